@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Takes screenshots of the program as a user sees it: under Xvfb with the trayer tray
+# host, in a temporary home. Usage: scripts/screenshot.sh BUILD_DIR OUT_DIR [PAGE ...]
+# Each PAGE (0..5) gives one picture of the main window on that page; "menu" gives one of
+# the tray menu.
+set -euo pipefail
+build=${1:?build folder}
+out=${2:?output folder}
+shift 2
+pages=("${@:-0}")
+mkdir -p "$out"
+work=$(mktemp -d)
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/domora" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+unset SESSION_MANAGER
+here=$(cd "$(dirname "$0")/.." && pwd)
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+Xvfb :97 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=:97
+sleep 1
+trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 --tint 0x303030 --transparent true \
+    --alpha 0 >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+for page in "${pages[@]}"; do
+    start=$page
+    [ "$page" = menu ] && start=0
+    names=("Напоминания" "Опции" "Сервис" "Время в мире" "Система" "Напоминания")
+    sed -e 's/"StartHow2"=dword:00000001/"StartHow2"=dword:00000000/' \
+        -e 's/"StartHow1"=dword:00000000/"StartHow1"=dword:00000001/' \
+        -e "s/\"StartWith\"=\"Напоминания\"/\"StartWith\"=\"${names[$start]}\"/" \
+        "$here/tests/data/registry-defaults.reg" >"$XDG_CONFIG_HOME/domora/registry.reg"
+    "$build/bin/domora" &
+    pid=$!
+    sleep 2
+    window=$(xdotool search --pid "$pid" --name '^Domora Lite 2003$' | head -n 1)
+    xdotool windowmove "$window" 20 20
+    if [ "$page" = 5 ]; then
+        # The About page is reached through the tray menu's "&Форма" item.
+        xdotool mousemove 788 588 click 3
+        sleep 0.5
+        xdotool key Down Right Up Return
+        sleep 0.5
+    fi
+    if [ "$page" = menu ]; then
+        xdotool mousemove 788 588 click 3
+        sleep 0.5
+        xdotool key Down Right
+        sleep 0.5
+    fi
+    sleep 0.5
+    import -window root "$out/page-$page.png"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+done

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds everything and runs every test: once in the debug
+# build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+for preset in debug asan-ubsan; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    ctest --preset "$preset" -j2
+done

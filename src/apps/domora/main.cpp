@@ -1,0 +1,48 @@
+#include "platform/Platform.h"
+#include "ui/app/MessageBoxes.h"
+#include "ui/app/TForm1.h"
+#include "ui/app/TForm9.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSessionManager>
+#include <QTranslator>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("domora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Domora Lite 2003"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Standard buttons (Yes, No, Cancel) in Russian whatever the system language.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    // The windows are laid out at fixed places for a small sans-serif face of 8 points.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+
+    std::unique_ptr<domora::Platform> platform = domora::CreateSystemPlatform();
+    domora::QtMessageBoxes boxes;
+    if (!platform->singleInstance().acquire()) {
+        boxes.information(nullptr, QStringLiteral("Domora Lite 2003 уже запущена."));
+        return 0;
+    }
+
+    // Every window once, the main window first.
+    domora::TForm1 form1(*platform, boxes);
+    domora::TForm9 form9;
+    form1.setMessageDialog(&form9);
+
+    // At the end of the session the program closes without questions.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, [&form1](QSessionManager&) {
+        form1.QueryEndSession();
+        form1.close();
+    });
+
+    form1.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace domora {
+
+// The application folder and the fixed file paths under it, set once at start-up.
+struct AppPaths {
+    std::string AppDir; // ends with the folder separator
+    std::string BudilPath;
+    std::string CelebPath;
+    std::string ZadanPath;
+    std::string BipBipWav;
+    std::string JinWav;
+    std::string KuKuWav;
+    std::string TimerWav;
+
+    // `appDir` with or without its trailing separator.
+    static AppPaths FromAppDir(const std::string& appDir);
+};
+
+// Flag tables shared by the schedulers: a holiday reminded today, an alarm fired today.
+struct SharedFlags {
+    std::array<std::uint8_t, 500> CelebReminded{};
+    std::array<std::uint8_t, 100> AlarmFired{};
+
+    void clear();
+};
+
+} // namespace domora

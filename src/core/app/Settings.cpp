@@ -1,0 +1,276 @@
+#include "core/app/Settings.h"
+
+#include "core/base/NumberText.h"
+
+namespace domora {
+namespace {
+
+SettingValue Dword(const char* key, std::string name, std::uint32_t value) {
+    return SettingValue{key, std::move(name), RegType::Dword, value, {}, 0.0};
+}
+
+SettingValue Text(const char* key, std::string name, std::string value) {
+    return SettingValue{key, std::move(name), RegType::String, 0, std::move(value), 0.0};
+}
+
+SettingValue Number(const char* key, std::string name, double value) {
+    return SettingValue{key, std::move(name), RegType::Binary, 0, {}, value};
+}
+
+constexpr std::array<const char*, 3> kPriceSuffixes = {"_Days", "_Evening", "_Night"};
+constexpr std::array<const char*, 6> kPeriodSuffixes = {"_D_From", "_D_To",   "_E_From",
+                                                        "_E_To",   "_N_From", "_N_To"};
+
+// A field whose text does not convert: the save stops there.
+struct FieldNotValid {
+    std::string caption;
+};
+
+// A threshold field's text as the number the save writes.
+std::uint32_t Threshold(const std::string& text, const char* caption) {
+    const auto value = ParseInt32(text);
+    if (!value) {
+        throw FieldNotValid{caption};
+    }
+    return static_cast<std::uint32_t>(*value);
+}
+
+std::string IntegerText(std::uint32_t value) {
+    return std::to_string(static_cast<std::int32_t>(value));
+}
+
+// A text value; a missing one reads as an empty text (a value of another type still fails).
+std::string TextOrEmpty(RegistryKey& key, const std::string& name) {
+    return key.valueExists(name) ? key.readString(name) : std::string();
+}
+
+std::unique_ptr<RegistryKey> OpenOrThrow(Registry& registry, const char* path, bool create) {
+    auto key = registry.openKey(RegHive::CurrentUser, path, create);
+    if (!key) {
+        throw RegistryError(std::string("Раздел «") + path + "» не открывается.");
+    }
+    return key;
+}
+
+} // namespace
+
+int StartPageIndex(const std::string& startWith) {
+    for (std::size_t i = 0; i < kStartPages.size(); ++i) {
+        if (startWith == kStartPages[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::vector<SettingValue> DefaultSettings(const std::string& defaultServer) {
+    std::vector<SettingValue> v;
+    v.reserve(96);
+    v.push_back(Text(kMainKey, "StartWith", kStartPages[0]));
+    v.push_back(Dword(kMainKey, "StartHow1", 0));
+    v.push_back(Dword(kMainKey, "StartHow2", 1));
+    v.push_back(Dword(kMainKey, "StartHow3", 0));
+    v.push_back(Dword(kMainKey, "AutoStart", 1));
+    v.push_back(Dword(kMainKey, "OnTop", 0));
+    v.push_back(Dword(kMainKey, "Synchronization", 1));
+    v.push_back(Dword(kMainKey, "MessageSynchron", 1));
+    v.push_back(Text(kMainKey, "ServerSynchron", defaultServer));
+    v.push_back(Dword(kMainKey, "RussianKeyb", 0));
+    v.push_back(Dword(kMainKey, "SNFBigLetter", 1));
+    for (const char* name : {"LessBucks", "LessDays", "LessToNights", "LessNights"}) {
+        v.push_back(Dword(kMainKey, std::string(name) + "Ch", 0));
+        v.push_back(Dword(kMainKey, name, 1));
+    }
+    for (const auto& [flag, count] :
+         {std::pair{"SmallBucks", "KOLsmallbuks"}, std::pair{"SmallDay", "KOLsmallday"},
+          std::pair{"SmallEvening", "KOLsmallevening"}, std::pair{"SmallNigth", "KOLsmallnigth"}}) {
+        v.push_back(Dword(kMainKey, flag, 0));
+        v.push_back(Dword(kMainKey, count, 1));
+    }
+    v.push_back(Number(kMainKey, "Last_Seans", 0.0));
+    v.push_back(Number(kMainKey, "Last_Money", 0.0));
+
+    v.push_back(Dword(kCelebrateKey, "Celebr", 0));
+    v.push_back(Dword(kCelebrateKey, "Kolich", 0));
+
+    v.push_back(Number(kMoneyKey, "Avans", 0.0));
+    v.push_back(Dword(kMoneyKey, "Changing_Data", 0));
+    for (int day = 1; day <= 7; ++day) {
+        for (const char* suffix : kPriceSuffixes) {
+            v.push_back(Number(kMoneyKey, std::to_string(day) + suffix, 0.0));
+        }
+    }
+    for (int day = 1; day <= 7; ++day) {
+        for (const char* suffix : kPeriodSuffixes) {
+            v.push_back(Number(kTimesKey, std::to_string(day) + suffix, 0.0));
+        }
+    }
+    return v;
+}
+
+bool SettingsKeysExist(Registry& registry) {
+    try {
+        return registry.openKey(RegHive::CurrentUser, kRootKey, false) != nullptr &&
+               registry.openKey(RegHive::CurrentUser, kMainKey, false) != nullptr;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+void WriteDefaults(Registry& registry, const std::string& defaultServer) {
+    try {
+        OpenOrThrow(registry, kRootKey, true)->close();
+        std::unique_ptr<RegistryKey> key;
+        std::string keyPath;
+        for (const SettingValue& value : DefaultSettings(defaultServer)) {
+            if (!key || value.key != keyPath) {
+                if (key) {
+                    key->close();
+                }
+                keyPath = value.key;
+                key = OpenOrThrow(registry, keyPath.c_str(), true);
+            }
+            switch (value.type) {
+            case RegType::Dword:
+                key->writeInteger(value.name, value.dword);
+                break;
+            case RegType::String:
+                key->writeString(value.name, value.text);
+                break;
+            case RegType::Binary:
+                key->writeDouble(value.name, value.number);
+                break;
+            }
+        }
+        key->close();
+    } catch (const std::exception&) {
+        // One guarded unit: the first failure ends it silently; what was written stays.
+    }
+}
+
+bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs) {
+    try {
+        {
+            auto main = OpenOrThrow(registry, kMainKey, false);
+            RegistryKey& k = *main;
+            state.startHow1 = k.readBool("StartHow1");
+            state.startHow2 = k.readBool("StartHow2");
+            state.startHow3 = k.readBool("StartHow3");
+            state.startWith = TextOrEmpty(k, "StartWith");
+            state.autoStart = k.readBool("AutoStart");
+            state.onTop = k.readBool("OnTop");
+            state.synchronization = k.readBool("Synchronization");
+            state.messageSynchron = k.readBool("MessageSynchron");
+            state.serverSynchron = TextOrEmpty(k, "ServerSynchron");
+            state.russianKeyb = k.readBool("RussianKeyb");
+            state.snfBigLetter = k.readBool("SNFBigLetter");
+            // The first set of the warning rows, then the second, which decides. The
+            // evening and night names cross: LessToNights* is the night row, LessNights*
+            // the evening row.
+            state.money.on = k.readBool("LessBucksCh");
+            state.money.threshold = IntegerText(k.readInteger("LessBucks"));
+            state.day.on = k.readBool("LessDaysCh");
+            state.day.threshold = IntegerText(k.readInteger("LessDays"));
+            state.night.on = k.readBool("LessToNightsCh");
+            state.night.threshold = IntegerText(k.readInteger("LessToNights"));
+            state.evening.on = k.readBool("LessNightsCh");
+            state.evening.threshold = IntegerText(k.readInteger("LessNights"));
+            state.money.on = k.readBool("SmallBucks");
+            state.money.threshold = IntegerText(k.readInteger("KOLsmallbuks"));
+            state.day.on = k.readBool("SmallDay");
+            state.day.threshold = IntegerText(k.readInteger("KOLsmallday"));
+            state.evening.on = k.readBool("SmallEvening");
+            state.evening.threshold = IntegerText(k.readInteger("KOLsmallevening"));
+            state.night.on = k.readBool("SmallNigth");
+            state.night.threshold = IntegerText(k.readInteger("KOLsmallnigth"));
+            state.lastSession = FormatTimeOfDay(k.readDouble("Last_Seans"));
+            state.lastCost = FormatFloat(k.readDouble("Last_Money"));
+            main->close();
+        }
+        auto money = OpenOrThrow(registry, kMoneyKey, true);
+        tariffs.avans = money->readDouble("Avans");
+        state.balance = FormatFloat(tariffs.avans / 100);
+        for (std::size_t d = 0; d < tariffs.days.size(); ++d) {
+            const std::string n = std::to_string(d + 1);
+            TariffTables::Day& day = tariffs.days[d];
+            day.dayPrice = money->readDouble(n + "_Days");
+            day.eveningPrice = money->readDouble(n + "_Evening");
+            day.nightPrice = money->readDouble(n + "_Night");
+        }
+        {
+            auto times = OpenOrThrow(registry, kTimesKey, true);
+            for (std::size_t d = 0; d < tariffs.days.size(); ++d) {
+                const std::string n = std::to_string(d + 1);
+                TariffTables::Day& day = tariffs.days[d];
+                day.dayFrom = times->readDouble(n + "_D_From");
+                day.dayTo = times->readDouble(n + "_D_To");
+                day.eveningFrom = times->readDouble(n + "_E_From");
+                day.eveningTo = times->readDouble(n + "_E_To");
+                day.nightFrom = times->readDouble(n + "_N_From");
+                day.nightTo = times->readDouble(n + "_N_To");
+            }
+            times->close();
+        }
+        money->writeInteger("Changing_Data", 0);
+        money->close();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+SaveOutcome SaveOptions(RegistryKey& key, const OptionsState& state) {
+    std::string current;
+    // Each step names its value first, so a failure can say where the save stopped.
+    auto step = [&](const char* name, auto&& write) {
+        current = std::string("значение «") + name + "»";
+        write();
+    };
+    auto flag = [&](const char* name, bool on) { step(name, [&] { key.writeBool(name, on); }); };
+    auto threshold = [&](const char* name, const WarningRow& row, const char* caption) {
+        step(name, [&] { key.writeInteger(name, Threshold(row.threshold, caption)); });
+    };
+    try {
+        step("StartWith", [&] { key.writeString("StartWith", state.startWith); });
+        flag("StartHow1", state.startHow1);
+        flag("StartHow2", state.startHow2);
+        flag("StartHow3", state.startHow3);
+        flag("AutoStart", state.autoStart);
+        flag("OnTop", state.onTop);
+        flag("Synchronization", state.synchronization);
+        flag("MessageSynchron", state.messageSynchron);
+        step("ServerSynchron", [&] { key.writeString("ServerSynchron", state.serverSynchron); });
+        flag("RussianKeyb", state.russianKeyb);
+        flag("SNFBigLetter", state.snfBigLetter);
+        flag("LessBucksCh", state.money.on);
+        threshold("LessBucks", state.money, "порог по деньгам ($)");
+        flag("LessDaysCh", state.day.on);
+        threshold("LessDays", state.day, "дневных часов");
+        flag("LessToNightsCh", state.night.on);
+        threshold("LessToNights", state.night, "ночных часов");
+        flag("LessNightsCh", state.evening.on);
+        threshold("LessNights", state.evening, "вечерних часов");
+        flag("SmallBucks", state.money.on);
+        threshold("KOLsmallbuks", state.money, "порог по деньгам ($)");
+        flag("SmallDay", state.day.on);
+        threshold("KOLsmallday", state.day, "дневных часов");
+        flag("SmallEvening", state.evening.on);
+        threshold("KOLsmallevening", state.evening, "вечерних часов");
+        flag("SmallNigth", state.night.on);
+        threshold("KOLsmallnigth", state.night, "ночных часов");
+        step("Last_Seans", [&] {
+            const auto duration = ParseTimeText(state.lastSession);
+            if (!duration) {
+                throw FieldNotValid{"длительность последнего сеанса"};
+            }
+            key.writeDouble("Last_Seans", *duration);
+        });
+        return {true, {}};
+    } catch (const FieldNotValid& field) {
+        return {false, field.caption};
+    } catch (const std::exception&) {
+        return {false, current};
+    }
+}
+
+} // namespace domora

@@ -1,0 +1,24 @@
+#include "core/base/MemoryFileStore.h"
+
+namespace domora {
+
+std::optional<std::string> MemoryFileStore::readAll(const std::string& path) {
+    const auto it = files_.find(path);
+    if (it == files_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+bool MemoryFileStore::writeAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+    if (writesFail_) {
+        if (error != nullptr) {
+            *error = "Не удалось записать файл «" + path + "»: нет места на диске";
+        }
+        return false;
+    }
+    files_[path] = std::string(bytes);
+    return true;
+}
+
+} // namespace domora

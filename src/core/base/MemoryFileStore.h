@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/base/FileStore.h"
+
+#include <map>
+#include <string>
+
+namespace domora {
+
+// Files in memory, for tests of the stores. A write can be made to fail, like a full disk.
+class MemoryFileStore final : public FileStore {
+public:
+    std::optional<std::string> readAll(const std::string& path) override;
+    bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
+    bool exists(const std::string& path) override { return files_.count(path) != 0; }
+
+    void put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
+    void remove(const std::string& path) { files_.erase(path); }
+    void setWritesFail(bool fail) { writesFail_ = fail; }
+    const std::map<std::string, std::string>& files() const { return files_; }
+
+private:
+    std::map<std::string, std::string> files_;
+    bool writesFail_ = false;
+};
+
+} // namespace domora

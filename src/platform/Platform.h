@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/app/Registry.h"
+#include "core/base/Clock.h"
+#include "core/base/FileStore.h"
+#include "platform/AppLocation.h"
+#include "platform/Autostart.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/SingleInstance.h"
+#include "platform/Taskbar.h"
+
+#include <memory>
+#include <string>
+
+namespace domora {
+
+// Every operating-system service the program uses, in one place. The program makes the
+// system's set once in main(); tests make a FakePlatform.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual Clock& clock() = 0;
+    virtual Registry& registry() = 0;
+    virtual FileStore& files() = 0;
+    virtual SingleInstance& singleInstance() = 0;
+    virtual Autostart& autostart() = 0;
+    virtual ProgramLauncher& launcher() = 0;
+    virtual KeyboardLayout& keyboard() = 0;
+    virtual Taskbar& taskbar() = 0;
+    virtual AppLocation& location() = 0;
+    // Once after start: a Russian text saying the settings file was damaged and replaced
+    // by defaults (a copy kept), or empty.
+    virtual std::string takeSettingsDamageReport() = 0;
+};
+
+// The services of the system the program was built for.
+std::unique_ptr<Platform> CreateSystemPlatform();
+
+} // namespace domora

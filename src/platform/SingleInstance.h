@@ -1,0 +1,14 @@
+#pragma once
+
+namespace domora {
+
+// The marker of a running copy. Held for the life of the process; the system drops it
+// when the process ends, also when it dies.
+class SingleInstance {
+public:
+    virtual ~SingleInstance() = default;
+    // True when this process now holds the marker; false when another copy holds it.
+    virtual bool acquire() = 0;
+};
+
+} // namespace domora

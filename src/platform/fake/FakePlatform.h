@@ -1,0 +1,131 @@
+#pragma once
+
+#include "core/app/RegistryHive.h"
+#include "core/base/FakeClock.h"
+#include "core/base/MemoryFileStore.h"
+#include "platform/Platform.h"
+
+#include <string>
+#include <vector>
+
+namespace domora {
+
+// The platform of tests: a fake clock, a registry and files in memory, and fakes of the
+// other services that answer as the test sets them and note every call, in order, in one
+// log:
+//   "singleInstance.acquire"
+//   "autostart.set /opt/domora/domora", "autostart.remove", "autostart.isSet"
+//   "launcher.start Notebox.exe [1|a b|] dir=/app/", "launcher.shortPathOf /app/"
+//   "keyboard.activateRussian"
+//   "taskbar.hide", "taskbar.show"
+class FakePlatform final : public Platform {
+public:
+    FakePlatform();
+    FakePlatform(const FakePlatform&) = delete;
+    FakePlatform& operator=(const FakePlatform&) = delete;
+
+    // Answers, set by the test.
+    bool instanceFree = true;   // acquire(): false as if another copy ran
+    bool taskbarVisible = true; // hideReportingWasVisible() answers it, then hides; show() shows
+    int launcherResult = 33;    // startProgram()
+    bool keyboardResult = true; // activateRussian()
+    bool autostartWorks = true; // set() and remove() succeed
+    bool autostartSet = false;  // the registration; set() and remove() change it
+    std::string autostartPath;  // the executable registered last
+    std::string executablePathValue = "/opt/domora/domora";
+    std::string appDirValue = "/app/";
+    std::string damageReport; // takeSettingsDamageReport() hands it out once
+
+    struct Launch {
+        std::string file;
+        std::vector<std::string> fields;
+        std::string directory;
+    };
+    std::vector<Launch> launches; // every startProgram(), also failed ones
+
+    FakeClock clockFake;
+    MemoryRegistry registryFake;
+    MemoryFileStore filesFake;
+
+    const std::vector<std::string>& calls() const { return calls_; }
+    void clearCalls() { calls_.clear(); }
+    void record(std::string call) { calls_.push_back(std::move(call)); }
+
+    Clock& clock() override { return clockFake; }
+    Registry& registry() override { return registryFake; }
+    FileStore& files() override { return filesFake; }
+    SingleInstance& singleInstance() override { return singleInstance_; }
+    Autostart& autostart() override { return autostart_; }
+    ProgramLauncher& launcher() override { return launcher_; }
+    KeyboardLayout& keyboard() override { return keyboard_; }
+    Taskbar& taskbar() override { return taskbar_; }
+    AppLocation& location() override { return location_; }
+    std::string takeSettingsDamageReport() override;
+
+private:
+    class FakeSingleInstance final : public SingleInstance {
+    public:
+        explicit FakeSingleInstance(FakePlatform& owner) : owner_(owner) {}
+        bool acquire() override;
+
+    private:
+        FakePlatform& owner_;
+    };
+    class FakeAutostart final : public Autostart {
+    public:
+        explicit FakeAutostart(FakePlatform& owner) : owner_(owner) {}
+        bool set(const std::string& executablePath) override;
+        bool remove() override;
+        bool isSet() override;
+
+    private:
+        FakePlatform& owner_;
+    };
+    class FakeLauncher final : public ProgramLauncher {
+    public:
+        explicit FakeLauncher(FakePlatform& owner) : owner_(owner) {}
+        int startProgram(const std::string& file, const std::vector<std::string>& fields,
+                         const std::string& directory) override;
+        std::string shortPathOf(const std::string& path) override;
+
+    private:
+        FakePlatform& owner_;
+    };
+    class FakeKeyboard final : public KeyboardLayout {
+    public:
+        explicit FakeKeyboard(FakePlatform& owner) : owner_(owner) {}
+        bool activateRussian() override;
+
+    private:
+        FakePlatform& owner_;
+    };
+    class FakeTaskbar final : public Taskbar {
+    public:
+        explicit FakeTaskbar(FakePlatform& owner) : owner_(owner) {}
+        bool hideReportingWasVisible() override;
+        void show() override;
+
+    private:
+        FakePlatform& owner_;
+    };
+    class FakeLocation final : public AppLocation {
+    public:
+        explicit FakeLocation(FakePlatform& owner) : owner_(owner) {}
+        std::string executablePath() override;
+        std::string executableDir() override;
+        std::string appDir() override;
+
+    private:
+        FakePlatform& owner_;
+    };
+
+    std::vector<std::string> calls_;
+    FakeSingleInstance singleInstance_{*this};
+    FakeAutostart autostart_{*this};
+    FakeLauncher launcher_{*this};
+    FakeKeyboard keyboard_{*this};
+    FakeTaskbar taskbar_{*this};
+    FakeLocation location_{*this};
+};
+
+} // namespace domora

@@ -1,0 +1,262 @@
+#include "platform/posix/PosixFileStore.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace domora {
+namespace {
+
+// Lower case of Latin letters and of the Cyrillic letters of Russian and its neighbours
+// (U+0400..U+042F to U+0430..U+045F); every other byte stays as it is.
+std::string FoldCase(const std::string& name) {
+    std::string out;
+    out.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 'A' && c <= 'Z') {
+            out.push_back(static_cast<char>(c - 'A' + 'a'));
+            continue;
+        }
+        const bool twoByte = (c & 0xE0U) == 0xC0U && i + 1 < name.size() &&
+                             (static_cast<unsigned char>(name[i + 1]) & 0xC0U) == 0x80U;
+        if (!twoByte) {
+            out.push_back(name[i]);
+            continue;
+        }
+        unsigned cp = ((c & 0x1FU) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3FU);
+        if (cp >= 0x0410 && cp <= 0x042F) {
+            cp += 0x20;
+        } else if (cp >= 0x0400 && cp <= 0x040F) {
+            cp += 0x50;
+        }
+        out.push_back(static_cast<char>(0xC0U | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80U | (cp & 0x3FU)));
+        ++i;
+    }
+    return out;
+}
+
+bool EntryExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The entry of `folder` whose name equals `name` without regard to case; the first in
+// byte order when several do.
+std::optional<std::string> FindNoCase(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) {
+        return std::nullopt;
+    }
+    const std::string wanted = FoldCase(name);
+    std::optional<std::string> best;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string candidate = entry->d_name;
+        if (candidate != "." && candidate != ".." && FoldCase(candidate) == wanted &&
+            (!best || candidate < *best)) {
+            best = candidate;
+        }
+    }
+    ::closedir(dir);
+    return best;
+}
+
+mode_t CurrentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) {
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+        }
+    }
+    return 022;
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool Fail(std::string* error, const std::string& path, int errorNumber) {
+    if (error != nullptr) {
+        *error = "Не удалось записать файл «" + path + "»: " + SystemErrorText(errorNumber);
+    }
+    return false;
+}
+
+} // namespace
+
+std::string SystemErrorText(int errorNumber) {
+    switch (errorNumber) {
+    case ENOSPC:
+        return "нет места на диске";
+    case EDQUOT:
+        return "превышена дисковая квота";
+    case EACCES:
+    case EPERM:
+        return "нет доступа";
+    case EROFS:
+        return "диск доступен только для чтения";
+    case ENOENT:
+        return "папка не найдена";
+    case ENOTDIR:
+        return "в пути вместо папки стоит файл";
+    case EISDIR:
+        return "на месте файла находится папка";
+    case ENAMETOOLONG:
+        return "слишком длинное имя";
+    case EFBIG:
+        return "файл слишком велик";
+    case EIO:
+        return "ошибка ввода-вывода";
+    case EMFILE:
+    case ENFILE:
+        return "открыто слишком много файлов";
+    default:
+        return "ошибка системы " + std::to_string(errorNumber);
+    }
+}
+
+std::string ResolvePathNoCase(const std::string& path) {
+    if (path.empty() || EntryExists(path)) {
+        return path;
+    }
+    std::vector<std::string> components;
+    for (std::size_t start = 0; start <= path.size();) {
+        const auto slash = std::min(path.find('/', start), path.size());
+        if (slash > start) {
+            components.push_back(path.substr(start, slash - start));
+        }
+        start = slash + 1;
+    }
+    std::string out = path.front() == '/' ? "/" : "";
+    bool lost = false; // a component matched nothing: the rest cannot exist either
+    for (const auto& component : components) {
+        const std::string folder = out;
+        if (!out.empty() && out.back() != '/') {
+            out += '/';
+        }
+        if (lost || component == "." || component == ".." || EntryExists(out + component)) {
+            out += component;
+            continue;
+        }
+        if (auto match = FindNoCase(folder, component)) {
+            out += *match;
+        } else {
+            out += component;
+            lost = true;
+        }
+    }
+    if (path.back() == '/' && out.back() != '/') {
+        out += '/';
+    }
+    return out;
+}
+
+std::optional<std::string> PosixFileStore::readAll(const std::string& path) {
+    const int fd = ::open(ResolvePathNoCase(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool PosixFileStore::exists(const std::string& path) {
+    struct stat st {};
+    return ::stat(ResolvePathNoCase(path).c_str(), &st) == 0;
+}
+
+bool PosixFileStore::writeAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+    if (path.empty() || path.back() == '/') {
+        return Fail(error, path, EISDIR);
+    }
+    std::string target = ResolvePathNoCase(path);
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const bool existed = ::stat(target.c_str(), &st) == 0;
+    const mode_t mode = existed ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
+
+    const std::string folder = FolderOf(target);
+    const std::string name = target.substr(target.rfind('/') + 1);
+    std::string temp = (folder == "/" ? "" : folder) + "/." + name + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return Fail(error, path, errno);
+    }
+    auto abandon = [&](int errorNumber) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        ::unlink(temp.c_str());
+        return Fail(error, path, errorNumber);
+    };
+
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return abandon(put < 0 ? errno : ENOSPC);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    ::fchmod(fd, mode); // best effort: some file systems keep no modes
+    if (::fsync(fd) != 0) {
+        return abandon(errno);
+    }
+    if (::close(fd) != 0) {
+        const int closeError = errno;
+        ::unlink(temp.c_str());
+        return Fail(error, path, closeError);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int renameError = errno;
+        ::unlink(temp.c_str());
+        return Fail(error, path, renameError);
+    }
+    // The new name must reach the disk too; a folder that cannot be synced (some file
+    // systems refuse) does not undo a write that has already taken place.
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+} // namespace domora

@@ -1,0 +1,11 @@
+#include "platform/posix/PosixPlatform.h"
+
+namespace domora {
+
+PosixPlatform::PosixPlatform() : registry_(DefaultRegistryPath()), launcher_(location_.executableDir()) {}
+
+std::unique_ptr<Platform> CreateSystemPlatform() {
+    return std::make_unique<PosixPlatform>();
+}
+
+} // namespace domora

@@ -1,0 +1,102 @@
+#include "core/base/RecordFile.h"
+#include "core/base/MemoryFileStore.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace domora {
+namespace {
+
+std::string Golden(const std::string& name) {
+    std::ifstream in(std::string(DOMORA_TEST_DATA) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+RecordFile::Record Filled(std::size_t size, std::uint8_t b) {
+    return RecordFile::Record(size, b);
+}
+
+TEST(RecordFile, ReadsTheGoldenFilesAndIgnoresAPartialTail) {
+    struct Case {
+        const char* name;
+        std::size_t size, capacity, count;
+    };
+    for (const Case& c :
+         {Case{"Budil.DMR", 760, 100, 5}, Case{"Celeb.DMR", 404, 1000, 5}, Case{"Zadan.DMR", 480, 50, 3}}) {
+        const std::string bytes = Golden(c.name);
+        ASSERT_EQ(bytes.size(), c.size * c.count) << c.name;
+        for (const std::size_t tail : {std::size_t{0}, std::size_t{100}, c.size - 1}) {
+            MemoryFileStore files;
+            files.put("f", bytes + std::string(tail, '\x7F'));
+            RecordFile file(files, "f", c.size, c.capacity);
+            const auto records = file.readAll();
+            ASSERT_TRUE(records.has_value());
+            ASSERT_EQ(records->size(), c.count) << c.name << " " << tail;
+            for (std::size_t i = 0; i < c.count; ++i) {
+                EXPECT_EQ(std::string(records->at(i).begin(), records->at(i).end()),
+                          bytes.substr(i * c.size, c.size));
+            }
+            // A change writes whole records only: the partial tail is gone.
+            ASSERT_TRUE(file.replace(0, records->front()));
+            EXPECT_EQ(files.files().at("f"), bytes);
+        }
+    }
+}
+
+TEST(RecordFile, ChangesKeepOrder) {
+    MemoryFileStore files;
+    files.put("f", "");
+    RecordFile file(files, "f", 2, 4);
+    ASSERT_TRUE(file.append(Filled(2, 'a')));
+    ASSERT_TRUE(file.append(Filled(2, 'c')));
+    ASSERT_TRUE(file.insert(1, Filled(2, 'b')));
+    EXPECT_EQ(files.files().at("f"), "aabbcc");
+    ASSERT_TRUE(file.replace(2, Filled(2, 'x')));
+    ASSERT_TRUE(file.remove(0));
+    EXPECT_EQ(files.files().at("f"), "bbxx");
+    EXPECT_EQ(file.count(), 2U);
+}
+
+TEST(RecordFile, RefusalsLeaveTheFileAsItWas) {
+    MemoryFileStore files;
+    files.put("full", "aabbcc");
+    RecordFile full(files, "full", 2, 3);
+    RecordFileError error;
+    EXPECT_FALSE(full.append(Filled(2, 'd'), &error));
+    EXPECT_EQ(error.kind, RecordFileError::Kind::Full);
+    EXPECT_NE(error.message.find("не более 3 записей"), std::string::npos) << error.message;
+    EXPECT_FALSE(full.replace(3, Filled(2, 'd'), &error));
+    EXPECT_EQ(error.kind, RecordFileError::Kind::NoSuchRecord);
+    EXPECT_FALSE(full.replace(0, Filled(3, 'd'), &error));
+    EXPECT_EQ(error.kind, RecordFileError::Kind::WrongSize);
+    EXPECT_EQ(files.files().at("full"), "aabbcc");
+
+    files.setWritesFail(true);
+    EXPECT_FALSE(full.remove(0, &error));
+    EXPECT_EQ(error.kind, RecordFileError::Kind::WriteFailed);
+    EXPECT_FALSE(error.message.empty());
+    EXPECT_EQ(files.files().at("full"), "aabbcc");
+
+    RecordFile missing(files, "missing", 2, 3);
+    EXPECT_FALSE(missing.readAll(&error).has_value());
+    EXPECT_EQ(error.kind, RecordFileError::Kind::CannotOpen);
+    EXPECT_EQ(error.message, "Не удалось открыть файл «missing».");
+    files.setWritesFail(false);
+    EXPECT_FALSE(missing.append(Filled(2, 'a'), &error));
+    EXPECT_FALSE(files.exists("missing"));
+}
+
+TEST(RecordFile, AFileOverItsCapacityLosesNothing) {
+    MemoryFileStore files;
+    files.put("f", "aabbccdd");
+    RecordFile file(files, "f", 2, 3);
+    EXPECT_EQ(file.count(), 4U);
+    EXPECT_FALSE(file.append(Filled(2, 'e')));
+    ASSERT_TRUE(file.replace(3, Filled(2, 'z')));
+    EXPECT_EQ(files.files().at("f"), "aabbcczz");
+}
+
+} // namespace
+} // namespace domora

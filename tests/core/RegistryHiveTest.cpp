@@ -1,0 +1,139 @@
+#include "core/app/RegistryHive.h"
+
+#include <gtest/gtest.h>
+
+namespace domora {
+namespace {
+
+RegValue Dw(std::string name, std::uint32_t v) {
+    return {std::move(name), RegType::Dword, v, {}, {}};
+}
+RegValue Str(std::string name, std::string v) {
+    return {std::move(name), RegType::String, 0, std::move(v), {}};
+}
+RegValue Bin(std::string name, std::vector<std::uint8_t> v) {
+    return {std::move(name), RegType::Binary, 0, {}, std::move(v)};
+}
+
+TEST(RegistryHive, TextFormRoundTrip) {
+    RegistryHive hive;
+    hive.createKey(RegHive::CurrentUser, "\\Software\\Empty");
+    hive.setValue(RegHive::CurrentUser, "\\Software\\Tervo\\Main", Str("StartWith", "Время в мире"));
+    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Dw("Big", 0xDEADBEEF));
+    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Str("Path", "C:\\a \"b\"\\"));
+    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Str("Lines", "one\r\ntwo\t😀"));
+    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Bin("None", {}));
+    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Str("", "default"));
+    hive.setValue(RegHive::LocalMachine, "Software\\Run", Bin("B", {0x00, 0xAB, 0xFF}));
+    const std::string text = hive.serialise();
+    EXPECT_NE(text.find("\"Path\"=\"C:\\\\a \\\"b\\\"\\\\\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n[HKEY_LOCAL_MACHINE\\Software\\Run]\r\n\"B\"=hex:00,ab,ff\r\n"),
+              std::string::npos);
+
+    std::string error;
+    const auto parsed = RegistryHive::parse(text, &error);
+    ASSERT_TRUE(parsed.has_value()) << error;
+    EXPECT_EQ(parsed->serialise(), text);
+    ASSERT_EQ(parsed->keys().size(), 3U);
+    EXPECT_EQ(parsed->value(RegHive::CurrentUser, "Software\\Tervo\\Main", "Lines")->text, "one\r\ntwo\t😀");
+}
+
+TEST(RegistryHive, ParseIsLenientAboutLayout) {
+    const std::string text = "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n"
+                             "; a comment\n"
+                             "[hkey_current_user\\Software\\X]\n"
+                             "  \"A\" = dword:A  \n"
+                             "\"B\"=hex:01,02,\\\n"
+                             "  03\n"
+                             "\"C\"=\"keep \\q\"\n"
+                             "\"a\"=dword:2\n";
+    std::string error;
+    const auto hive = RegistryHive::parse(text, &error);
+    ASSERT_TRUE(hive.has_value()) << error;
+    EXPECT_EQ(hive->value(RegHive::CurrentUser, "\\SOFTWARE\\x", "A"), Dw("A", 2)); // later duplicate wins
+    EXPECT_EQ(hive->value(RegHive::CurrentUser, "Software\\X", "B")->binary,
+              (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(hive->value(RegHive::CurrentUser, "Software\\X", "C")->text, "keep \\q");
+}
+
+TEST(RegistryHive, DamagedTextIsRejectedWithAReason) {
+    const std::string head = "Windows Registry Editor Version 5.00\r\n\r\n";
+    std::vector<std::string> cases = {"",
+                                      "REGEDIT4\r\n",
+                                      head + "\"A\"=dword:1\r\n",
+                                      head + "[HKEY_CLASSES_ROOT\\X]",
+                                      head + "[HKEY_CURRENT_USER\\X",
+                                      head + "[HKEY_CURRENT_USER]"};
+    // Lines inside a key.
+    for (const char* line :
+         {"garbage", "\"A\"=dword:123456789", "\"A\"=dword:12g4", "\"A\"=dword:", "\"A\"=hex:00,1x",
+          "\"A\"=hex:00,,01", "\"A\"=hex:100", "\"A\"=hex(1):41", "\"A\"=hex(7):00,00", "\"A\"=\"open",
+          "\"A\"=\"x\" y", "\"A", "\"A\" dword:1", "\"A\"=-", "\"A\"="}) {
+        cases.push_back(head + "[HKEY_CURRENT_USER\\Software\\X]\r\n" + line + "\r\n");
+    }
+    for (const std::string& text : cases) {
+        std::string error;
+        EXPECT_FALSE(RegistryHive::parse(text, &error).has_value()) << text;
+        EXPECT_EQ(error.rfind("Строка ", 0), 0U) << text << " -> " << error;
+    }
+}
+
+TEST(RegistryHive, KeysAndNamesIgnoreLetterCase) {
+    RegistryHive hive;
+    hive.setValue(RegHive::CurrentUser, "\\Software\\Tervo\\Domora_Lite\\Main", Dw("OnTop", 1));
+    EXPECT_TRUE(hive.keyExists(RegHive::CurrentUser, "\\software\\TERVO\\Domora_Lite"));
+    EXPECT_FALSE(hive.keyExists(RegHive::CurrentUser, "\\Software\\Terv"));
+    EXPECT_FALSE(hive.keyExists(RegHive::LocalMachine, "\\Software\\Tervo"));
+    hive.setValue(RegHive::CurrentUser, "software\\tervo\\domora_lite\\main", Dw("ONTOP", 0));
+    hive.setValue(RegHive::CurrentUser, "\\Software\\Tervo\\Domora_Lite\\Main", Str("Имя", "x"));
+    EXPECT_EQ(hive.value(RegHive::CurrentUser, "\\Software\\Tervo\\Domora_Lite\\Main", "иМЯ")->text, "x");
+    ASSERT_EQ(hive.keys().size(), 1U);
+    EXPECT_EQ(hive.keys()[0].values[0], Dw("OnTop", 0)); // keeps its place and its spelling
+    EXPECT_TRUE(hive.deleteValue(RegHive::CurrentUser, "\\Software\\Tervo\\Domora_Lite\\Main", "onTop"));
+    EXPECT_FALSE(hive.deleteValue(RegHive::CurrentUser, "\\Software\\Tervo\\Domora_Lite\\Main", "onTop"));
+}
+
+TEST(MemoryRegistry, ReadsFailOnMissingOrOtherTypedValues) {
+    MemoryRegistry registry;
+    EXPECT_EQ(registry.openKey(RegHive::CurrentUser, "\\Software\\X", false), nullptr);
+    auto key = registry.openKey(RegHive::CurrentUser, "\\Software\\X", true);
+    ASSERT_NE(key, nullptr);
+    key->writeInteger("N", 5);
+    key->writeString("S", "текст");
+    key->writeDouble("D", 36526.5);
+    registry.hive().setValue(RegHive::CurrentUser, "\\Software\\X", Bin("Short", {1, 2, 3}));
+    EXPECT_EQ(key->readInteger("N"), 5U);
+    EXPECT_EQ(key->readString("S"), "текст");
+    EXPECT_EQ(key->readDouble("D"), 36526.5);
+    EXPECT_EQ(registry.hive().value(RegHive::CurrentUser, "\\Software\\X", "D")->binary,
+              (std::vector<std::uint8_t>{0, 0, 0, 0, 0xD0, 0xD5, 0xE1, 0x40}));
+    EXPECT_THROW(key->readString("N"), RegistryError);
+    EXPECT_THROW(key->readInteger("S"), RegistryError);
+    EXPECT_THROW(key->readDouble("N"), RegistryError);
+    EXPECT_THROW(key->readDouble("Short"), RegistryError);
+    EXPECT_THROW(key->readBool("Missing"), RegistryError);
+    EXPECT_TRUE(key->deleteValue("n"));
+    EXPECT_FALSE(key->valueExists("N"));
+    key->close();
+    EXPECT_THROW(key->readString("S"), RegistryError);
+}
+
+TEST(MemoryRegistry, PlantedFailures) {
+    MemoryRegistry registry;
+    registry.failWritesAfter(2);
+    auto key = registry.openKey(RegHive::CurrentUser, "\\Software\\X", true);
+    key->writeInteger("A", 1);
+    key->writeInteger("B", 2);
+    EXPECT_THROW(key->writeInteger("C", 3), RegistryError);
+    EXPECT_THROW(key->deleteValue("A"), RegistryError);
+    EXPECT_EQ(registry.hive().keys()[0].values.size(), 2U);
+    registry.failWritesAfter(-1);
+    key->writeInteger("C", 3);
+
+    registry.denyHive(RegHive::LocalMachine);
+    EXPECT_EQ(registry.openKey(RegHive::LocalMachine, "Software\\Run", true), nullptr);
+    EXPECT_FALSE(registry.hive().keyExists(RegHive::LocalMachine, "Software\\Run"));
+}
+
+} // namespace
+} // namespace domora

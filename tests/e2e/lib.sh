@@ -1,0 +1,77 @@
+# Shared set-up of the end-to-end tests: a temporary home, an X server of its own, and
+# clean-up of every process started, also when a test fails.
+set -euo pipefail
+
+DOMORA_BIN=$1
+TEST_DATA=$2
+WORK=$(mktemp -d)
+export HOME=$WORK/home
+export XDG_CONFIG_HOME=$WORK/config
+export XDG_DATA_HOME=$WORK/data
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export DOMORA_HOME=$WORK/app
+mkdir -p "$DOMORA_HOME"
+cp -r "$(dirname "$DOMORA_BIN")/Data" "$DOMORA_HOME/"
+export QT_QPA_PLATFORM=xcb
+export LC_ALL=C.UTF-8
+unset SESSION_MANAGER
+REGISTRY=$XDG_CONFIG_HOME/domora/registry.reg
+
+PIDS=()
+cleanup() {
+    for pid in "${PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    sleep 0.3
+    for pid in "${PIDS[@]}"; do
+        kill -9 "$pid" 2>/dev/null || true
+    done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_x() {
+    exec {displayfd}<> <(:)
+    Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    PIDS+=($!)
+    local number=""
+    for _ in $(seq 50); do
+        read -r -t 0.2 -u "$displayfd" number && break
+    done
+    [ -n "$number" ] || fail "Xvfb did not start"
+    export DISPLAY=:$number
+}
+
+start_tray() {
+    trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 >"$WORK/trayer.log" 2>&1 &
+    PIDS+=($!)
+    sleep 0.5
+}
+
+# Waits up to $2 seconds (default 10) for the command in $1 to succeed.
+wait_for() {
+    local limit=${2:-10}
+    for _ in $(seq $((limit * 10))); do
+        if eval "$1"; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# A settings file with the first-run values, so that no thank-you message appears;
+# $1 is the start mode value to turn on (StartHow1 window, StartHow2 tray, StartHow3 minimised).
+seed_registry() {
+    mkdir -p "$(dirname "$REGISTRY")"
+    sed -e 's/"StartHow2"=dword:00000001/"StartHow2"=dword:00000000/' \
+        -e "s/\"$1\"=dword:00000000/\"$1\"=dword:00000001/" \
+        "$TEST_DATA/registry-defaults.reg" >"$REGISTRY"
+}

@@ -1,0 +1,111 @@
+#include "platform/posix/PosixLauncher.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace domora {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A program that writes its working folder and then its arguments, one a line, to `out`.
+void WriteEchoScript(const std::string& path, const std::string& out) {
+    test::WriteFile(path, "#!/bin/sh\n"
+                          "{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" +
+                              out + ".part' && mv '" + out + ".part' '" + out + "'\n");
+    ::chmod(path.c_str(), 0755);
+}
+
+std::optional<std::string> WaitForFile(const std::string& path) {
+    for (auto waited = 0ms; waited < 5s; waited += 20ms) {
+        if (auto bytes = test::ReadFile(path)) {
+            return bytes;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return std::nullopt;
+}
+
+// Children of this process that have ended but were not reaped, by command name.
+int Zombies(const std::string& command) {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const auto stat = test::ReadFile(entry.path().string() + "/stat");
+        if (!stat) {
+            continue;
+        }
+        const auto close = stat->rfind(')');
+        const auto open = stat->find('(');
+        if (open == std::string::npos || close == std::string::npos) {
+            continue;
+        }
+        char state = 0;
+        int parent = 0;
+        std::sscanf(stat->c_str() + close + 1, " %c %d", &state, &parent);
+        count += state == 'Z' && parent == ::getpid() && stat->substr(open + 1, close - open - 1) == command;
+    }
+    return count;
+}
+
+TEST(PosixLauncher, EachFieldArrivesAsOneArgumentInTheWorkingFolder) {
+    test::TempFolder tmp;
+    std::filesystem::create_directories(tmp.path("bin"));
+    std::filesystem::create_directories(tmp.path("work dir"));
+    WriteEchoScript(tmp.path("bin/notebox"), tmp.path("out.txt"));
+    PosixLauncher launcher(tmp.path("bin"));
+    const std::vector<std::string> fields = {"1", "a b", "", "$HOME;echo x|cat>y", "'q' \"w\" *", "Привет"};
+    const std::string expected = std::filesystem::canonical(tmp.path("work dir")).string() +
+                                 "\n1\na b\n\n$HOME;echo x|cat>y\n'q' \"w\" *\nПривет\n";
+    // By path, and by the Windows name found beside the program.
+    for (const std::string& file : {tmp.path("bin/notebox"), std::string("Notebox.exe")}) {
+        std::filesystem::remove(tmp.path("out.txt"));
+        ASSERT_EQ(launcher.startProgram(file, fields, tmp.path("work dir")), 33) << file;
+        EXPECT_EQ(WaitForFile(tmp.path("out.txt")), expected) << file;
+    }
+    EXPECT_EQ(launcher.locate("NOTEBOX.EXE"), tmp.path("bin/notebox"));
+    EXPECT_EQ(launcher.shortPathOf("/a b/c"), "/a b/c");
+
+    // Ended children are reaped by later calls, not left as zombies.
+    int zombies = 1;
+    for (auto waited = 0ms; waited < 5s && zombies > 0; waited += 20ms) {
+        launcher.startProgram("no-such-program", {}, "");
+        zombies = Zombies("notebox");
+        std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_EQ(zombies, 0);
+}
+
+TEST(PosixLauncher, FailuresGiveTheShellsCodes) {
+    test::TempFolder tmp;
+    test::WriteFile(tmp.path("plain.txt"), "not a program");
+    ::chmod(tmp.path("plain.txt").c_str(), 0644);
+    WriteEchoScript(tmp.path("ok"), tmp.path("out.txt"));
+    PosixLauncher launcher(tmp.path());
+    const struct {
+        std::string file;
+        std::string directory;
+        int result;
+    } cases[] = {
+        {"Missing.exe", tmp.path(), 2},
+        {tmp.path("missing/prog"), tmp.path(), 2},
+        {"", tmp.path(), 2},
+        {tmp.path("plain.txt"), tmp.path(), 5},
+        {tmp.path(), tmp.path(), 2}, // a folder is no program
+        {tmp.path("ok"), tmp.path("no such folder"), 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(launcher.startProgram(c.file, {}, c.directory), c.result)
+            << c.file << " in " << c.directory;
+    }
+}
+
+} // namespace
+} // namespace domora

@@ -1,0 +1,194 @@
+#include "ui/app/TForm9.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+using domora::TForm9;
+
+namespace {
+
+const QString Forced = QStringLiteral("Форсировано");
+
+QPushButton* button(TForm9& dialog, int number) {
+    return dialog.findChild<QPushButton*>(QStringLiteral("Button%1").arg(number));
+}
+
+// Shows the dialog and, once it is up, hands it to answer. A dialog the answer leaves open is
+// closed after a while, so a fault fails the test instead of hanging it.
+void showAndAnswer(TForm9& dialog, const QString& text, int kind, unsigned char buttons,
+                   const QString& lastCaption, const std::function<void()>& answer) {
+    QTimer::singleShot(0, &dialog, [&dialog, answer] {
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.DialogResult(), 0);
+        answer();
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, &dialog, &QWidget::hide);
+    watchdog.start(5000);
+    dialog.ShowMessageDialog(text, kind, buttons, lastCaption);
+    QVERIFY(watchdog.isActive());
+    QVERIFY(!dialog.isVisible());
+}
+
+} // namespace
+
+class TestTForm9 : public QObject {
+    Q_OBJECT
+    TForm9 dialog; // one dialog for the whole run, as in the program
+
+private slots:
+    void window() {
+        QCOMPARE(dialog.parent(), nullptr);
+        const Qt::WindowFlags flags = dialog.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowContextHelpButtonHint));
+        QCOMPARE(dialog.findChild<QLabel*>("Image1")->geometry(), QRect(34, 34, 37, 37));
+        QCOMPARE(dialog.ImageList1().size(), 3);
+        for (const QPixmap& picture : dialog.ImageList1()) {
+            QCOMPARE(picture.size(), QSize(37, 37));
+            QVERIFY(picture.hasAlphaChannel());
+        }
+        QVERIFY(dialog.ImageList1()[0].toImage() != dialog.ImageList1()[1].toImage());
+        QVERIFY(dialog.ImageList1()[1].toImage() != dialog.ImageList1()[2].toImage());
+    }
+
+    // A long message is cut: neither the label nor the dialog grows, and the dialog is centred.
+    void longTextKeepsTheSize() {
+        const QString text = QStringLiteral("Вы действительно хотите удалить это задание? ").repeated(30);
+        showAndAnswer(dialog, text, 0, 19, {}, [this] {
+            QCOMPARE(dialog.size(), QSize(375, 110));
+            QCOMPARE(dialog.findChild<QLabel*>("Label1")->geometry(), QRect(96, 16, 273, 57));
+            const QPoint offset =
+                dialog.frameGeometry().center() - QGuiApplication::primaryScreen()->geometry().center();
+            QVERIFY(offset.manhattanLength() <= 2);
+            button(dialog, 1)->click();
+        });
+        QCOMPARE(dialog.size(), QSize(375, 110));
+    }
+
+    void buttonSets_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("lastCaption");
+        QTest::addColumn<QStringList>("captions"); // Button1..3; empty when hidden
+        QTest::addColumn<QList<int>>("xs");
+        QTest::addColumn<int>("focus");
+        // Rows run in order on one dialog: a row without lastCaption follows one with it.
+        QTest::newRow("1") << 1 << "" << QStringList{"Ok", "", ""} << QList{213} << 1;
+        QTest::newRow("1 last") << 1 << Forced << QStringList{Forced, "", ""} << QList{213} << 1;
+        QTest::newRow("0 shows Ok") << 0 << "" << QStringList{"Ok", "", ""} << QList{213} << 1;
+        QTest::newRow("3 last") << 3 << Forced << QStringList{"Ok", Forced, ""} << QList{165, 253} << 2;
+        QTest::newRow("3") << 3 << "" << QStringList{"Ok", "Отмена", ""} << QList{165, 253} << 2;
+        QTest::newRow("7 last") << 7 << Forced << QStringList{"Ok", "Отмена", Forced} << QList{117, 205, 293}
+                                << 2;
+        QTest::newRow("19") << 19 << "" << QStringList{"Ok", "Отмена", "Да все"} << QList{117, 205, 293} << 2;
+        QTest::newRow("23 Все wins") << 23 << "" << QStringList{"Ok", "Отмена", "Все"} << QList{117, 205, 293}
+                                     << 2;
+        QTest::newRow("4 without 2") << 4 << "" << QStringList{"Ok", "", "Все"} << QList{165, 0, 253} << 1;
+        QTest::newRow("16 without 2 last")
+            << 16 << Forced << QStringList{"Ok", "", Forced} << QList{165, 0, 253} << 1;
+    }
+    void buttonSets() {
+        QFETCH(int, buttons);
+        QFETCH(QString, lastCaption);
+        QFETCH(QStringList, captions);
+        QFETCH(QList<int>, xs);
+        QFETCH(int, focus);
+        showAndAnswer(dialog, "Текст", 1, static_cast<unsigned char>(buttons), lastCaption, [&] {
+            for (int number = 1; number <= 3; ++number) {
+                QPushButton* b = button(dialog, number);
+                const QString expected = captions[number - 1];
+                QCOMPARE(b->isVisible(), !expected.isEmpty());
+                if (b->isVisible()) {
+                    QCOMPARE(b->text(), expected);
+                    QCOMPARE(b->geometry(), QRect(xs[number - 1], 80, 81, 25));
+                }
+            }
+            QCOMPARE(dialog.focusWidget(), button(dialog, focus));
+            button(dialog, 1)->click();
+        });
+    }
+
+    void results_data() {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("action"); // "1".."3" click that button, or a way of closing
+        QTest::addColumn<int>("result");
+        QTest::newRow("1: Ok") << 1 << "1" << 1;
+        QTest::newRow("1: close box") << 1 << "close" << 4;
+        QTest::newRow("1: Enter") << 1 << "enter" << 1;
+        QTest::newRow("3: Отмена") << 3 << "2" << 2;
+        QTest::newRow("3: Enter") << 3 << "enter" << 2;
+        QTest::newRow("7: Enter") << 7 << "enter" << 2;
+        QTest::newRow("7: third") << 7 << "3" << 3;
+        QTest::newRow("19: third") << 19 << "3" << 3;
+        QTest::newRow("19: Escape") << 19 << "escape" << 4;
+        QTest::newRow("19: hidden by the program") << 19 << "hide" << 4;
+        QTest::newRow("4 without 2: Enter") << 4 << "enter" << 1;
+    }
+    void results() {
+        QFETCH(int, buttons);
+        QFETCH(QString, action);
+        QFETCH(int, result);
+        showAndAnswer(dialog, "Текст", 0, static_cast<unsigned char>(buttons), Forced, [&] {
+            if (action == "close") {
+                dialog.close();
+            } else if (action == "hide") {
+                dialog.hide();
+            } else if (action == "enter" || action == "escape") {
+                QTest::keyClick(QApplication::focusWidget(),
+                                action == "enter" ? Qt::Key_Return : Qt::Key_Escape);
+            } else {
+                button(dialog, action.toInt())->click();
+            }
+        });
+        QCOMPARE(dialog.DialogResult(), result);
+    }
+
+    void kinds_data() {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("picture");
+        QTest::newRow("0") << 3 << 0 << "Удаление..." << 0;
+        QTest::newRow("1") << 2 << 1 << "Сброс..." << 2;
+        QTest::newRow("2") << 3 << 2 << "Ошибка..." << 1;
+        QTest::newRow("3") << 0 << 3 << "Информация..." << 2;
+        QTest::newRow("9 keeps Ошибка") << 2 << 9 << "Ошибка..." << 1;
+        QTest::newRow("-1 keeps Удаление") << 0 << -1 << "Удаление..." << 0;
+    }
+    void kinds() {
+        QFETCH(int, before);
+        QFETCH(int, kind);
+        QFETCH(QString, caption);
+        QFETCH(int, picture);
+        for (const int k : {before, kind}) {
+            showAndAnswer(dialog, "Текст", k, 1, {}, [this] { button(dialog, 1)->click(); });
+        }
+        QCOMPARE(dialog.windowTitle(), caption);
+        QCOMPARE(dialog.findChild<QLabel*>("Image1")->pixmap().toImage(),
+                 dialog.ImageList1()[picture].toImage());
+    }
+
+    // A second message while one is open leaves the open one alone and reads 0.
+    void secondMessageWhileOpen() {
+        showAndAnswer(dialog, "Первое", 0, 19, {}, [this] {
+            dialog.ShowMessageDialog("Второе", 3, 1, Forced);
+            QCOMPARE(dialog.DialogResult(), 0);
+            QCOMPARE(dialog.findChild<QLabel*>("Label1")->text(), QStringLiteral("Первое"));
+            QCOMPARE(button(dialog, 3)->text(), QStringLiteral("Да все"));
+            QVERIFY(dialog.isVisible());
+            button(dialog, 3)->click();
+        });
+        QCOMPARE(dialog.DialogResult(), 3);
+    }
+};
+
+QTEST_MAIN(TestTForm9)
+#include "tst_TForm9.moc"
