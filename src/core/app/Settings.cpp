@@ -265,11 +265,11 @@ SaveOutcome SaveOptions(RegistryKey& key, const OptionsState& state) {
             }
             key.writeDouble("Last_Seans", *duration);
         });
-        return {true, {}};
+        return {true, {}, false};
     } catch (const FieldNotValid& field) {
-        return {false, field.caption};
+        return {false, field.caption, true};
     } catch (const std::exception&) {
-        return {false, current};
+        return {false, current, false};
     }
 }
 

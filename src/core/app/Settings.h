@@ -96,7 +96,11 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
 // caption of the field or value where it stopped.
 struct SaveOutcome {
     bool complete = false;
+    // Where it stopped: the caption of a field whose text is not a number or a time, or the
+    // value that could not be written.
     std::string stoppedAt;
+    // True when a field's text stopped it, false when the store failed.
+    bool fieldNotValid = false;
 };
 
 // Writes the page into the open main key in the save order. A threshold that is not a whole

@@ -149,9 +149,12 @@ void TForm1::Button1Click() {
                      QStringLiteral("Не удалось открыть раздел настроек программы. Настройки не сохранены."));
     } else if (!outcome.complete) {
         QString text = QStringLiteral("Сохранены не все настройки.");
-        if (!outcome.stoppedAt.empty()) {
+        if (outcome.fieldNotValid) {
             text += QStringLiteral(" В поле «%1» должно стоять целое число или время; настройки после этого "
                                    "поля не сохранены.")
+                        .arg(qs(outcome.stoppedAt));
+        } else if (!outcome.stoppedAt.empty()) {
+            text += QStringLiteral(" Не удалось записать %1; настройки после него не сохранены.")
                         .arg(qs(outcome.stoppedAt));
         }
         boxes_.error(this, text);
