@@ -118,6 +118,7 @@ private:
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void showFirstRunThanks();
     void selectPage(int index);
+    void showOnPage(int index);
 
     // Building the window, one page at a time.
     void buildWindow();

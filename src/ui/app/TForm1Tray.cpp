@@ -167,38 +167,38 @@ void TForm1::HideAppButton() {
     }
 }
 
+// Brings the window back on one of its pages.
+void TForm1::showOnPage(int index) {
+    ShowMainWindow();
+    PageControl1->setCurrentIndex(index);
+}
+
 void TForm1::mnFLastClick() {
     ShowMainWindow();
 }
 
 void TForm1::mnFRememberClick() {
-    ShowMainWindow();
-    PageControl1->setCurrentIndex(0);
+    showOnPage(0);
 }
 
 void TForm1::mnFOpitionClick() {
-    ShowMainWindow();
-    PageControl1->setCurrentIndex(1);
+    showOnPage(1);
 }
 
 void TForm1::mnFServiceClick() {
-    ShowMainWindow();
-    PageControl1->setCurrentIndex(2);
+    showOnPage(2);
 }
 
 void TForm1::mnFTimeInWorldClick() {
-    ShowMainWindow();
-    PageControl1->setCurrentIndex(3);
+    showOnPage(3);
 }
 
 void TForm1::mnFSystemClick() {
-    ShowMainWindow();
-    PageControl1->setCurrentIndex(4);
+    showOnPage(4);
 }
 
 void TForm1::mnFAboutClick() {
-    ShowMainWindow();
-    PageControl1->setCurrentIndex(5);
+    showOnPage(5);
 }
 
 } // namespace domora
