@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QIcon>
 #include <QIntValidator>
 #include <QLabel>
@@ -85,6 +87,9 @@ void TForm1::buildWindow() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 
     PageControl1 = place(new QTabWidget(this), "PageControl1", 2, 2, kClientWidth - 4, kStatusTop - 4);
     PageControl1->addTab(buildRemindersPage(), QStringLiteral("Напоминания"));
