@@ -9,13 +9,13 @@
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QIcon>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QUrl>
 
