@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libx11-dev
+    qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     libgtest-dev libgmock-dev
     xvfb xauth trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
     fonts-dejavu-core fonts-liberation2
@@ -22,5 +23,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    apt-get install -y -qq "${missing[@]}"
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything and runs every test: once in the debug
-# build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, once under AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the
+# Windows platform layer cross-built with mingw-w64 and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -10,3 +11,5 @@ for preset in debug asan-ubsan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j2
 done
+echo "== windows"
+bash scripts/test-windows.sh

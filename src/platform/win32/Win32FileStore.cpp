@@ -1,0 +1,100 @@
+#include "platform/win32/Win32FileStore.h"
+
+#include <windows.h>
+
+namespace domora {
+namespace {
+
+// RAII for a file handle.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() {
+        if (valid()) {
+            CloseHandle(handle_);
+        }
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+    bool close() {
+        const bool closed = CloseHandle(handle_) != FALSE;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+std::string Fail(std::string* error, const std::string& path) {
+    const DWORD code = GetLastError();
+    if (error != nullptr) {
+        *error = "Не удалось записать файл «" + path + "» (ошибка " + std::to_string(code) + ")";
+    }
+    return {};
+}
+
+} // namespace
+
+std::optional<std::string> Win32FileStore::readAll(const std::string& path) {
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+            return std::nullopt;
+        }
+        if (read == 0) {
+            return bytes;
+        }
+        bytes.append(buffer, read);
+    }
+}
+
+bool Win32FileStore::writeAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+    const std::string temporary = path + ".tmp" + std::to_string(GetCurrentProcessId());
+    {
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) {
+            Fail(error, path);
+            return false;
+        }
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1U << 20));
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+                Fail(error, path);
+                file.close();
+                DeleteFileA(temporary.c_str());
+                return false;
+            }
+            done += written;
+        }
+        if (!FlushFileBuffers(file.get()) || !file.close()) {
+            Fail(error, path);
+            DeleteFileA(temporary.c_str());
+            return false;
+        }
+    }
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        Fail(error, path);
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Win32FileStore::exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace domora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/ProgramLauncher.h"
+
+#include <string>
+#include <vector>
+
+namespace domora {
+
+// Starts programs through the shell (ShellExecuteA, the desktop window as owner, show
+// command 1) and gives short paths (GetShortPathNameA).
+class Win32Launcher final : public ProgramLauncher {
+public:
+    // The file, the parameter text and the working folder each fit a 255-character buffer.
+    static constexpr std::size_t kMaxText = 255;
+    // The result for a text that does not fit (the shell's "out of memory" code).
+    static constexpr int kTextTooLong = 8;
+
+    // Fields are joined by blanks into the parameter text; pass paths with blanks through
+    // shortPathOf first. A bare file name is looked up beside the running executable.
+    int startProgram(const std::string& file, const std::vector<std::string>& fields,
+                     const std::string& directory) override;
+    std::string shortPathOf(const std::string& path) override;
+};
+
+// Runs a command line, waits for the program to end and returns its exit code; -1 when it
+// cannot be started or does not end within `timeoutMs`.
+int RunAndWait(const std::string& commandLine, unsigned timeoutMs);
+
+} // namespace domora

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/win32/Win32AppLocation.h"
+#include "platform/win32/Win32Autostart.h"
+#include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileStore.h"
+#include "platform/win32/Win32KeyboardLayout.h"
+#include "platform/win32/Win32Launcher.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32SingleInstance.h"
+#include "platform/win32/Win32Taskbar.h"
+
+namespace domora {
+
+// The services of Windows.
+class Win32Platform final : public Platform {
+public:
+    Clock& clock() override { return clock_; }
+    Registry& registry() override { return registry_; }
+    FileStore& files() override { return files_; }
+    SingleInstance& singleInstance() override { return singleInstance_; }
+    Autostart& autostart() override { return autostart_; }
+    ProgramLauncher& launcher() override { return launcher_; }
+    KeyboardLayout& keyboard() override { return keyboard_; }
+    Taskbar& taskbar() override { return taskbar_; }
+    AppLocation& location() override { return location_; }
+    // The registry is never replaced by defaults behind the user's back: nothing to report.
+    std::string takeSettingsDamageReport() override { return {}; }
+
+private:
+    Win32AppLocation location_;
+    Win32Clock clock_;
+    Win32Registry registry_;
+    Win32FileStore files_;
+    Win32SingleInstance singleInstance_;
+    Win32Autostart autostart_;
+    Win32Launcher launcher_;
+    Win32KeyboardLayout keyboard_;
+    Win32Taskbar taskbar_;
+};
+
+} // namespace domora

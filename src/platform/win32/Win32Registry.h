@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/app/Registry.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace domora {
+
+// The settings store of the Windows build: the system registry, through the ANSI calls
+// (RegCreateKeyExA, RegOpenKeyExA, RegQueryValueExA, RegSetValueExA). A number is a
+// REG_DWORD, a text a REG_SZ in code page 1251, a binary value a REG_BINARY of 8 bytes; a
+// read of a value stored with another type fails. Writes go to the key at once and are
+// flushed when it is closed.
+class Win32Registry final : public Registry {
+public:
+    std::unique_ptr<RegistryKey> openKey(RegHive hive, const std::string& path, bool create) override;
+};
+
+// A value as the registry holds it: its type code (REG_DWORD = 4, REG_SZ = 1,
+// REG_BINARY = 3) and its bytes, a text with its closing zero.
+struct RawRegValue {
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+// Direct looks into the registry, for checks beside the store above.
+std::optional<RawRegValue> ReadRawRegValue(RegHive hive, const std::string& path, const std::string& name);
+// The names of a key's values (UTF-8), or nothing when the key does not exist.
+std::optional<std::vector<std::string>> ListRegValueNames(RegHive hive, const std::string& path);
+// A text value read through the wide-character call RegQueryValueExW, as UTF-8.
+std::optional<std::string> ReadRegStringWide(RegHive hive, const std::string& path, const std::string& name);
+// Deletes a key with its subkeys and values. True when it existed and is gone.
+bool DeleteRegKeyTree(RegHive hive, const std::string& path);
+
+} // namespace domora

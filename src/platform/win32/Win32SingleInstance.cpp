@@ -1,0 +1,35 @@
+#include "platform/win32/Win32SingleInstance.h"
+
+#include <windows.h>
+
+namespace domora {
+
+Win32SingleInstance::Win32SingleInstance() : Win32SingleInstance("MyOwnMutex") {}
+
+Win32SingleInstance::Win32SingleInstance(std::string mutexName) : name_(std::move(mutexName)) {}
+
+Win32SingleInstance::~Win32SingleInstance() {
+    if (handle_ != nullptr) {
+        CloseHandle(handle_);
+    }
+}
+
+bool Win32SingleInstance::acquire() {
+    if (handle_ != nullptr) {
+        return true;
+    }
+    if (HANDLE other = OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name_.c_str())) {
+        CloseHandle(other);
+        return false;
+    }
+    handle_ = CreateMutexA(nullptr, FALSE, name_.c_str());
+    // Created by another copy in between: that copy runs.
+    if (handle_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(handle_);
+        handle_ = nullptr;
+        return false;
+    }
+    return true; // without a mutex the program still runs
+}
+
+} // namespace domora
