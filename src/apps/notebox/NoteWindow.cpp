@@ -1,0 +1,387 @@
+#include "NoteWindow.h"
+
+#include "CommandLine.h"
+#include "ui/app/Resources.h"
+#include "ui/sound/SoundPlayer.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace domora {
+
+namespace {
+
+// The text area's width, and the height up to which it grows before it scrolls.
+constexpr int TextWidth = 460;
+constexpr int TextMaxHeight = 320;
+// A message file is read up to this size; a longer one shows its beginning.
+constexpr qint64 MaxTextBytes = 1024 * 1024;
+
+// The first line of the text the holiday reminder writes, and the file it writes it to.
+const QString HolidayFirstLine = QStringLiteral("Сообщение о наступлении праздника");
+const QString HolidayFile = QStringLiteral("Tmp_Celeb.txt");
+
+QString Quoted(const QString& path) {
+    return QStringLiteral("«") + path + QStringLiteral("»");
+}
+
+QString Escaped(QString value) {
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    value.replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+    value.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+    return value;
+}
+
+} // namespace
+
+NoteWindow::NoteWindow(SoundPlayer& player, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowStaysOnTopHint),
+      player_(player) {
+    RegisterResources();
+    setObjectName(QStringLiteral("NoteWindow"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/domora.png")));
+    snoozeTimer_.setSingleShot(true);
+    connect(&snoozeTimer_, &QTimer::timeout, this, &NoteWindow::present);
+    buildUi();
+}
+
+void NoteWindow::buildUi() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setSpacing(10);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(10);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QPixmap(QStringLiteral(":/pictures/domora.png")));
+    icon->setFixedSize(32, 32);
+    top->addWidget(icon, 0, Qt::AlignTop);
+    Heading = new QLabel(this);
+    Heading->setObjectName(QStringLiteral("Heading"));
+    Heading->setTextFormat(Qt::PlainText);
+    QFont headingFont = Heading->font();
+    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.45);
+    headingFont.setBold(true);
+    Heading->setFont(headingFont);
+    top->addWidget(Heading, 1, Qt::AlignVCenter);
+    layout->addLayout(top);
+
+    // The message: plain text, scrolling when it is long.
+    NoteText = new QLabel;
+    NoteText->setObjectName(QStringLiteral("NoteText"));
+    NoteText->setTextFormat(Qt::PlainText);
+    NoteText->setWordWrap(true);
+    NoteText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    NoteText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    NoteText->setMargin(10);
+    QFont textFont = NoteText->font();
+    textFont.setPointSizeF(textFont.pointSizeF() * 1.25);
+    NoteText->setFont(textFont);
+    NoteText->setAutoFillBackground(true);
+    TextArea = new QScrollArea(this);
+    TextArea->setObjectName(QStringLiteral("TextArea"));
+    TextArea->setWidget(NoteText);
+    TextArea->setWidgetResizable(true);
+    TextArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TextArea->setFrameShape(QFrame::StyledPanel);
+    TextArea->viewport()->setAutoFillBackground(true);
+    layout->addWidget(TextArea);
+
+    Picture = new QLabel(this);
+    Picture->setObjectName(QStringLiteral("Picture"));
+    Picture->setAlignment(Qt::AlignCenter);
+    Picture->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(Picture, 0, Qt::AlignHCenter);
+
+    Notices = new QLabel(this);
+    Notices->setObjectName(QStringLiteral("Notices"));
+    Notices->setTextFormat(Qt::PlainText);
+    Notices->setWordWrap(true);
+    Notices->setFixedWidth(TextWidth);
+    QPalette warning = Notices->palette();
+    warning.setColor(QPalette::WindowText, QColor(160, 24, 24));
+    Notices->setPalette(warning);
+    layout->addWidget(Notices);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    SnoozeBox = new QComboBox(this);
+    SnoozeBox->setObjectName(QStringLiteral("SnoozeBox"));
+    for (const int minutes : {5, 10, 15}) {
+        SnoozeBox->addItem(QStringLiteral("на %1 минут").arg(minutes), minutes);
+    }
+    SnoozeButton = new QPushButton(QStringLiteral("Отложить"), this);
+    SnoozeButton->setObjectName(QStringLiteral("SnoozeButton"));
+    SnoozeButton->setToolTip(
+        QStringLiteral("Спрятать напоминание и показать его снова через выбранное время"));
+    CloseButton = new QPushButton(QStringLiteral("Закрыть"), this);
+    CloseButton->setObjectName(QStringLiteral("CloseButton"));
+    CloseButton->setMinimumWidth(96);
+    SnoozeButton->setMinimumWidth(96);
+    buttons->addWidget(SnoozeButton);
+    buttons->addWidget(SnoozeBox);
+    buttons->addStretch(1);
+    buttons->addWidget(CloseButton);
+    layout->addLayout(buttons);
+
+    connect(SnoozeButton, &QPushButton::clicked, this, &NoteWindow::snooze);
+    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+void NoteWindow::load(const QStringList& fields) {
+    player_.stop();
+    content_ = Content::Nothing;
+    text_.clear();
+    picturePath_.clear();
+    numbers_.clear();
+    holiday_ = false;
+    soundField_.clear();
+    soundState_ = QStringLiteral("silent");
+    notices_.clear();
+
+    const ParsedCommand parsed = ParseNoteCommand(fields);
+    if (!parsed.command) {
+        showError(parsed.error, fields);
+        fill();
+        return;
+    }
+    const NoteCommand& command = *parsed.command;
+    numbers_ = command.numbers;
+    holiday_ = numbers_.size() > 1 ||
+               QFileInfo(command.message).fileName().compare(HolidayFile, Qt::CaseInsensitive) == 0;
+
+    if (command.pictureFlag || (!command.message.isEmpty() && IsPictureFile(command.message))) {
+        if (command.message.isEmpty()) {
+            notices_.append(QStringLiteral("Картинка для напоминания не указана."));
+        } else {
+            loadPicture(command.message);
+        }
+    } else if (!command.message.isEmpty()) {
+        loadText(command.message);
+    }
+    openSound(command.sound);
+    fill();
+}
+
+void NoteWindow::loadText(const QString& path) {
+    const QString real = ResolveNoCase(path);
+    if (real.isEmpty() || QFileInfo(real).isDir()) {
+        notices_.append(QStringLiteral("Файл сообщения %1 не найден.").arg(Quoted(path)));
+        return;
+    }
+    QFile file(real);
+    if (!file.open(QIODevice::ReadOnly)) {
+        notices_.append(QStringLiteral("Не удалось прочитать файл сообщения %1.").arg(Quoted(path)));
+        return;
+    }
+    QByteArray bytes = file.read(MaxTextBytes + 1);
+    if (bytes.size() > MaxTextBytes) {
+        // Cut at a line end, which is never inside a character in either code page.
+        bytes.truncate(MaxTextBytes);
+        const qsizetype lineEnd = bytes.lastIndexOf('\n');
+        if (lineEnd > 0) {
+            bytes.truncate(lineEnd);
+        }
+        notices_.append(QStringLiteral("Файл сообщения длиннее 1 МБ, показано его начало."));
+    }
+    text_ = DecodeNoteText(bytes);
+    while (text_.endsWith(QLatin1Char('\n'))) {
+        text_.chop(1);
+    }
+    if (text_.section(QLatin1Char('\n'), 0, 0).trimmed() == HolidayFirstLine) {
+        holiday_ = true;
+    }
+    content_ = Content::Text;
+}
+
+void NoteWindow::loadPicture(const QString& path) {
+    const QString real = ResolveNoCase(path);
+    if (real.isEmpty() || QFileInfo(real).isDir()) {
+        notices_.append(QStringLiteral("Файл картинки %1 не найден.").arg(Quoted(path)));
+        return;
+    }
+    QImageReader reader(real);
+    reader.setAutoTransform(true);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        notices_.append(QStringLiteral("Не удалось открыть картинку %1.").arg(Quoted(path)));
+        return;
+    }
+    // Scaled down to fit the screen, never up.
+    QSize limit(640, 440);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize available = screen->availableGeometry().size();
+        limit = limit.boundedTo(QSize(available.width() * 7 / 10, available.height() * 6 / 10));
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    if (pixmap.width() > limit.width() || pixmap.height() > limit.height()) {
+        pixmap = pixmap.scaled(limit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    Picture->setPixmap(pixmap);
+    picturePath_ = real;
+    content_ = Content::Picture;
+}
+
+void NoteWindow::showError(const QString& error, const QStringList& fields) {
+    content_ = Content::Error;
+    QStringList quoted;
+    for (const QString& field : fields) {
+        quoted.append(Quoted(field));
+    }
+    text_ = error + QStringLiteral("\n\nПолучено: ") +
+            (fields.isEmpty() ? QStringLiteral("ни одного параметра") : quoted.join(QLatin1Char(' ')));
+}
+
+void NoteWindow::openSound(const QString& path) {
+    soundField_ = path;
+    if (path.isEmpty()) {
+        soundState_ = QStringLiteral("silent");
+        return;
+    }
+    const QString real = ResolveNoCase(path);
+    if (real.isEmpty() || QFileInfo(real).isDir()) {
+        soundState_ = QStringLiteral("missing");
+        notices_.append(
+            QStringLiteral("Звуковой файл %1 не найден, напоминание звучать не будет.").arg(Quoted(path)));
+        return;
+    }
+    if (!player_.open(real)) {
+        soundState_ = QStringLiteral("failed");
+        notices_.append(QStringLiteral("Не удалось воспроизвести звуковой файл %1.").arg(Quoted(path)));
+        return;
+    }
+    soundState_ = QStringLiteral("ready");
+}
+
+void NoteWindow::fill() {
+    QString heading;
+    if (content_ == Content::Error) {
+        setWindowTitle(QStringLiteral("Напоминание"));
+        heading = QStringLiteral("Не удалось показать напоминание");
+    } else {
+        const bool several = numbers_.size() > 1;
+        const QString numbers = QStringLiteral("№") + NumbersText(numbers_);
+        if (holiday_) {
+            heading = (several ? QStringLiteral("Праздники ") : QStringLiteral("Праздник ")) + numbers;
+            setWindowTitle(heading);
+        } else {
+            heading = (several ? QStringLiteral("Будильники ") : QStringLiteral("Будильник ")) + numbers;
+            setWindowTitle(QStringLiteral("Напоминание — ") + heading.left(1).toLower() + heading.mid(1));
+        }
+    }
+    Heading->setText(heading);
+
+    const bool textual = content_ != Content::Picture;
+    TextArea->setVisible(textual);
+    Picture->setVisible(!textual);
+    if (textual) {
+        // A note is written on a paper-coloured sheet, an explanation of a fault is not.
+        QString shown = text_;
+        QPalette sheet = palette();
+        if (content_ != Content::Error) {
+            sheet.setColor(QPalette::Window, QColor(255, 250, 214));
+            sheet.setColor(QPalette::WindowText, QColor(40, 34, 20));
+        }
+        if (content_ == Content::Nothing) {
+            shown = QStringLiteral("Текст напоминания не задан.");
+            sheet.setColor(QPalette::WindowText, QColor(120, 112, 96));
+        }
+        NoteText->setPalette(sheet);
+        TextArea->viewport()->setPalette(sheet);
+        NoteText->setText(shown);
+        // As tall as the text needs, up to a limit; a longer text scrolls.
+        const int frame = 2 * TextArea->frameWidth();
+        const int needed = NoteText->heightForWidth(TextWidth);
+        TextArea->setFixedSize(TextWidth + frame, std::clamp(needed, 60, TextMaxHeight) + frame);
+        if (needed > TextMaxHeight) {
+            TextArea->setFixedWidth(TextWidth + frame + TextArea->verticalScrollBar()->sizeHint().width());
+        }
+    }
+
+    Notices->setText(notices_.join(QLatin1Char('\n')));
+    Notices->setVisible(!notices_.isEmpty());
+    const bool note = content_ != Content::Error;
+    SnoozeBox->setVisible(note);
+    SnoozeButton->setVisible(note);
+    CloseButton->setFocus();
+}
+
+void NoteWindow::present() {
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    show();
+    raise();
+    activateWindow();
+    CloseButton->setFocus();
+    if (soundState_ == QLatin1String("ready") || soundState_ == QLatin1String("playing")) {
+        player_.playLoop();
+        soundState_ = QStringLiteral("playing");
+    }
+    if (onPresented) {
+        onPresented();
+    }
+}
+
+void NoteWindow::snooze() {
+    player_.stop();
+    if (soundState_ == QLatin1String("playing")) {
+        soundState_ = QStringLiteral("ready");
+    }
+    hide();
+    snoozeTimer_.start(SnoozeBox->currentData().toInt() * minuteMs_);
+}
+
+void NoteWindow::closeEvent(QCloseEvent* event) {
+    snoozeTimer_.stop();
+    player_.stop();
+    if (soundState_ == QLatin1String("playing")) {
+        soundState_ = QStringLiteral("ready");
+    }
+    event->accept();
+}
+
+QString NoteWindow::report() const {
+    static const char* const Contents[] = {"text", "picture", "nothing", "error"};
+    QStringList fields{
+        QStringLiteral("title=") + Escaped(windowTitle()),
+        QStringLiteral("content=") + QLatin1String(Contents[static_cast<int>(content_)]),
+        QStringLiteral("text=") + Escaped(content_ == Content::Picture ? QString() : text_),
+        QStringLiteral("picture=") + Escaped(picturePath_),
+        QStringLiteral("numbers=") + NumbersText(numbers_).remove(QLatin1Char(' ')),
+        QStringLiteral("sound=") + (soundField_.isEmpty() ? QStringLiteral("not") : Escaped(soundField_)),
+        QStringLiteral("sound_state=") + soundState_,
+        QStringLiteral("notices=") + Escaped(notices_.join(QStringLiteral(" | "))),
+    };
+    return QStringLiteral("notebox: ") + fields.join(QLatin1Char('\t'));
+}
+
+} // namespace domora

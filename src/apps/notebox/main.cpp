@@ -1,0 +1,48 @@
+// The note program: shows an alarm's or the coming holidays' note and plays its sound.
+// Started by domora with one argument per field: kind ("1" text, "0" picture), sound file
+// or "not", message file or "EMPTY" (or the picture file), record number or numbers ("3,7").
+//
+// For tests of the program:
+//   DOMORA_NOTEBOX_REPORT=1   print one line to standard output each time the note
+//                             appears, describing it (NoteWindow::report()).
+//   DOMORA_NOTEBOX_QUIT_MS=N  close the note and end after N milliseconds.
+#include "NoteWindow.h"
+#include "ui/sound/SoundPlayer.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLocale>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("notebox"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Domora Lite 2003"));
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+
+    domora::QtSoundPlayer player;
+    domora::NoteWindow window(player);
+    window.load(QApplication::arguments().mid(1));
+
+    if (qEnvironmentVariable("DOMORA_NOTEBOX_REPORT") == QLatin1String("1")) {
+        window.onPresented = [&window] {
+            const QByteArray line = window.report().toUtf8() + '\n';
+            std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
+            std::fflush(stdout);
+        };
+    }
+    bool quitSet = false;
+    const int quitMs = qEnvironmentVariableIntValue("DOMORA_NOTEBOX_QUIT_MS", &quitSet);
+    if (quitSet && quitMs >= 0) {
+        QTimer::singleShot(quitMs, &app, [&window] {
+            window.close();
+            QApplication::quit();
+        });
+    }
+
+    window.present();
+    return QApplication::exec();
+}
