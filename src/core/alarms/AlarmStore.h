@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/alarms/BudilRecord.h"
+#include "core/base/Clock.h"
+#include "core/base/FileStore.h"
+#include "core/base/RecordFile.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace domora {
+
+// What a store operation did. On failure `message` holds the Russian text to show; nothing
+// was written then.
+struct AlarmStoreResult {
+    enum class Status {
+        Ok,
+        FileMissing, // "Ошибка!\r\nФайл <path> не найден": an error box with one OK button
+        Full,        // the file holds 100 alarms already
+        NoSuchAlarm, // the number names no alarm of the file
+        WriteFailed, // the general error box, with the system's reason
+    };
+    Status status = Status::Ok;
+    std::string message;
+
+    bool ok() const { return status == Status::Ok; }
+    explicit operator bool() const { return ok(); }
+};
+
+struct LoadedAlarm {
+    AlarmStoreResult result;
+    BudilRecord record;
+};
+
+struct AlarmList {
+    AlarmStoreResult result;
+    std::vector<BudilRecord> alarms;
+};
+
+struct AlarmCount {
+    AlarmStoreResult result;
+    int count = 0;
+};
+
+// The alarm file: alarms numbered from 1 in the order they were added, at most 100. Every
+// operation reads the file anew; every change rewrites it whole and atomically (the old
+// file or the new one survives a crash) and then calls `onListChanged`.
+class AlarmStore {
+public:
+    // `clock` gives today's date to the records that reset writes.
+    AlarmStore(FileStore& files, std::string path, const Clock& clock);
+
+    const std::string& path() const { return file_.path(); }
+    bool AlarmFileExists() const;
+
+    // Appends an alarm; the recurrence text is cut to 28 characters, the other texts to their
+    // fields. Refused when the file holds 100 alarms.
+    AlarmStoreResult AddAlarm(const BudilRecord& values);
+    // Replaces alarm n (texts cut to their fields, the recurrence to 200 characters).
+    AlarmStoreResult ChangeAlarm(int n, const BudilRecord& values);
+    // Alarm n for the editor: 0 means 1, a number past the end the last alarm, and an
+    // empty file gives a record of zeros.
+    LoadedAlarm LoadAlarm(int n) const;
+    // Removes alarm n; the alarms after it move up by one.
+    AlarmStoreResult DeleteAlarm(int n);
+    // Empties the file, creating it when it is missing.
+    AlarmStoreResult ClearAlarms();
+    // Replaces alarm n / every alarm by DefaultAlarm of today, keeping the count.
+    AlarmStoreResult ResetAlarm(int n);
+    AlarmStoreResult ResetAllAlarms();
+    // Counts alarm n's repeats: a count of 1 or less switches the alarm off and keeps the
+    // text; a larger count becomes count + delta. A repeat text that is not a whole number
+    // ("Безконечно" or anything typed) leaves the alarm as it is.
+    AlarmStoreResult StepRepeat(int n, int delta);
+
+    AlarmCount CountAlarms() const;
+    AlarmList ReadAlarms() const;
+    // The file's whole records as they are stored, undecoded.
+    std::optional<std::vector<RecordFile::Record>> ReadRecords(AlarmStoreResult* result = nullptr) const;
+
+    // Counts the writes made through this store, so a reader can tell that its copy is old.
+    std::uint64_t revision() const { return revision_; }
+
+    // Called after every change written to the file (the alarm list refills itself).
+    std::function<void()> onListChanged;
+
+private:
+    AlarmStoreResult missing() const;
+    AlarmStoreResult noSuchAlarm(int n) const;
+    // Reads the records; on failure fills `result`.
+    std::optional<std::vector<RecordFile::Record>> readRecords(AlarmStoreResult& result) const;
+    AlarmStoreResult write(const std::vector<RecordFile::Record>& records);
+    // Reads the file, lets `change` edit the records and writes them back.
+    template <typename Change> AlarmStoreResult edit(Change change);
+
+    FileStore& files_;
+    RecordFile file_;
+    const Clock& clock_;
+    std::uint64_t revision_ = 0;
+};
+
+} // namespace domora
