@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace domora {
 
 // The marker of a running copy. Held for the life of the process; the system drops it
@@ -9,6 +11,9 @@ public:
     virtual ~SingleInstance() = default;
     // True when this process now holds the marker; false when another copy holds it.
     virtual bool acquire() = 0;
+    // Shows the system's own notice that a copy is running; false when the system has none
+    // to show (the caller then shows its own).
+    virtual bool showAlreadyRunning(const std::string& text) = 0;
 };
 
 } // namespace domora

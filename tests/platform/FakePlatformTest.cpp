@@ -13,6 +13,7 @@ TEST(FakePlatform, AnswersAsSetAndLogsEveryCallInOrder) {
     Platform& platform = fake;
 
     EXPECT_FALSE(platform.singleInstance().acquire());
+    EXPECT_FALSE(platform.singleInstance().showAlreadyRunning("уже запущена"));
     EXPECT_TRUE(platform.autostart().set("/opt/domora/domora"));
     EXPECT_TRUE(platform.autostart().isSet());
     EXPECT_EQ(platform.launcher().startProgram("Notebox.exe", {"1", "a b", ""}, "/app/"), 2);
@@ -26,6 +27,7 @@ TEST(FakePlatform, AnswersAsSetAndLogsEveryCallInOrder) {
 
     const std::vector<std::string> expected = {
         "singleInstance.acquire",
+        "singleInstance.showAlreadyRunning уже запущена",
         "autostart.set /opt/domora/domora",
         "autostart.isSet",
         "launcher.start Notebox.exe [1|a b|] dir=/app/",

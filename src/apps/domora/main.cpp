@@ -28,7 +28,11 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<domora::Platform> platform = domora::CreateSystemPlatform();
     domora::QtMessageBoxes boxes;
     if (!platform->singleInstance().acquire()) {
-        boxes.information(nullptr, QStringLiteral("Domora Lite 2003 уже запущена."));
+        // The system's own notice where it has one (Windows), the program's box otherwise.
+        const std::string text = "Domora Lite 2003 уже запущена.";
+        if (!platform->singleInstance().showAlreadyRunning(text)) {
+            boxes.information(nullptr, QString::fromStdString(text));
+        }
         return 0;
     }
 

@@ -15,6 +15,11 @@ bool FakePlatform::FakeSingleInstance::acquire() {
     return owner_.instanceFree;
 }
 
+bool FakePlatform::FakeSingleInstance::showAlreadyRunning(const std::string& text) {
+    owner_.record("singleInstance.showAlreadyRunning " + text);
+    return owner_.noticeShown;
+}
+
 bool FakePlatform::FakeAutostart::set(const std::string& executablePath) {
     owner_.record("autostart.set " + executablePath);
     if (!owner_.autostartWorks) {

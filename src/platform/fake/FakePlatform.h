@@ -13,7 +13,7 @@ namespace domora {
 // The platform of tests: a fake clock, a registry and files in memory, and fakes of the
 // other services that answer as the test sets them and note every call, in order, in one
 // log:
-//   "singleInstance.acquire"
+//   "singleInstance.acquire", "singleInstance.showAlreadyRunning <text>"
 //   "autostart.set /opt/domora/domora", "autostart.remove", "autostart.isSet"
 //   "launcher.start Notebox.exe [1|a b|] dir=/app/", "launcher.shortPathOf /app/"
 //   "keyboard.activateRussian"
@@ -26,6 +26,7 @@ public:
 
     // Answers, set by the test.
     bool instanceFree = true;   // acquire(): false as if another copy ran
+    bool noticeShown = false;   // showAlreadyRunning(): true as if the system showed it
     bool taskbarVisible = true; // hideReportingWasVisible() answers it, then hides; show() shows
     int launcherResult = 33;    // startProgram()
     bool keyboardResult = true; // activateRussian()
@@ -67,6 +68,7 @@ private:
     public:
         explicit FakeSingleInstance(FakePlatform& owner) : owner_(owner) {}
         bool acquire() override;
+        bool showAlreadyRunning(const std::string& text) override;
 
     private:
         FakePlatform& owner_;

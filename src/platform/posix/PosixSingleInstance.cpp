@@ -51,4 +51,8 @@ bool PosixSingleInstance::acquire() {
     return !heldElsewhere;
 }
 
+bool PosixSingleInstance::showAlreadyRunning(const std::string&) {
+    return false;
+}
+
 } // namespace domora

@@ -22,6 +22,8 @@ public:
     // False only when another process holds the lock. A lock file that cannot be opened
     // does not keep the program from starting.
     bool acquire() override;
+    // Linux has no notice of its own: false.
+    bool showAlreadyRunning(const std::string& text) override;
 
 private:
     std::string path_;

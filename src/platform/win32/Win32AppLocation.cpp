@@ -1,21 +1,21 @@
 #include "platform/win32/Win32AppLocation.h"
 
-#include <windows.h>
+#include "platform/win32/Win32Text.h"
 
-#include <cstdlib>
+#include <windows.h>
 
 namespace domora {
 
 std::string Win32AppLocation::executablePath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return {};
         }
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return WideToUtf8(path);
         }
         path.resize(path.size() * 2); // cut short: try a larger buffer
     }
@@ -28,12 +28,19 @@ std::string Win32AppLocation::executableDir() {
 }
 
 std::string Win32AppLocation::appDir() {
-    if (const char* home = std::getenv("DOMORA_HOME"); home != nullptr && *home != '\0') {
-        std::string dir = home;
-        if (dir.back() != '\\' && dir.back() != '/') {
-            dir += '\\';
+    const wchar_t* const name = L"DOMORA_HOME";
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0); // with the closing zero
+    if (size > 1) {
+        std::wstring home(size, L'\0');
+        const DWORD length = GetEnvironmentVariableW(name, home.data(), size);
+        if (length > 0 && length < size) {
+            home.resize(length);
+            std::string dir = WideToUtf8(home);
+            if (!dir.empty() && dir.back() != '\\' && dir.back() != '/') {
+                dir += '\\';
+            }
+            return dir;
         }
-        return dir;
     }
     return executableDir();
 }

@@ -4,9 +4,10 @@
 
 namespace domora {
 
-// The running executable (GetModuleFileNameA) and the application folder: $DOMORA_HOME
-// when set, otherwise the executable's folder, where the program's Data, Sound and Temp
-// folders lie on Windows.
+// The running executable and the application folder: %DOMORA_HOME% when set, otherwise the
+// executable's folder, where the program's Data, Sound and Temp folders lie on Windows. Both
+// are read through the wide calls (GetModuleFileNameW, GetEnvironmentVariableW) and given
+// as UTF-8, so a folder name outside the ANSI code page comes back whole.
 class Win32AppLocation final : public AppLocation {
 public:
     std::string executablePath() override;

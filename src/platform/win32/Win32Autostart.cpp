@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Autostart.h"
 
+#include "platform/win32/Win32Text.h"
+
 #include <windows.h>
 
 namespace domora {
@@ -11,15 +13,18 @@ constexpr const char* kValue = "Domora";
 } // namespace
 
 bool Win32Autostart::set(const std::string& executablePath) {
+    // The path is UTF-8; the ANSI call takes it in the ANSI code page.
+    const auto ansiPath = Utf8ToAnsi(executablePath);
+    if (!ansiPath) {
+        return false; // stored with question marks it would start nothing
+    }
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
                         &key, nullptr) != ERROR_SUCCESS) {
         return false; // no write access to the machine-wide key
     }
-    // The path is in the ANSI code page, as GetModuleFileNameA gives it.
-    bool stored =
-        RegSetValueExA(key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(executablePath.c_str()),
-                       static_cast<DWORD>(executablePath.size() + 1)) == ERROR_SUCCESS;
+    bool stored = RegSetValueExA(key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(ansiPath->c_str()),
+                                 static_cast<DWORD>(ansiPath->size() + 1)) == ERROR_SUCCESS;
     stored = RegFlushKey(key) == ERROR_SUCCESS && stored;
     RegCloseKey(key);
     return stored;

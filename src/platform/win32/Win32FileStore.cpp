@@ -1,6 +1,10 @@
 #include "platform/win32/Win32FileStore.h"
 
+#include "platform/win32/Win32Text.h"
+
 #include <windows.h>
+
+#include <algorithm>
 
 namespace domora {
 namespace {
@@ -28,18 +32,21 @@ private:
     HANDLE handle_;
 };
 
-std::string Fail(std::string* error, const std::string& path) {
+void Fail(std::string* error, const std::string& path) {
     const DWORD code = GetLastError();
     if (error != nullptr) {
         *error = "Не удалось записать файл «" + path + "» (ошибка " + std::to_string(code) + ")";
     }
-    return {};
 }
 
 } // namespace
 
 std::optional<std::string> Win32FileStore::readAll(const std::string& path) {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    const auto name = Utf8ToWide(path);
+    if (!name) {
+        return std::nullopt;
+    }
+    FileHandle file(CreateFileW(name->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         return std::nullopt;
@@ -59,9 +66,17 @@ std::optional<std::string> Win32FileStore::readAll(const std::string& path) {
 }
 
 bool Win32FileStore::writeAtomic(const std::string& path, std::string_view bytes, std::string* error) {
-    const std::string temporary = path + ".tmp" + std::to_string(GetCurrentProcessId());
+    std::string reason;
+    const auto target = Utf8ToWide(path, &reason);
+    if (!target) {
+        if (error != nullptr) {
+            *error = "Не удалось записать файл: " + reason;
+        }
+        return false;
+    }
+    const std::wstring temporary = *target + L".tmp" + std::to_wstring(GetCurrentProcessId());
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid()) {
             Fail(error, path);
@@ -74,27 +89,29 @@ bool Win32FileStore::writeAtomic(const std::string& path, std::string_view bytes
             if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
                 Fail(error, path);
                 file.close();
-                DeleteFileA(temporary.c_str());
+                DeleteFileW(temporary.c_str());
                 return false;
             }
             done += written;
         }
         if (!FlushFileBuffers(file.get()) || !file.close()) {
             Fail(error, path);
-            DeleteFileA(temporary.c_str());
+            DeleteFileW(temporary.c_str());
             return false;
         }
     }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(temporary.c_str(), target->c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         Fail(error, path);
-        DeleteFileA(temporary.c_str());
+        DeleteFileW(temporary.c_str());
         return false;
     }
     return true;
 }
 
 bool Win32FileStore::exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const auto name = Utf8ToWide(path);
+    return name && GetFileAttributesW(name->c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace domora

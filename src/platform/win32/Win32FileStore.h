@@ -4,8 +4,10 @@
 
 namespace domora {
 
-// Whole files through the ANSI file calls; the atomic write goes through a temporary file
-// in the same folder, flushed and moved over the target (MoveFileExA).
+// Whole files through the wide file calls, the UTF-8 paths converted to UTF-16, so that any
+// name the file system holds can be reached (Cyrillic ones included, whatever the ANSI code
+// page). The atomic write goes through a temporary file in the same folder, flushed and moved
+// over the target (MoveFileExW). A path that is not UTF-8 is refused.
 class Win32FileStore final : public FileStore {
 public:
     std::optional<std::string> readAll(const std::string& path) override;

@@ -1,5 +1,8 @@
 #include "platform/win32/Win32Launcher.h"
 
+#include "platform/win32/Win32AppLocation.h"
+#include "platform/win32/Win32Text.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -7,16 +10,9 @@
 namespace domora {
 namespace {
 
-std::string ExecutableDir() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, length < MAX_PATH ? length : 0);
-    const auto slash = dir.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : dir.substr(0, slash + 1);
-}
-
 bool IsFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const auto name = Utf8ToWide(path);
+    const DWORD attributes = name ? GetFileAttributesW(name->c_str()) : INVALID_FILE_ATTRIBUTES;
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -30,42 +26,58 @@ int Win32Launcher::startProgram(const std::string& file, const std::vector<std::
     }
     std::string program = file;
     if (file.find_first_of("\\/:") == std::string::npos) {
-        const std::string beside = ExecutableDir() + file;
+        const std::string beside = Win32AppLocation().executableDir() + file;
         if (IsFile(beside)) {
             program = beside;
         }
     }
+    // The shell gets the texts in the ANSI code page; one it cannot hold is refused rather
+    // than passed on with question marks, which would name another file or argument.
+    const auto ansiProgram = Utf8ToAnsi(program);
+    const auto ansiParameters = Utf8ToAnsi(parameters);
+    const auto ansiDirectory = Utf8ToAnsi(directory);
+    if (!ansiProgram || !ansiParameters || !ansiDirectory) {
+        return kTextNotInCodePage;
+    }
     // Each text goes through a buffer of 255 characters; a longer one is refused rather
     // than cut or written past the buffer.
-    if (program.size() > kMaxText || parameters.size() > kMaxText || directory.size() > kMaxText) {
+    if (ansiProgram->size() > kMaxText || ansiParameters->size() > kMaxText ||
+        ansiDirectory->size() > kMaxText) {
         return kTextTooLong;
     }
     char fileBuffer[kMaxText + 1] = {};
     char parameterBuffer[kMaxText + 1] = {};
     char directoryBuffer[kMaxText + 1] = {};
-    program.copy(fileBuffer, kMaxText);
-    parameters.copy(parameterBuffer, kMaxText);
-    directory.copy(directoryBuffer, kMaxText);
+    ansiProgram->copy(fileBuffer, kMaxText);
+    ansiParameters->copy(parameterBuffer, kMaxText);
+    ansiDirectory->copy(directoryBuffer, kMaxText);
     const HINSTANCE result =
         ShellExecuteA(GetDesktopWindow(), nullptr, fileBuffer, parameterBuffer, directoryBuffer, 1);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 
 std::string Win32Launcher::shortPathOf(const std::string& path) {
+    const auto ansi = Utf8ToAnsi(path);
+    if (!ansi) {
+        return path; // a name the ANSI call cannot take has no short form to give
+    }
     char buffer[kMaxText + 1] = {};
-    const DWORD length = GetShortPathNameA(path.c_str(), buffer, kMaxText);
+    const DWORD length = GetShortPathNameA(ansi->c_str(), buffer, kMaxText);
     if (length == 0 || length >= kMaxText) {
         return path; // no short form, or one that does not fit the buffer
     }
-    return std::string(buffer, length);
+    return AnsiToUtf8(std::string_view(buffer, length));
 }
 
 int RunAndWait(const std::string& commandLine, unsigned timeoutMs) {
-    STARTUPINFOA startup{};
+    auto line = Utf8ToWide(commandLine);
+    if (!line) {
+        return -1;
+    }
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, line->data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
         return -1;
     }

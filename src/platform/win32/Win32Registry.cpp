@@ -1,6 +1,6 @@
 #include "platform/win32/Win32Registry.h"
 
-#include "core/base/Cp1251.h"
+#include "platform/win32/Win32Text.h"
 
 #include <windows.h>
 
@@ -17,25 +17,6 @@ HKEY RootOf(RegHive hive) {
 std::string SubkeyOf(const std::string& path) {
     const auto start = path.find_first_not_of('\\');
     return start == std::string::npos ? std::string() : path.substr(start);
-}
-
-// Names and texts are UTF-8 in memory and code page 1251 in the registry. Nothing when the
-// text holds a character the code page lacks.
-std::optional<std::string> ToAnsi(const std::string& utf8) {
-    std::string ansi;
-    if (!Utf8ToCp1251(utf8, ansi)) {
-        return std::nullopt;
-    }
-    return ansi;
-}
-
-std::string UnicodeToUtf8(const wchar_t* text, int length) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
-    }
-    return out;
 }
 
 // An open key handle, closed with the object.
@@ -64,7 +45,7 @@ private:
 };
 
 bool OpenForReading(RegHive hive, const std::string& path, KeyHandle& key) {
-    const auto subkey = ToAnsi(SubkeyOf(path));
+    const auto subkey = Utf8ToAnsi(SubkeyOf(path));
     return subkey && RegOpenKeyExA(RootOf(hive), subkey->c_str(), 0, KEY_READ, key.out()) == ERROR_SUCCESS;
 }
 
@@ -116,7 +97,7 @@ public:
         if (zero != std::string::npos) {
             ansi.resize(zero);
         }
-        return Cp1251ToUtf8(ansi);
+        return AnsiToUtf8(ansi);
     }
     std::array<std::uint8_t, 8> readBinary8(const std::string& name) override {
         const RawRegValue value = find(name, REG_BINARY);
@@ -129,7 +110,7 @@ public:
     }
     bool valueExists(const std::string& name) override {
         ensureOpen();
-        const auto ansi = ToAnsi(name);
+        const auto ansi = Utf8ToAnsi(name);
         return ansi && RegQueryValueExA(key_.get(), ansi->c_str(), nullptr, nullptr, nullptr, nullptr) ==
                            ERROR_SUCCESS;
     }
@@ -139,9 +120,10 @@ public:
         set(name, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
     }
     void writeString(const std::string& name, const std::string& value) override {
-        const auto ansi = ToAnsi(value);
+        std::string reason;
+        const auto ansi = Utf8ToAnsi(value, &reason);
         if (!ansi) {
-            throw RegistryError("Текст значения «" + name + "» не записывается в кодировке 1251");
+            throw RegistryError("Текст значения «" + name + "» не записан. " + reason);
         }
         set(name, REG_SZ, reinterpret_cast<const BYTE*>(ansi->c_str()), static_cast<DWORD>(ansi->size() + 1));
     }
@@ -150,7 +132,7 @@ public:
     }
     bool deleteValue(const std::string& name) override {
         ensureOpen();
-        const auto ansi = ToAnsi(name);
+        const auto ansi = Utf8ToAnsi(name);
         if (ansi && RegDeleteValueA(key_.get(), ansi->c_str()) == ERROR_SUCCESS) {
             dirty_ = true;
             return true;
@@ -179,7 +161,7 @@ private:
 
     RawRegValue find(const std::string& name, DWORD type) const {
         ensureOpen();
-        const auto ansi = ToAnsi(name);
+        const auto ansi = Utf8ToAnsi(name);
         auto value = ansi ? QueryRaw(key_.get(), *ansi) : std::nullopt;
         if (!value) {
             throw RegistryError("Нет значения «" + name + "» в разделе «" + path_ + "»");
@@ -192,7 +174,7 @@ private:
 
     void set(const std::string& name, DWORD type, const BYTE* bytes, DWORD size) {
         ensureOpen();
-        const auto ansi = ToAnsi(name);
+        const auto ansi = Utf8ToAnsi(name);
         if (!ansi || RegSetValueExA(key_.get(), ansi->c_str(), 0, type, bytes, size) != ERROR_SUCCESS) {
             throw RegistryError("Не удалось записать значение «" + name + "» в раздел «" + path_ + "»");
         }
@@ -207,7 +189,7 @@ private:
 } // namespace
 
 std::unique_ptr<RegistryKey> Win32Registry::openKey(RegHive hive, const std::string& path, bool create) {
-    const auto subkey = ToAnsi(SubkeyOf(path));
+    const auto subkey = Utf8ToAnsi(SubkeyOf(path));
     if (!subkey) {
         return nullptr;
     }
@@ -231,7 +213,7 @@ std::unique_ptr<RegistryKey> Win32Registry::openKey(RegHive hive, const std::str
 
 std::optional<RawRegValue> ReadRawRegValue(RegHive hive, const std::string& path, const std::string& name) {
     KeyHandle key;
-    const auto ansi = ToAnsi(name);
+    const auto ansi = Utf8ToAnsi(name);
     if (!ansi || !OpenForReading(hive, path, key)) {
         return std::nullopt;
     }
@@ -252,7 +234,7 @@ std::optional<std::vector<std::string>> ListRegValueNames(RegHive hive, const st
         if (result != ERROR_SUCCESS) {
             break;
         }
-        names.push_back(Cp1251ToUtf8(std::string(name, length)));
+        names.push_back(AnsiToUtf8(std::string_view(name, length)));
     }
     return names;
 }
@@ -262,17 +244,18 @@ std::optional<std::string> ReadRegStringWide(RegHive hive, const std::string& pa
     if (!OpenForReading(hive, path, key)) {
         return std::nullopt;
     }
-    const int nameLength = MultiByteToWideChar(CP_UTF8, 0, name.c_str(), -1, nullptr, 0);
-    std::wstring wideName(static_cast<std::size_t>(nameLength), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, name.c_str(), -1, wideName.data(), nameLength);
+    const auto wideName = Utf8ToWide(name);
+    if (!wideName) {
+        return std::nullopt;
+    }
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExW(key.get(), wideName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), wideName->c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != REG_SZ) {
         return std::nullopt;
     }
     std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-    if (RegQueryValueExW(key.get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+    if (RegQueryValueExW(key.get(), wideName->c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
                          &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
@@ -280,11 +263,11 @@ std::optional<std::string> ReadRegStringWide(RegHive hive, const std::string& pa
     while (!text.empty() && text.back() == L'\0') {
         text.pop_back();
     }
-    return UnicodeToUtf8(text.c_str(), static_cast<int>(text.size()));
+    return WideToUtf8(text);
 }
 
 bool DeleteRegKeyTree(RegHive hive, const std::string& path) {
-    const auto subkey = ToAnsi(SubkeyOf(path));
+    const auto subkey = Utf8ToAnsi(SubkeyOf(path));
     return subkey && !subkey->empty() && RegDeleteTreeA(RootOf(hive), subkey->c_str()) == ERROR_SUCCESS;
 }
 

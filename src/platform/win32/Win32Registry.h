@@ -11,9 +11,9 @@ namespace domora {
 
 // The settings store of the Windows build: the system registry, through the ANSI calls
 // (RegCreateKeyExA, RegOpenKeyExA, RegQueryValueExA, RegSetValueExA). A number is a
-// REG_DWORD, a text a REG_SZ in code page 1251, a binary value a REG_BINARY of 8 bytes; a
-// read of a value stored with another type fails. Writes go to the key at once and are
-// flushed when it is closed.
+// REG_DWORD, a text a REG_SZ in the ANSI code page (1251 on a Russian system; a text it
+// cannot hold is refused), a binary value a REG_BINARY of 8 bytes; a read of a value stored
+// with another type fails. Writes go to the key at once and are flushed when it is closed.
 class Win32Registry final : public Registry {
 public:
     std::unique_ptr<RegistryKey> openKey(RegHive hive, const std::string& path, bool create) override;

@@ -1,5 +1,7 @@
 #include "platform/win32/Win32SingleInstance.h"
 
+#include "platform/win32/Win32Text.h"
+
 #include <windows.h>
 
 namespace domora {
@@ -30,6 +32,14 @@ bool Win32SingleInstance::acquire() {
         return false;
     }
     return true; // without a mutex the program still runs
+}
+
+bool Win32SingleInstance::showAlreadyRunning(const std::string& text) {
+    const auto ansi = Utf8ToAnsi(text);
+    if (!ansi) {
+        return false; // the program's own box shows any text
+    }
+    return MessageBoxA(nullptr, ansi->c_str(), "Domora Lite 2003", MB_OK | MB_ICONINFORMATION) != 0;
 }
 
 } // namespace domora

@@ -19,6 +19,10 @@ public:
     // Opens the mutex with full access: when that succeeds another copy holds it. Otherwise
     // creates it (not owned, default security) and keeps the handle.
     bool acquire() override;
+    // A message box of the system with the text, the caption "Domora Lite 2003", an OK button
+    // and the information sign. False when the text cannot be put in the ANSI code page or
+    // the box cannot be shown.
+    bool showAlreadyRunning(const std::string& text) override;
 
 private:
     std::string name_;

@@ -142,18 +142,22 @@ TEST_F(Win32RegistryTest, OpeningWithoutCreatingFindsOnlyExistingKeys) {
               nullptr);
 }
 
+// The path is UTF-8 in the program and stored in the code page, so the system reads the
+// same name back.
 TEST(Win32AutostartTest, StoresThePathUnderTheMachineRunKey) {
     Win32Autostart autostart;
     const std::string runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string path = "C:\\Программы\\Domora\\Domora.exe";
     autostart.remove();
     EXPECT_FALSE(autostart.isSet());
-    ASSERT_TRUE(autostart.set("C:\\Program Files\\Domora\\Domora.exe"));
+    EXPECT_FALSE(autostart.set("C:\\日本\\Domora.exe"));
+    EXPECT_FALSE(autostart.isSet());
+    ASSERT_TRUE(autostart.set(path));
     EXPECT_TRUE(autostart.isSet());
     const auto raw = ReadRawRegValue(RegHive::LocalMachine, runKey, "Domora");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, 1U);
-    const std::string stored(raw->bytes.begin(), raw->bytes.end());
-    EXPECT_EQ(stored, std::string("C:\\Program Files\\Domora\\Domora.exe") + '\0');
+    EXPECT_EQ(ReadRegStringWide(RegHive::LocalMachine, runKey, "Domora"), path);
     EXPECT_TRUE(autostart.remove());
     EXPECT_FALSE(autostart.remove());
     EXPECT_FALSE(autostart.isSet());
