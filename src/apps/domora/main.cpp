@@ -1,7 +1,10 @@
 #include "platform/Platform.h"
+#include "ui/alarms/AlarmList.h"
+#include "ui/alarms/TForm8.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/TForm1.h"
 #include "ui/app/TForm9.h"
+#include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
 #include <QFont>
@@ -38,6 +41,9 @@ int main(int argc, char* argv[]) {
 
     // Every window once, the main window first.
     domora::TForm1 form1(*platform, boxes);
+    domora::QtSoundPlayer previewPlayer;
+    domora::TForm8 form8(*form1.alarmList(), platform->files(), platform->clock(), boxes, previewPlayer);
+    form1.alarmList()->setEditor(&form8);
     domora::TForm9 form9;
     form1.setMessageDialog(&form9);
 

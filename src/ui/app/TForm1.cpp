@@ -57,6 +57,7 @@ void TForm1::FormCreate() {
     // cannot be read does not leave the program without its data files.
     paths_ = AppPaths::FromAppDir(platform_.launcher().shortPathOf(platform_.location().appDir()));
     flags_.clear();
+    createAlarms();
     FillServerCombo();
 }
 

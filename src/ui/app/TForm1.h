@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/alarms/AlarmScheduler.h"
+#include "core/alarms/AlarmStore.h"
 #include "core/app/AppPaths.h"
+#include "core/app/ProgramStarter.h"
 #include "core/app/Settings.h"
+#include "core/base/MinuteGate.h"
 #include "ui/app/IntervalTimer.h"
 
 #include <QWidget>
@@ -24,6 +28,7 @@ class QTabWidget;
 
 namespace domora {
 
+class AlarmListView;
 class MessageBoxes;
 class TForm9;
 class Platform;
@@ -63,8 +68,16 @@ public:
     IntervalTimer* timer(int number) const { return timers_.at(static_cast<std::size_t>(number - 1)); }
 
     // The program's own confirmation dialog, created once beside the main window.
-    void setMessageDialog(TForm9* dialog) { messageDialog_ = dialog; }
+    void setMessageDialog(TForm9* dialog);
     TForm9* messageDialog() const { return messageDialog_; }
+
+    // The alarms: the store of the alarm file, the list on the page "Будильники и Таймер"
+    // and the scheduler that Timer5 drives.
+    AlarmStore& alarmStore() { return *alarmStore_; }
+    AlarmListView* alarmList() const { return alarmList_; }
+    AlarmScheduler& alarmScheduler() { return *alarmScheduler_; }
+    // 1 until the first scheduler gate has made its pass after start-up.
+    std::uint8_t FirstPassPending = 1;
 
     // Called at destruction to store the balance; the balance accounting installs it.
     void setBalanceSaveHook(std::function<void()> hook) { balanceSaveHook_ = std::move(hook); }
@@ -100,6 +113,13 @@ public slots:
     void mnFSystemClick();
     void mnFAboutClick();
 
+    // Alarms.
+    void Timer5Timer();
+    void mnASeeClick();
+    void mnAAddClick();
+    void mnADelAllClick();
+    void mnASbrosClick();
+
 signals:
     // The start sequence has run (settings loaded, seven timers enabled).
     void startSequenceDone();
@@ -119,6 +139,8 @@ private:
     void showFirstRunThanks();
     void selectPage(int index);
     void showOnPage(int index);
+    void createAlarms();
+    void showAlarmsPage();
 
     // Building the window, one page at a time.
     void buildWindow();
@@ -140,6 +162,11 @@ private:
     TariffTables tariffs_;
     std::function<void()> balanceSaveHook_;
     TForm9* messageDialog_ = nullptr;
+    std::unique_ptr<AlarmStore> alarmStore_;
+    std::unique_ptr<MinuteGate> alarmGate_;
+    std::unique_ptr<ProgramStarter> programStarter_;
+    std::unique_ptr<AlarmScheduler> alarmScheduler_;
+    AlarmListView* alarmList_ = nullptr;
 
     bool startedUp_ = false;
     bool firstPainted_ = false;

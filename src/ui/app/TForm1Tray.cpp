@@ -77,11 +77,11 @@ void TForm1::buildPopupMenu() {
     addLaterItem(holidays, "mnCToday", QStringLiteral("Сегодня"));
 
     QMenu* alarms = addSubmenu(PopupMenu1, "mnAlarms", QStringLiteral("Будильники"));
-    addLaterItem(alarms, "mnASee", QStringLiteral("Показать"));
+    addItem(alarms, "mnASee", QStringLiteral("Показать"), this, &TForm1::mnASeeClick);
     alarms->addSeparator();
-    addLaterItem(alarms, "mnAAdd", QStringLiteral("Добавить"));
-    addLaterItem(alarms, "mnADelAll", QStringLiteral("Удалить все"));
-    addLaterItem(alarms, "mnASbros", QStringLiteral("Сбросить все"));
+    addItem(alarms, "mnAAdd", QStringLiteral("Добавить"), this, &TForm1::mnAAddClick);
+    addItem(alarms, "mnADelAll", QStringLiteral("Удалить все"), this, &TForm1::mnADelAllClick);
+    addItem(alarms, "mnASbros", QStringLiteral("Сбросить все"), this, &TForm1::mnASbrosClick);
 
     QMenu* tasks = addSubmenu(PopupMenu1, "mnTasks", QStringLiteral("Задания"));
     addLaterItem(tasks, "mnZSee", QStringLiteral("Показать"));

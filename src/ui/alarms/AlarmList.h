@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/alarms/BudilRecord.h"
+#include "core/app/AppPaths.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QPushButton;
+class QTableWidget;
+
+namespace domora {
+
+class AlarmStore;
+class FileStore;
+class MessageBoxes;
+class TForm8;
+class TForm9;
+
+// The alarm half of the sub-page "Будильники и Таймер": the grid `BudTable` with one row
+// per alarm of the alarm file, and the buttons that add, change, view, reset and delete.
+// Adding, changing and viewing open the alarm editor; resetting and deleting ask in the
+// program's message dialog first.
+//
+// Buttons by object name: BudAddButton "Добавить...", BudChangeButton "Изменить...",
+// BudViewButton "Просмотреть", BudResetButton "Сбросить...", BudDeleteButton "Удалить...".
+class AlarmListView : public QWidget {
+    Q_OBJECT
+public:
+    enum Mode : std::uint16_t { ModeAdd = 1, ModeChange = 2, ModeView = 3 };
+
+    AlarmListView(AlarmStore& store, FileStore& files, const AppPaths& paths, MessageBoxes& boxes,
+                  QWidget* parent = nullptr);
+
+    void setEditor(TForm8* editor) { editor_ = editor; }
+    void setMessageDialog(TForm9* dialog) { messageDialog_ = dialog; }
+
+    AlarmStore& store() { return store_; }
+    FileStore& files() { return files_; }
+    const AppPaths& paths() const { return paths_; }
+    MessageBoxes& boxes() { return boxes_; }
+
+    // The grid row the user selected last (1-based); 0 until the first selection. Only the
+    // grid's selection sets it (and the editor's change when it is 0).
+    std::int32_t SelectedAlarm = 0;
+    // What the editor is opened for: ModeAdd, ModeChange or ModeView.
+    std::uint16_t EditorMode = 0;
+
+    // The column texts of one alarm row.
+    static constexpr int kColumns = 7;
+    QStringList rowTexts(int number, const BudilRecord& record);
+
+public slots:
+    // Refills the grid from the alarm file. A file that cannot be read is reported and the
+    // grid keeps its rows. Enables no button.
+    void ShowAlarms();
+    // The sub-page is shown: the list when the alarm file exists, else the error row.
+    void PageShow();
+    // The grid's selection.
+    void BudTableSelectCell(int column, int row);
+
+    void AddClick();
+    void ChangeClick();
+    void ViewClick();
+    void ResetClick();
+    void DeleteClick();
+
+    // After an alarm is added: every button that needs an alarm.
+    void enableEditButtons();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void openEditor(std::uint16_t mode);
+    // Asks about the selected alarm; the dialog's result, 0 when it could not be asked.
+    int confirm(const char* action, int kind);
+    void setEditButtonsEnabled(bool enabled);
+    // The file name part of a path, or "Файл не найден!" when the file does not exist.
+    QString fileColumn(const std::string& path);
+
+    AlarmStore& store_;
+    FileStore& files_;
+    AppPaths paths_;
+    MessageBoxes& boxes_;
+    TForm8* editor_ = nullptr;
+    TForm9* messageDialog_ = nullptr;
+    bool filling_ = false;
+
+public:
+    QTableWidget* BudTable = nullptr;
+    QPushButton* AddButton = nullptr;
+    QPushButton* ChangeButton = nullptr;
+    QPushButton* ViewButton = nullptr;
+    QPushButton* ResetButton = nullptr;
+    QPushButton* DeleteButton = nullptr;
+};
+
+} // namespace domora

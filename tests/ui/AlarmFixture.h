@@ -1,0 +1,84 @@
+// The alarm windows on the recording platform: the alarm file of the golden records in a
+// memory file store, the list, the editor and the message dialog, as the program joins them.
+
+#pragma once
+
+#include "core/alarms/AlarmStore.h"
+#include "core/app/AppPaths.h"
+#include "platform/fake/FakePlatform.h"
+#include "ui/alarms/AlarmList.h"
+#include "ui/alarms/TForm8.h"
+#include "ui/app/MessageBoxes.h"
+#include "ui/app/TForm9.h"
+#include "ui/sound/FakeSoundPlayer.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+namespace alarmtest {
+
+// Standard message boxes that note what they were asked.
+class RecordingBoxes final : public domora::MessageBoxes {
+public:
+    QStringList shown;
+    void information(QWidget*, const QString& text) override { shown << "info: " + text; }
+    bool question(QWidget*, const QString& text) override {
+        shown << "question: " + text;
+        return false;
+    }
+    void error(QWidget*, const QString& text) override { shown << "error: " + text; }
+};
+
+inline std::string goldenAlarms() {
+    QFile file(QStringLiteral(DOMORA_TEST_DATA "/Budil.DMR"));
+    file.open(QIODevice::ReadOnly);
+    return file.readAll().toStdString();
+}
+
+// The n-th record (from 1) of an alarm file.
+inline std::string recordOf(const std::string& bytes, int n) {
+    return bytes.substr(static_cast<std::size_t>(n - 1) * domora::kBudilRecordSize, domora::kBudilRecordSize);
+}
+
+struct Fixture {
+    domora::FakePlatform platform;
+    RecordingBoxes boxes;
+    domora::AppPaths paths = domora::AppPaths::FromAppDir("/app/");
+    domora::AlarmStore store{platform.filesFake, paths.BudilPath, platform.clockFake};
+    domora::FakeSoundPlayer player;
+    std::unique_ptr<domora::AlarmListView> list;
+    std::unique_ptr<domora::TForm8> editor;
+    std::unique_ptr<domora::TForm9> dialog;
+
+    explicit Fixture(const std::string& alarmFile) {
+        platform.clockFake.setLocal(domora::DateTime{2027, 1, 5, 3, 7, 29, 55, 0});
+        platform.filesFake.put(paths.BudilPath, alarmFile);
+        list = std::make_unique<domora::AlarmListView>(store, platform.filesFake, paths, boxes);
+        editor =
+            std::make_unique<domora::TForm8>(*list, platform.filesFake, platform.clockFake, boxes, player);
+        dialog = std::make_unique<domora::TForm9>();
+        list->setEditor(editor.get());
+        list->setMessageDialog(dialog.get());
+        store.onListChanged = [this] { list->ShowAlarms(); };
+    }
+
+    std::string file() const { return platform.filesFake.files().at(paths.BudilPath); }
+
+    // Answers the next message dialog with its button 1, 2 or 3, and notes its text.
+    void answerDialog(int button, QString* text = nullptr) {
+        QTimer::singleShot(0, dialog.get(), [this, button, text] {
+            if (text != nullptr) {
+                *text = dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            }
+            dialog->findChild<QPushButton*>(QStringLiteral("Button%1").arg(button))->click();
+        });
+    }
+};
+
+} // namespace alarmtest

@@ -1,0 +1,234 @@
+// The alarm list on the recording platform: the grid of the golden records, the empty and
+// error rows, deleting and resetting through the message dialog, and the main window's
+// wiring (the "Будильники" menu and Timer5).
+
+#include "AlarmFixture.h"
+
+#include "core/app/Settings.h"
+#include "ui/app/TForm1.h"
+
+#include <QAction>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace domora;
+using alarmtest::Fixture;
+using alarmtest::goldenAlarms;
+using alarmtest::recordOf;
+
+namespace {
+
+QStringList row(QTableWidget* table, int r) {
+    QStringList texts;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        const QTableWidgetItem* item = table->item(r, column);
+        texts << (item != nullptr ? item->text() : QString());
+    }
+    return texts;
+}
+
+std::string reset(const Fixture& f) {
+    const auto bytes = EncodeBudil(DefaultAlarm(f.platform.clockFake.localNow()));
+    return std::string(bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+class TestAlarmList : public QObject {
+    Q_OBJECT
+
+private slots:
+    void goldenRecords() {
+        Fixture f(goldenAlarms());
+        f.platform.filesFake.put("/music/Утро.mp3", "");
+        f.list->PageShow();
+        QTableWidget* table = f.list->BudTable;
+        QStringList headers;
+        QList<int> widths;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            headers << table->horizontalHeaderItem(column)->text();
+            widths << table->columnWidth(column);
+        }
+        QCOMPARE(headers, (QStringList{"№", "Время", "Дата", "Тип сообщения", "День", "Повтор", "Звук"}));
+        QCOMPARE(widths, (QList<int>{31, 37, 59, 110, 72, 64, 88}));
+        QCOMPARE(table->rowCount(), 5);
+        const QString missing = "Файл не найден!";
+        QCOMPARE(row(table, 0),
+                 (QStringList{"1", "7:30", "", missing, "ПН,ВТ,СР,ЧТ,ПТ,", "Безконечно", "Бип-Бип"}));
+        QCOMPARE(row(table, 1),
+                 (QStringList{"2", "0:0", "", missing, "Каждый первый день месяца", "2", "Звонок"}));
+        QCOMPARE(row(table, 2),
+                 (QStringList{"3", "-1:-1", "", missing, "Каждый рабочий день", "1", missing}));
+        QCOMPARE(row(table, 3),
+                 (QStringList{"4", "23:59", "31.12.2026", missing, "", "Безконечно", missing}));
+        QCOMPARE(row(table, 4), (QStringList{"5", "12:5", "", missing, "СБ,ВС", "10", "Нет"}));
+        for (QPushButton* button : {f.list->AddButton, f.list->ChangeButton, f.list->ViewButton,
+                                    f.list->ResetButton, f.list->DeleteButton}) {
+            QVERIFY(button->isEnabled());
+        }
+        QVERIFY(f.boxes.shown.isEmpty());
+    }
+
+    void fileColumns_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Linux path") << "/home/u/Temp/File0.txt" << true << "File0.txt";
+        QTest::newRow("Windows path") << "C:\\Temp\\File1.txt" << true << "File1.txt";
+        QTest::newRow("drive only") << "A:note.txt" << true << "note.txt";
+        QTest::newRow("deleted file") << "/home/u/Temp/File0.txt" << false << "Файл не найден!";
+        QTest::newRow("no file") << "" << false << "Файл не найден!";
+    }
+    void fileColumns() {
+        QFETCH(QString, path);
+        QFETCH(bool, exists);
+        QFETCH(QString, shown);
+        Fixture f("");
+        if (exists) {
+            f.platform.filesFake.put(path.toStdString(), "x");
+        }
+        BudilRecord record;
+        record.TextMessage = true;
+        record.TextFile = path.toStdString();
+        record.WavSound = true;
+        record.WavFile = path.toStdString();
+        record.Recurrence = "Всегда";
+        record.Weekdays = {false, true, false, true, false, false, false};
+        const QStringList texts = f.list->rowTexts(1, record);
+        QCOMPARE(texts[3], shown);
+        QCOMPARE(texts[6], shown);
+        QCOMPARE(texts[4], QString("ВТ,ЧТ,"));
+    }
+
+    void emptyAndMissingFile() {
+        Fixture f("");
+        f.list->PageShow();
+        QCOMPARE(f.list->BudTable->rowCount(), 1);
+        QCOMPARE(row(f.list->BudTable, 0), (QStringList{"", "", "БУДИЛЬНИК НЕ УСТАНОВЛЕН", "", "", "", ""}));
+        QVERIFY(f.list->AddButton->isEnabled());
+        QVERIFY(!f.list->ChangeButton->isEnabled() && !f.list->ViewButton->isEnabled());
+        QVERIFY(!f.list->ResetButton->isEnabled() && !f.list->DeleteButton->isEnabled());
+
+        // The page shown without a file: the error row, every button off, no message.
+        f.platform.filesFake.remove(f.paths.BudilPath);
+        f.list->PageShow();
+        QCOMPARE(row(f.list->BudTable, 0)[2], QString("Ошибка! Файл Budil.dmr не найден"));
+        QVERIFY(!f.list->AddButton->isEnabled());
+        QVERIFY(f.boxes.shown.isEmpty());
+        // A refill without a file: the store's message, the rows kept.
+        f.list->ShowAlarms();
+        QCOMPARE(f.boxes.shown, QStringList{"error: Ошибка!\r\nФайл /app/Data/Budil.DMR не найден"});
+        QCOMPARE(row(f.list->BudTable, 0)[2], QString("Ошибка! Файл Budil.dmr не найден"));
+    }
+
+    // Deleting and resetting by the dialog's answer: 1 "Ok", 2 "Отмена", 3 "Да все".
+    void confirmations_data() {
+        QTest::addColumn<bool>("remove");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QList<int>>("kept"); // records of the old file, 0 for a reset one
+        QTest::newRow("delete 2") << true << 2 << 1 << QList<int>{1, 3, 4, 5};
+        QTest::newRow("delete cancelled") << true << 2 << 2 << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("delete past the end") << true << 9 << 1 << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("delete nothing selected") << true << 0 << 1 << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("delete all, nothing selected") << true << 0 << 3 << QList<int>{};
+        QTest::newRow("reset 3") << false << 3 << 1 << QList<int>{1, 2, 0, 4, 5};
+        QTest::newRow("reset all") << false << 1 << 3 << QList<int>{0, 0, 0, 0, 0};
+        QTest::newRow("reset all, nothing selected") << false << 0 << 3 << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("reset past the end") << false << 9 << 1 << QList<int>{1, 2, 3, 4, 5};
+    }
+    void confirmations() {
+        QFETCH(bool, remove);
+        QFETCH(int, selected);
+        QFETCH(int, answer);
+        QFETCH(QList<int>, kept);
+        Fixture f(goldenAlarms());
+        f.list->PageShow();
+        if (selected >= 1 && selected <= 5) {
+            f.list->BudTable->setCurrentCell(selected - 1, 2);
+        } else {
+            f.list->SelectedAlarm = selected;
+        }
+        QCOMPARE(f.list->SelectedAlarm, selected);
+        QString text;
+        f.answerDialog(answer, &text);
+        (remove ? f.list->DeleteButton : f.list->ResetButton)->click();
+        QCOMPARE(text,
+                 QString("Выделена запись будильника №%1 \r\nВы действительно хотите %2 этот будильник?")
+                     .arg(selected)
+                     .arg(remove ? "удалить" : "сбросить"));
+        QCOMPARE(f.dialog->windowTitle(), QString(remove ? "Удаление..." : "Сброс..."));
+        std::string expected;
+        for (int n : kept) {
+            expected += n == 0 ? reset(f) : recordOf(goldenAlarms(), n);
+        }
+        QCOMPARE(f.file(), expected);
+        QVERIFY(f.boxes.shown.isEmpty());
+        QCOMPARE(f.list->BudTable->rowCount(), std::max<int>(1, static_cast<int>(kept.size())));
+        QCOMPARE(f.list->SelectedAlarm, selected);
+        if (kept.isEmpty()) {
+            QCOMPARE(row(f.list->BudTable, 0)[2], QString("БУДИЛЬНИК НЕ УСТАНОВЛЕН"));
+            QVERIFY(!f.list->DeleteButton->isEnabled());
+        }
+    }
+
+    void addThroughTheEditorEnablesTheButtons() {
+        Fixture f("");
+        f.list->PageShow();
+        QTimer::singleShot(0, f.editor.get(), [&f] { f.editor->OkButton->click(); });
+        f.list->AddButton->click();
+        QCOMPARE(f.list->EditorMode, std::uint16_t(1));
+        QCOMPARE(f.list->BudTable->rowCount(), 1);
+        QCOMPARE(row(f.list->BudTable, 0)[1], QString("0:0"));
+        QVERIFY(f.list->ChangeButton->isEnabled() && f.list->DeleteButton->isEnabled());
+    }
+
+    // The main window: the menu opens the alarms page before it acts, and Timer5 fires an
+    // alarm of the current minute through the launcher and counts its repeat down.
+    void mainWindowWiring() {
+        FakePlatform platform;
+        alarmtest::RecordingBoxes boxes;
+        WriteDefaults(platform.registryFake);
+        platform.filesFake.put("/app/Data/IServers.DMR", "pool.ntp.org\r\n");
+        platform.clockFake.setLocal(DateTime{2027, 1, 5, 3, 0, 0, 10, 0}); // Tuesday 00:00:10
+        std::string file = goldenAlarms();
+        platform.filesFake.put("/app/Data/Budil.DMR", file);
+        TForm1 form(platform, boxes);
+        TForm9 dialog;
+        form.setMessageDialog(&dialog);
+        FakeSoundPlayer player;
+        TForm8 editor(*form.alarmList(), platform.filesFake, platform.clockFake, boxes, player);
+        form.alarmList()->setEditor(&editor);
+
+        // Alarm 2 ("Каждый первый день месяца") is not due on the 5th; nothing else is at 0:00.
+        form.Timer5Timer();
+        QVERIFY(platform.launches.empty());
+        platform.clockFake.setLocal(DateTime{2027, 2, 1, 2, 0, 0, 5, 0}); // Monday 1 February
+        form.Timer5Timer();
+        QCOMPARE(platform.launches.size(), std::size_t(1));
+        QCOMPARE(platform.launches[0].file, std::string("Notebox.exe"));
+        QCOMPARE(platform.launches[0].fields,
+                 (std::vector<std::string>{"0", "/app/Sound/Bud/Jin.wav", "C:\\Мои рисунки\\кот.bmp", "2"}));
+        QCOMPARE(alarmtest::recordOf(platform.filesFake.files().at("/app/Data/Budil.DMR"), 1),
+                 recordOf(file, 1));
+
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            QCOMPARE(
+                dialog.findChild<QLabel*>("Label1")->text(),
+                QString("Выделена запись будильника №0 \r\nВы действительно хотите удалить этот будильник?"));
+            dialog.findChild<QPushButton*>("Button3")->click();
+        });
+        form.findChild<QAction*>("mnADelAll")->trigger();
+        QCOMPARE(form.PageControl1->currentIndex(), 0);
+        QCOMPARE(form.PageControl2->currentIndex(), 1);
+        QCOMPARE(platform.filesFake.files().at("/app/Data/Budil.DMR"), std::string());
+        QCOMPARE(form.alarmList()->BudTable->item(0, 2)->text(), QString("БУДИЛЬНИК НЕ УСТАНОВЛЕН"));
+        for (const char* name : {"mnASee", "mnAAdd", "mnADelAll", "mnASbros"}) {
+            QVERIFY(form.findChild<QAction*>(name)->isEnabled());
+        }
+    }
+};
+
+QTEST_MAIN(TestAlarmList)
+#include "tst_AlarmList.moc"
