@@ -16,13 +16,28 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// One field of the command line. A field that is empty or holds a blank (a path whose short
+// form the system could not give) is quoted, so that it still arrives as one argument
+// instead of vanishing or splitting and moving the fields after it. Backslashes before the
+// closing quote are doubled, as the command-line rules of Windows programs require.
+std::string QuotedField(const std::string& field) {
+    if (!field.empty() && field.find_first_of(" \t") == std::string::npos) {
+        return field;
+    }
+    std::size_t trailing = 0;
+    while (trailing < field.size() && field[field.size() - 1 - trailing] == '\\') {
+        ++trailing;
+    }
+    return "\"" + field + std::string(trailing, '\\') + "\"";
+}
+
 } // namespace
 
 int Win32Launcher::startProgram(const std::string& file, const std::vector<std::string>& fields,
                                 const std::string& directory) {
     std::string parameters;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        parameters += (i == 0 ? "" : " ") + fields[i];
+        parameters += (i == 0 ? "" : " ") + QuotedField(fields[i]);
     }
     std::string program = file;
     if (file.find_first_of("\\/:") == std::string::npos) {

@@ -108,6 +108,20 @@ TEST_F(Win32LauncherTest, ArgumentsArriveIntactThroughShortPaths) {
               std::vector<std::string>(fields.begin() + 3, fields.end()));
 }
 
+// A field that is empty or holds a blank (a path without a short form) still arrives as
+// one argument, so the fields after it keep their places.
+TEST_F(Win32LauncherTest, EmptyFieldsAndFieldsWithBlanksKeepTheirPlaces) {
+    const std::string output = launcher.shortPathOf(folderText) + "\\поля.txt";
+    const std::vector<std::string> fields = {"--echo", output, "0", "", "C:\\нет такой папки\\", "4"};
+    EXPECT_GT(launcher.startProgram(HelperPath(), fields, folderText), 32);
+    const auto text = WaitForFile(output);
+    ASSERT_TRUE(text);
+    const auto lines = LinesOf(*text);
+    ASSERT_EQ(lines.size(), 6U) << *text;
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+              (std::vector<std::string>{"0", "", "C:\\нет такой папки\\", "4"}));
+}
+
 // A text the ANSI code page cannot hold is refused, not passed on with question marks.
 TEST_F(Win32LauncherTest, TextsOutsideTheCodePageAreRefused) {
     const std::string output = launcher.shortPathOf(folderText) + "\\out.txt";
