@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on Debian 12, as root. Quick when
-# everything is there already.
+# Installs Debian 12 packages as root, each only when it is missing, so it is quick when
+# everything is there already. Without arguments: what building, running and testing the
+# program need; with arguments: those packages.
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libx11-dev
-    qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
-    fonts-dejavu-core fonts-liberation2
-)
+packages=("$@")
+if [ ${#packages[@]} -eq 0 ]; then
+    packages=(
+        cmake ninja-build g++ pkg-config
+        qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libx11-dev
+        qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+        libgtest-dev libgmock-dev libbenchmark-dev
+        xvfb xauth trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
+        fonts-dejavu-core fonts-liberation2
+    )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

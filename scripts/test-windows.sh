@@ -6,19 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 locales libgtest-dev)
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq "${missing[@]}"
-fi
+bash scripts/deps.sh cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 locales libgtest-dev
 
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
     echo "Generating the ru_RU.UTF-8 locale"

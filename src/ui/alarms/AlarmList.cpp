@@ -107,11 +107,11 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const AppPaths
         {&DeleteButton, "BudDeleteButton", QStringLiteral("Удалить..."), &AlarmListView::DeleteClick},
     };
     int x = 4;
-    for (const Button& spec : buttons) {
-        *spec.button = new QPushButton(spec.caption, this);
-        (*spec.button)->setObjectName(QString::fromLatin1(spec.name));
-        (*spec.button)->setGeometry(x, 124, 95, 23);
-        connect(*spec.button, &QPushButton::clicked, this, spec.slot);
+    for (const Button& def : buttons) {
+        *def.button = new QPushButton(def.caption, this);
+        (*def.button)->setObjectName(QString::fromLatin1(def.name));
+        (*def.button)->setGeometry(x, 124, 95, 23);
+        connect(*def.button, &QPushButton::clicked, this, def.slot);
         x += 101;
     }
 
