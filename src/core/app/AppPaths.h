@@ -23,7 +23,7 @@ struct AppPaths {
 
 // Flag tables shared by the schedulers: a holiday reminded today, an alarm fired today.
 struct SharedFlags {
-    std::array<std::uint8_t, 500> CelebReminded{};
+    std::array<std::uint8_t, 1000> CelebReminded{}; // one for every position of the holiday file
     std::array<std::uint8_t, 100> AlarmFired{};
 
     void clear();

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/base/FileStore.h"
+#include "core/base/RecordFile.h"
+#include "core/holidays/CelebRecord.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace domora {
+
+// The text of the error box when the holiday file cannot be read for counting, changing or
+// a view (and for the event line).
+inline constexpr std::string_view kCelebFileMissing = "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден";
+
+// What a store operation did. On failure `message` holds the Russian text to show; nothing
+// was written then.
+struct CelebStoreResult {
+    enum class Status {
+        Ok,
+        FileMissing, // an error box with one OK button and `message`
+        Full,        // the file holds 1000 holidays already
+        NoSuchCeleb, // the number names no holiday of the file
+        IoError,     // the general error box, with the system's reason
+    };
+    Status status = Status::Ok;
+    std::string message;
+
+    bool ok() const { return status == Status::Ok; }
+    explicit operator bool() const { return ok(); }
+};
+
+struct CelebCount {
+    CelebStoreResult result;
+    int count = 0;
+};
+
+struct CelebList {
+    CelebStoreResult result;
+    std::vector<CelebRecord> celebs;
+};
+
+struct DayMonth {
+    int day = 0;
+    int month = 0;
+    friend bool operator==(const DayMonth&, const DayMonth&) = default;
+};
+
+// The day and month of an OLE date-time value, taken from the value itself (whatever the
+// system's short date format); a value that is not a date gives 30.12 (day 0).
+DayMonth DayMonthOfDate(double oleDate);
+
+// The holiday file: holidays numbered from 1 in the user's order, at most 1000; the store
+// never sorts. Every operation reads the file anew; every change rewrites it whole and
+// atomically (the old file or the new one survives a crash) and then calls
+// `onListChanged`. Texts are cut to 200 characters.
+class CelebStore {
+public:
+    CelebStore(FileStore& files, std::string path);
+
+    const std::string& path() const { return file_.path(); }
+    bool CelebFileExists() const;
+
+    // Inserts a holiday on the date's day and month right after holiday number `after`.
+    // An empty file gets it as its only holiday, whatever `after` is; otherwise `after` 0
+    // (or less) puts it first and `after` at or past the count appends it, so the new
+    // holiday is never dropped. Refused when the file holds 1000 holidays.
+    CelebStoreResult AddCeleb(const std::string& event, const std::string& comment, int after, double date);
+    // Replaces holiday `index` with the date's day and month and the texts.
+    CelebStoreResult ChangeCeleb(int index, const std::string& event, const std::string& comment,
+                                 double date);
+    // Removes holiday `index`; the holidays after it move up by one.
+    CelebStoreResult DeleteCeleb(int index);
+    // Empties the file, creating it when it is missing.
+    CelebStoreResult ClearCelebs();
+
+    CelebCount CountCelebs() const;
+    CelebList ReadCelebs() const;
+
+    // Called after every change written to the file (the page shows the full list again).
+    std::function<void()> onListChanged;
+
+private:
+    using Records = std::vector<RecordFile::Record>;
+
+    std::optional<Records> read(CelebStoreResult& result, CelebStoreResult missing) const;
+    CelebStoreResult write(const Records& records);
+    CelebStoreResult missingWithPath() const;
+    CelebStoreResult noSuchCeleb(int index) const;
+
+    FileStore& files_;
+    RecordFile file_;
+};
+
+} // namespace domora

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/base/DateTime.h"
+#include "core/holidays/CelebStore.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace domora {
+
+// What the holiday grid shows: 0 every holiday, 1 today's, 2 this month's.
+enum class CelebViewMode { All = 0, Today = 1, ThisMonth = 2 };
+
+// The grid's columns: month, day, event, comment.
+using CelebRow = std::array<std::string, 4>;
+inline constexpr std::array<std::string_view, 4> kCelebHeader = {"Месяц", "День", "Событие", "Коммектарий"};
+
+// The event cell of the row a view shows when nothing matches.
+inline constexpr std::string_view kNoCelebs = "Праздников нет/Праздники не записаны";
+inline constexpr std::string_view kNoCelebsThisMonth = "В этом месяце нет праздников / Праздник не добавлен";
+inline constexpr std::string_view kNoCelebsToday = "Сегодня нет праздников / Праздник не добавлен";
+
+// The rows under the grid's header. When no holiday matches there is one no-match row and
+// `hasCelebs` is false ("Изменить..." and "Удалить... " are then disabled).
+struct CelebView {
+    CelebStoreResult result; // on failure no rows and the message of kCelebFileMissing
+    std::vector<CelebRow> rows;
+    bool hasCelebs = false;
+};
+
+// The view of the holidays `celebs` in file order on `today`. The no-match row carries a
+// month and a day that "Добавить..." reads as its anchor: the last holiday's of the file
+// in the this-month view (empty cells for an empty file), today's in the today view.
+CelebView MakeCelebView(CelebViewMode mode, const std::vector<CelebRecord>& celebs, const DateTime& today);
+
+// The same, read from the file.
+CelebView ShowCelebs(const CelebStore& store, CelebViewMode mode, const DateTime& today);
+CelebView ShowAllCelebs(const CelebStore& store);
+CelebView ShowMonthCelebs(const CelebStore& store, const DateTime& today);
+CelebView ShowTodayCelebs(const CelebStore& store, const DateTime& today);
+
+// The row (1-based, as the grid numbers it under its header) of the full view that shows
+// the same holiday as `selected` (a row of a filtered view): the first row whose month and
+// day (as whole numbers) and event and comment (exactly) are equal. 0 when there is none,
+// also when the selected row's month or day is not a whole number.
+int FindCelebInFullList(const CelebView& full, const CelebRow& selected);
+
+} // namespace domora

@@ -1,0 +1,111 @@
+#include "CelebTestSupport.h"
+
+#include "core/base/Cp1251.h"
+#include "core/base/FakeClock.h"
+#include "core/base/MemoryFileStore.h"
+#include "core/holidays/CelebReminder.h"
+#include "core/holidays/TodayLine.h"
+
+#include <gtest/gtest.h>
+
+namespace domora {
+namespace {
+
+struct RecordingStarter final : ProgramStarter {
+    struct Start {
+        std::string file;
+        std::vector<std::string> fields;
+        std::string directory;
+    };
+    int startProgram(const std::string& file, const std::vector<std::string>& fields,
+                     const std::string& directory) override {
+        starts.push_back({file, fields, directory});
+        return 33;
+    }
+    std::string shortPathOf(const std::string& path) override { return "short:" + path; }
+    std::vector<Start> starts;
+};
+
+struct ReminderTest : ::testing::Test {
+    ReminderTest() { clock.setLocal(DateTime{2003, 1, 5, 1, 9, 0, 10}); }
+    void put(const std::vector<CelebRecord>& celebs) {
+        files.put(paths.CelebPath, test::CelebFileOf(celebs));
+    }
+
+    AppPaths paths = AppPaths::FromAppDir("/app");
+    MemoryFileStore files;
+    FakeClock clock;
+    SharedFlags flags;
+    RecordingStarter starter;
+    CelebStore store{files, paths.CelebPath};
+    CelebReminder reminder{store, files, clock, flags, starter, paths};
+};
+
+TEST_F(ReminderTest, TodaysHolidayIsRemindedAtTheFirstTickAndNotAgainThatDay) {
+    put({{1, 6, "Сочельник", ""}, {1, 5, "Сегодня", "c"}});
+    EXPECT_EQ(reminder.RemindPass(0).reminded, std::vector<int>{2});
+    clock.advanceMs(10'000);
+    EXPECT_TRUE(reminder.RemindPass(0).reminded.empty());
+    EXPECT_EQ(starter.starts.size(), 1U);
+    // After the 00:00 clearing the next day's holiday comes, and the old flag stays clear.
+    clock.advanceMs(86'400'000);
+    flags.CelebReminded.fill(0);
+    EXPECT_EQ(reminder.RemindPass(0).reminded, std::vector<int>{1});
+}
+
+TEST_F(ReminderTest, TwoDueHolidaysGiveOneNoteAndOneStart) {
+    std::vector<CelebRecord> celebs(8, CelebRecord{3, 1, "x", ""});
+    celebs[2] = {2, 4, "День А", "первый"};
+    celebs[6] = {2, 4, "День Б", ""};
+    put(celebs);
+    // 30 days after 5 January is 4 February.
+    EXPECT_EQ(CelebTargetDate(clock.localNow(), 30).day, 4);
+    const CelebReminderResult result = reminder.RemindPass(30);
+    EXPECT_EQ(result.reminded, (std::vector<int>{3, 7}));
+    ASSERT_TRUE(result.started);
+    const std::string expected = Utf8ToCp1251Lossy("Сообщение о наступлении праздника\r\n"
+                                                   "День: 4\r\nМесяц: 2\r\nНазвание праздника: День А\r\n"
+                                                   "Комментарий: первый\r\n\r\n"
+                                                   "День: 4\r\nМесяц: 2\r\nНазвание праздника: День Б\r\n"
+                                                   "Комментарий: \r\n\r\n");
+    EXPECT_EQ(files.files().at(reminder.NoteFilePath()), expected);
+    EXPECT_EQ(expected.substr(0, 4), "\xD1\xEE\xEE\xE1"); // "Сооб" in code page 1251
+    ASSERT_EQ(starter.starts.size(), 1U);
+    EXPECT_EQ(starter.starts[0].file, "Notebox.exe");
+    EXPECT_EQ(starter.starts[0].fields,
+              (std::vector<std::string>{"1", "short:" + paths.TimerWav, "short:" + reminder.NoteFilePath(),
+                                        "3,7"}));
+    EXPECT_EQ(starter.starts[0].directory, paths.AppDir);
+}
+
+TEST_F(ReminderTest, EveryPositionOfAFullFileHasAFlag) {
+    std::vector<CelebRecord> celebs(1000, CelebRecord{1, 5, "x", ""});
+    put(celebs);
+    EXPECT_EQ(reminder.RemindPass(0).reminded.size(), 1000U);
+    EXPECT_TRUE(reminder.RemindPass(0).reminded.empty());
+    EXPECT_EQ(starter.starts.size(), 1U);
+}
+
+TEST_F(ReminderTest, NothingWithoutTheFileOrWhenTheNoteCannotBeWritten) {
+    EXPECT_TRUE(reminder.RemindPass(0).reminded.empty());
+    EXPECT_EQ(files.files().count(reminder.NoteFilePath()), 0U);
+    put({{1, 5, "x", ""}});
+    files.setWritesFail(true);
+    const CelebReminderResult failed = reminder.RemindPass(0);
+    EXPECT_FALSE(failed.started);
+    EXPECT_FALSE(failed.error.empty());
+    EXPECT_TRUE(starter.starts.empty());
+}
+
+TEST_F(ReminderTest, TodayLine) {
+    put({{1, 5, "Первый", ""}, {1, 6, "Завтра", ""}, {1, 5, "Второй", "c"}});
+    EXPECT_EQ(RefreshTodayLine(store, clock.localNow()).text, "Сегодня: Первый | Второй | ");
+    EXPECT_EQ(RefreshTodayLine(store, DateTime{2003, 1, 7}).text, "Сегодня нет праздников");
+    files.remove(paths.CelebPath);
+    const TodayLine missing = RefreshTodayLine(store, clock.localNow());
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.text, "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден");
+}
+
+} // namespace
+} // namespace domora

@@ -1,0 +1,188 @@
+#include "CelebTestSupport.h"
+
+#include "core/app/RegistryHive.h"
+#include "core/base/MemoryFileStore.h"
+#include "core/holidays/CelebSettings.h"
+#include "core/holidays/CelebStore.h"
+#include "core/holidays/CelebViews.h"
+
+#include <gtest/gtest.h>
+
+namespace domora {
+namespace {
+
+using test::Date2002;
+
+constexpr const char* kPath = "/app/Data/Celeb.DMR";
+
+// Holidays told apart by their event, a number; all on 8 May.
+std::vector<CelebRecord> Numbered(int count) {
+    std::vector<CelebRecord> celebs;
+    for (int i = 1; i <= count; ++i) {
+        celebs.push_back({5, 8, std::to_string(i), ""});
+    }
+    return celebs;
+}
+
+struct CelebStoreTest : ::testing::Test {
+    CelebStoreTest() {
+        store.onListChanged = [this] { ++refills; };
+    }
+    void put(const std::vector<CelebRecord>& celebs) { files.put(kPath, test::CelebFileOf(celebs)); }
+    std::string events() const {
+        std::string out;
+        for (const auto& celeb : store.ReadCelebs().celebs) {
+            if (!out.empty()) {
+                out += ' ';
+            }
+            out += celeb.Event;
+        }
+        return out;
+    }
+
+    MemoryFileStore files;
+    CelebStore store{files, kPath};
+    int refills = 0;
+};
+
+TEST_F(CelebStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
+    struct Row {
+        int count;
+        int after;
+        const char* events;
+    };
+    const Row rows[] = {
+        {0, 0, "new"},       {0, 1, "new"},       {0, 5, "new"},
+        {3, 1, "1 new 2 3"}, {3, 3, "1 2 3 new"}, {3, 2, "1 2 new 3"},
+        {3, 0, "new 1 2 3"}, {3, 9, "1 2 3 new"}, {3, -1, "new 1 2 3"},
+    };
+    for (const Row& row : rows) {
+        put(Numbered(row.count));
+        ASSERT_TRUE(store.AddCeleb("new", "", row.after, Date2002(5, 8))) << row.count << " " << row.after;
+        EXPECT_EQ(events(), row.events) << row.count << " " << row.after;
+    }
+    EXPECT_EQ(refills, 9);
+
+    // A full file refuses the 1001st holiday and stays as it was, whatever the anchor.
+    put(Numbered(1000));
+    const std::string before = files.files().at(kPath);
+    for (const int after : {0, 1, 1000, 1001}) {
+        const CelebStoreResult full = store.AddCeleb("new", "", after, Date2002(5, 8));
+        EXPECT_EQ(full.status, CelebStoreResult::Status::Full);
+        EXPECT_EQ(full.message,
+                  "Праздник не добавлен: в файле уже 1000 праздников, больше в нём не помещается.\r\n"
+                  "Удалите ненужный праздник или измените один из имеющихся.");
+    }
+    EXPECT_EQ(files.files().at(kPath), before);
+    EXPECT_EQ(refills, 9);
+}
+
+TEST_F(CelebStoreTest, ChangeDeleteClearAndTheirFailures) {
+    put(Numbered(4));
+    ASSERT_TRUE(store.ChangeCeleb(2, "два", std::string(250, 'c'), Date2002(2, 23)));
+    const CelebRecord changed = store.ReadCelebs().celebs[1];
+    EXPECT_EQ((std::vector<int>{changed.Month, changed.Day}), (std::vector<int>{2, 23}));
+    EXPECT_EQ(changed.Comment, std::string(200, 'c'));
+    ASSERT_TRUE(store.DeleteCeleb(1));
+    ASSERT_TRUE(store.DeleteCeleb(3));
+    EXPECT_EQ(events(), "два 3");
+    EXPECT_EQ(store.ChangeCeleb(3, "x", "", Date2002(1, 1)).status, CelebStoreResult::Status::NoSuchCeleb);
+    EXPECT_EQ(store.DeleteCeleb(0).status, CelebStoreResult::Status::NoSuchCeleb);
+    EXPECT_EQ(events(), "два 3");
+    EXPECT_EQ(refills, 3);
+
+    files.remove(kPath);
+    EXPECT_EQ(store.CountCelebs().result.message, "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден");
+    EXPECT_EQ(store.ChangeCeleb(1, "x", "", 0).message, "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден");
+    EXPECT_EQ(store.AddCeleb("x", "", 0, 0).message, "Ошибка!\r\nФайл /app/Data/Celeb.DMR не найден");
+    EXPECT_EQ(store.DeleteCeleb(1).status, CelebStoreResult::Status::IoError);
+    EXPECT_FALSE(store.CelebFileExists());
+    ASSERT_TRUE(store.ClearCelebs());
+    EXPECT_EQ(files.files().at(kPath), "");
+    files.setWritesFail(true);
+    EXPECT_EQ(store.ClearCelebs().message, "Ошибка!\r\nФайл /app/Data/Celeb.DMR не найден");
+}
+
+TEST(CelebDates, DayAndMonthComeFromTheDateValue) {
+    EXPECT_EQ(DayMonthOfDate(OleDateOnly(2004, 2, 29) + 0.99), (DayMonth{29, 2}));
+    EXPECT_EQ(DayMonthOfDate(OleDateOnly(2002, 12, 31)), (DayMonth{31, 12}));
+    EXPECT_EQ(DayMonthOfDate(OleDateOnly(1850, 1, 2) - 0.25), (DayMonth{2, 1}));
+}
+
+TEST_F(CelebStoreTest, ViewsAndTheirNoMatchRows) {
+    const DateTime may8{2002, 5, 8};
+    // An empty file.
+    put({});
+    CelebView all = ShowAllCelebs(store);
+    EXPECT_FALSE(all.hasCelebs);
+    EXPECT_EQ(all.rows, (std::vector<CelebRow>{{"", "", "Праздников нет/Праздники не записаны", ""}}));
+    EXPECT_EQ(ShowMonthCelebs(store, may8).rows,
+              (std::vector<CelebRow>{{"", "", "В этом месяце нет праздников / Праздник не добавлен", ""}}));
+    EXPECT_EQ(ShowTodayCelebs(store, may8).rows,
+              (std::vector<CelebRow>{{"5", "8", "Сегодня нет праздников / Праздник не добавлен", ""}}));
+
+    // No match this month: the no-match row carries the last holiday's month and day.
+    put({{5, 9, "Победа", "x"}, {1, 7, "Рождество", ""}});
+    const CelebView june = ShowMonthCelebs(store, DateTime{2002, 6, 1});
+    EXPECT_FALSE(june.hasCelebs);
+    EXPECT_EQ(june.rows, (std::vector<CelebRow>{{"1", "7", std::string(kNoCelebsThisMonth), ""}}));
+
+    // The only match of the month is the last record.
+    put({{1, 1, "Новый год", ""}, {3, 8, "8 Марта", ""}, {5, 1, "Первомай", "мир"}});
+    const CelebView may = ShowMonthCelebs(store, may8);
+    EXPECT_TRUE(may.hasCelebs);
+    EXPECT_EQ(may.rows, (std::vector<CelebRow>{{"5", "1", "Первомай", "мир"}}));
+
+    // 29 February matches only 29 February.
+    put({{2, 28, "a", ""}, {2, 29, "b", ""}, {3, 1, "c", ""}, {2, 29, "d", ""}, {29, 2, "e", ""}});
+    const CelebView leap = ShowTodayCelebs(store, DateTime{2004, 2, 29});
+    EXPECT_EQ(leap.rows, (std::vector<CelebRow>{{"2", "29", "b", ""}, {"2", "29", "d", ""}}));
+
+    files.remove(kPath);
+    all = ShowAllCelebs(store);
+    EXPECT_TRUE(all.rows.empty());
+    EXPECT_EQ(all.result.message, std::string(kCelebFileMissing));
+}
+
+TEST_F(CelebStoreTest, LookupFromAFilteredViewChoosesTheFirstEqualHoliday) {
+    put({{5, 1, "Первомай", ""},
+         {5, 9, "Победа", "парад"},
+         {5, 9, "Победа", "Парад"},
+         {5, 9, "Победа", "парад"}});
+    const CelebView may = ShowMonthCelebs(store, DateTime{2002, 5, 20});
+    const CelebView all = ShowAllCelebs(store);
+    EXPECT_EQ(FindCelebInFullList(all, may.rows[3]), 2);
+    EXPECT_EQ(FindCelebInFullList(all, may.rows[2]), 3);
+    EXPECT_EQ(FindCelebInFullList(all, {"05", " 9", "Победа", "Парад"}), 3); // month and day as numbers
+    EXPECT_EQ(FindCelebInFullList(all, {"5", "9", "победа", "парад"}), 0);
+    EXPECT_EQ(FindCelebInFullList(all, {"", "", std::string(kNoCelebsThisMonth), ""}), 0);
+    put({});
+    EXPECT_EQ(FindCelebInFullList(ShowAllCelebs(store), {"", "", std::string(kNoCelebs), ""}), 0);
+}
+
+TEST(CelebSettings, DaysAheadAndTheRegistryValues) {
+    for (const auto& [text, days] :
+         std::vector<std::pair<std::string, std::optional<int>>>{{"0", 0},
+                                                                 {" 30 ", 30},
+                                                                 {"15", 15},
+                                                                 {"", std::nullopt},
+                                                                 {"3a", std::nullopt},
+                                                                 {"2,5", std::nullopt},
+                                                                 {"-1", std::nullopt},
+                                                                 {"99999999999", std::nullopt}}) {
+        EXPECT_EQ(ParseCelebDaysAhead(text), days) << text;
+    }
+    MemoryRegistry registry;
+    EXPECT_FALSE(LoadCelebSettings(registry).Celebr.has_value());
+    EXPECT_FALSE(SaveCelebSettings(registry, true, "abc"));
+    CelebSettings loaded = LoadCelebSettings(registry);
+    EXPECT_EQ(loaded.Celebr, true);
+    EXPECT_FALSE(loaded.Kolich.has_value());
+    EXPECT_TRUE(SaveCelebSettings(registry, false, "20"));
+    loaded = LoadCelebSettings(registry);
+    EXPECT_EQ(loaded.Celebr, false);
+    EXPECT_EQ(loaded.Kolich, 20);
+}
+
+} // namespace
+} // namespace domora
