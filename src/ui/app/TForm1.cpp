@@ -51,13 +51,13 @@ void TForm1::FormCreate() {
         showFirstRunThanks();
     }
     SessionEnding = false;
-    CountdownElapsed = 0;
 
     // The paths are computed before the server list is read, so that a server file that
     // cannot be read does not leave the program without its data files.
     paths_ = AppPaths::FromAppDir(platform_.launcher().shortPathOf(platform_.location().appDir()));
     flags_.clear();
     createAlarms();
+    createCountdown();
     FillServerCombo();
 }
 

@@ -29,6 +29,7 @@ class QTabWidget;
 namespace domora {
 
 class AlarmListView;
+class CountdownController;
 class MessageBoxes;
 class TForm9;
 class Platform;
@@ -44,7 +45,6 @@ public:
     // Application-wide values set at creation.
     const AppPaths& paths() const { return paths_; }
     SharedFlags& flags() { return flags_; }
-    std::int32_t CountdownElapsed = 0;
     bool SessionEnding = false;
     // The low-balance warnings already given, one per row (money, day, evening, night);
     // saving the Options page clears them.
@@ -75,6 +75,7 @@ public:
     // and the scheduler that Timer5 drives.
     AlarmStore& alarmStore() { return *alarmStore_; }
     AlarmListView* alarmList() const { return alarmList_; }
+    CountdownController* countdown() const { return countdown_; }
     AlarmScheduler& alarmScheduler() { return *alarmScheduler_; }
     // 1 until the first scheduler gate has made its pass after start-up.
     std::uint8_t FirstPassPending = 1;
@@ -140,6 +141,7 @@ private:
     void selectPage(int index);
     void showOnPage(int index);
     void createAlarms();
+    void createCountdown();
     void showAlarmsPage();
 
     // Building the window, one page at a time.
@@ -167,6 +169,7 @@ private:
     std::unique_ptr<ProgramStarter> programStarter_;
     std::unique_ptr<AlarmScheduler> alarmScheduler_;
     AlarmListView* alarmList_ = nullptr;
+    CountdownController* countdown_ = nullptr;
 
     bool startedUp_ = false;
     bool firstPainted_ = false;

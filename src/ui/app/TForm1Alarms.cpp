@@ -7,6 +7,7 @@
 #include "ui/alarms/AlarmList.h"
 #include "ui/alarms/LauncherStarter.h"
 #include "ui/app/MessageBoxes.h"
+#include "ui/timer/CountdownController.h"
 
 #include <QTabWidget>
 
@@ -44,6 +45,9 @@ void TForm1::setMessageDialog(TForm9* dialog) {
     messageDialog_ = dialog;
     if (alarmList_ != nullptr) {
         alarmList_->setMessageDialog(dialog);
+    }
+    if (countdown_ != nullptr) {
+        countdown_->setMessageDialog(dialog);
     }
 }
 

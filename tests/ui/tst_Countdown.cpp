@@ -1,0 +1,288 @@
+// The countdown on the fake clock and a recording player: the panel, the ticks of Timer3,
+// the menu presets, the reset question, and the expiry window's sound and counter.
+
+#include "core/base/FakeClock.h"
+#include "ui/app/IntervalTimer.h"
+#include "ui/app/MessageBoxes.h"
+#include "ui/app/TForm9.h"
+#include "ui/sound/FakeSoundPlayer.h"
+#include "ui/timer/CountdownController.h"
+#include "ui/timer/CountdownPanel.h"
+#include "ui/timer/TForm10.h"
+#include "ui/timer/TForm11.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace domora;
+
+namespace {
+
+const QString kWav = QStringLiteral("/app/sound/timer/timer.WAV");
+
+class QuietBoxes final : public MessageBoxes {
+public:
+    void information(QWidget*, const QString&) override {}
+    bool question(QWidget*, const QString&) override { return false; }
+    void error(QWidget*, const QString&) override {}
+};
+
+struct Fixture {
+    FakeClock clock;
+    QuietBoxes boxes;
+    CountdownPanel panel;
+    IntervalTimer timer3{QStringLiteral("Timer3"), 0, true, nullptr};
+    FakeSoundPlayer* player = new FakeSoundPlayer;
+    CountdownController controller{
+        panel, timer3, clock, boxes, kWav.toStdString(), std::unique_ptr<SoundPlayer>(player)};
+    TForm9 dialog;
+    TForm10& setup = *controller.Form10();
+    TForm11& ring = *controller.Form11();
+
+    Fixture() {
+        player->playable = {kWav};
+        controller.setMessageDialog(&dialog);
+    }
+    ~Fixture() { ring.close(); }
+
+    QStringList rows() const {
+        QStringList texts;
+        for (int number = 17; number <= 25; ++number) {
+            texts << panel.findChild<QLabel*>(QStringLiteral("StaticText%1").arg(number))->text();
+        }
+        return texts;
+    }
+    void ticks(int count) {
+        for (int i = 0; i < count; ++i) {
+            controller.Timer3Timer();
+        }
+    }
+    void myTimerOk(const QString& time) {
+        setup.RadioButton2->click();
+        setup.MaskEdit1->setText(time);
+        setup.SpeedButton1->click();
+    }
+    // The expiry window's timers, millisecond by millisecond.
+    void ringFor(int ms) {
+        for (int i = 0; i < ms; ++i) {
+            clock.advanceMs(1);
+            ring.pumpTimers();
+        }
+    }
+};
+
+} // namespace
+
+class TestCountdown : public QObject {
+    Q_OBJECT
+
+private slots:
+    // "Мой таймер" 00:00:05 rings on the fifth tick; the rows stay until the next countdown.
+    void fiveSecondsRing() {
+        Fixture f;
+        f.myTimerOk("00:00:05");
+        QCOMPARE(f.timer3.interval(), 1000);
+        f.ticks(4);
+        QVERIFY(!f.ring.isVisible());
+        QCOMPARE(f.rows(), (QStringList{"00", "00", "05", "00", "00", "04", "00", "00", "01"}));
+        f.ticks(1);
+        QVERIFY(f.ring.isVisible());
+        QCOMPARE(f.rows(), (QStringList{"00", "00", "05", "00", "00", "05", "00", "00", "00"}));
+        QCOMPARE(f.timer3.interval(), 0);
+        QCOMPARE(f.ring.StaticText1->text(), QString("00:00:05"));
+        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:00"));
+        QVERIFY(!f.panel.SpeedButton19->isEnabled() && !f.panel.SpeedButton20->isEnabled());
+        // Above every window and owned by the desktop.
+        QCOMPARE(f.ring.windowTitle(), QString("Сработал таймер"));
+        QCOMPARE(f.ring.parent(), nullptr);
+        QVERIFY(f.ring.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+
+    // "00:00:00" and "<Нет таймера>" stop a running countdown and start nothing.
+    void zeroRunsNothing() {
+        Fixture f;
+        for (bool mine : {true, false}) {
+            f.controller.mnTSet5Click();
+            f.setup.RadioButton1->setChecked(!mine);
+            f.setup.RadioButton2->setChecked(mine);
+            f.setup.SpeedButton1->click();
+            QCOMPARE(f.timer3.interval(), 0);
+            f.ticks(3);
+            QCOMPARE(f.rows(), QStringList(9, "00"));
+        }
+        QVERIFY(!f.ring.isVisible());
+    }
+
+    // The sound of the expiry window, sampled on the fake clock (ms after ringing).
+    void ringPhases_data() {
+        QTest::addColumn<bool>("viaMenu");
+        QTest::addColumn<QString>("play");
+        QTest::addColumn<QList<int>>("silentAt");
+        QTest::addColumn<QList<int>>("playingAt");
+        QTest::addColumn<int>("plays"); // in the first 7 seconds
+        // A menu preset before the first "Ok": no pause, 2000 ms each time.
+        QTest::newRow("menu preset") << true << "" << QList<int>{19, 2035} << QList<int>{20, 2029, 2040, 4049}
+                                     << 4;
+        // After "Ok" with the standard music: a pause of 1 second.
+        QTest::newRow("standard") << false << "00:00:02" << QList<int>{2030, 3029}
+                                  << QList<int>{1000, 3030, 5039} << 3;
+        // A play time of 00:00:00: the file plays once.
+        QTest::newRow("play time 0") << false << "00:00:00" << QList<int>{19} << QList<int>{20} << 1;
+    }
+    void ringPhases() {
+        QFETCH(bool, viaMenu);
+        QFETCH(QString, play);
+        QFETCH(QList<int>, silentAt);
+        QFETCH(QList<int>, playingAt);
+        QFETCH(int, plays);
+        Fixture f;
+        if (viaMenu) {
+            f.controller.mnTSet1Click();
+            f.ticks(60);
+        } else {
+            f.setup.MaskEdit2->setText(play);
+            f.myTimerOk("00:00:01");
+            f.ticks(1);
+        }
+        QVERIFY(f.ring.isVisible());
+        for (int at = 1; at <= 7000; ++at) {
+            f.ringFor(1);
+            if (silentAt.contains(at)) {
+                QVERIFY2(!f.player->isPlaying(), qPrintable(QString::number(at)));
+            }
+            if (playingAt.contains(at)) {
+                QVERIFY2(f.player->isPlaying(), qPrintable(QString::number(at)));
+            }
+        }
+        QCOMPARE(f.player->calls.count("play"), plays);
+        QCOMPARE(f.player->calls.first(), "open " + kWav);
+        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:06"));
+    }
+
+    // Closing, by "Ok" or the close box, stops the sound at once and gives the buttons back.
+    void closingStopsAtOnce_data() {
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("Ok") << true;
+        QTest::newRow("close box") << false;
+    }
+    void closingStopsAtOnce() {
+        QFETCH(bool, byButton);
+        Fixture f;
+        f.controller.mnTSet1Click();
+        f.ticks(60);
+        f.ringFor(100);
+        QVERIFY(f.player->isPlaying());
+        if (byButton) {
+            f.ring.Button1->click();
+        } else {
+            f.ring.close();
+        }
+        QVERIFY(!f.ring.isVisible());
+        QVERIFY(!f.player->isPlaying());
+        QCOMPARE(f.player->calls.last(), QString("stop"));
+        QVERIFY(f.panel.SpeedButton19->isEnabled() && f.panel.SpeedButton20->isEnabled());
+        const qsizetype calls = f.player->calls.size();
+        f.ringFor(5000);
+        QCOMPARE(f.player->calls.size(), calls);
+    }
+
+    // A countdown started from the menu while the window rings counts its own seconds.
+    void countdownWhileRinging() {
+        Fixture f;
+        f.myTimerOk("00:00:01");
+        f.ticks(1);
+        f.ringFor(3010);
+        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:03"));
+        f.controller.mnTSet2Click();
+        f.ticks(1);
+        f.ringFor(1000);
+        QCOMPARE(f.rows().mid(3, 3), (QStringList{"00", "00", "01"}));
+        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:04"));
+        f.ticks(119);
+        QCOMPARE(f.rows(), (QStringList{"00", "02", "00", "00", "02", "00", "00", "00", "00"}));
+    }
+
+    // Ringing while the setup dialog is open: the window can still be closed first.
+    void ringsOverTheSetupDialog() {
+        Fixture f;
+        f.controller.mnTSet1Click();
+        f.ticks(59);
+        bool modal = false;
+        QTimer::singleShot(0, &f.setup, [&f, &modal] {
+            f.ticks(1);
+            modal = f.ring.isVisible() && f.ring.isModal();
+            f.ring.Button1->click();
+            f.setup.SpeedButton2->click();
+        });
+        f.setup.exec();
+        QVERIFY(modal);
+        QVERIFY(!f.ring.isVisible());
+        f.controller.mnTSet1Click();
+        f.ticks(60);
+        QVERIFY(f.ring.isVisible() && !f.ring.isModal());
+    }
+
+    // "Сбросить" asks through the message dialog and resets on its button 1 only.
+    void resetAsks_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("total");
+        QTest::newRow("Ok") << 1 << 0;
+        QTest::newRow("Отмена") << 2 << 600000;
+    }
+    void resetAsks() {
+        QFETCH(int, answer);
+        QFETCH(int, total);
+        Fixture f;
+        f.controller.mnTSet10Click();
+        f.ticks(2);
+        QString text;
+        QTimer::singleShot(0, &f.dialog, [&f, &text, answer] {
+            text = f.dialog.findChild<QLabel*>("Label1")->text();
+            QVERIFY(!f.dialog.findChild<QPushButton*>("Button3")->isVisible());
+            f.dialog.findChild<QPushButton*>(QStringLiteral("Button%1").arg(answer))->click();
+        });
+        f.panel.SpeedButton20->click();
+        QCOMPARE(text, QString("Вы действительно хотите сбросить таймер?"));
+        QCOMPARE(f.dialog.windowTitle(), QString("Сброс..."));
+        QCOMPARE(f.controller.countdown().CountdownTotal, total);
+        QCOMPARE(f.timer3.interval(), total != 0 ? 1000 : 0);
+        QCOMPARE(f.rows()[5], QString(total != 0 ? "02" : "00"));
+    }
+
+    void menu() {
+        Fixture f;
+        QMenu menu;
+        QMenu* sub = menu.addMenu("&Таймер");
+        for (const char* name : {"mnTSet", "mnTSet45", "mnTSet15h"}) {
+            QAction* action = sub->addAction(name);
+            action->setObjectName(name);
+            action->setEnabled(false);
+        }
+        f.controller.attachMenu(&menu);
+        sub->findChild<QAction*>("mnTSet15h")->trigger();
+        QCOMPARE(f.controller.countdown().CountdownTotal, 5'400'000);
+        sub->findChild<QAction*>("mnTSet45")->trigger();
+        QCOMPARE(f.controller.countdown().CountdownTotal, 2'700'000);
+        QCOMPARE(f.timer3.interval(), 1000);
+
+        QSignalSpy wanted(&f.controller, &CountdownController::mainWindowWanted);
+        bool shown = false;
+        QTimer::singleShot(0, &f.setup, [&f, &wanted, &shown] {
+            shown = f.setup.isVisible() && wanted.size() == 1;
+            f.setup.SpeedButton2->click();
+        });
+        sub->findChild<QAction*>("mnTSet")->trigger();
+        QVERIFY(shown);
+        QCOMPARE(f.controller.countdown().CountdownTotal, 2'700'000); // "Закрыть" changes nothing
+    }
+};
+
+QTEST_MAIN(TestCountdown)
+#include "tst_Countdown.moc"

@@ -1,0 +1,195 @@
+// The countdown's setup dialog on a recording player: the duration "Ok" reads, the checks
+// of the time fields, Enter and Esc, the widths, and the music panel's buttons.
+
+#include "core/timer/RingMachine.h"
+#include "ui/app/MessageBoxes.h"
+#include "ui/sound/FakeSoundPlayer.h"
+#include "ui/timer/TForm10.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace domora;
+
+namespace {
+
+const QString kStandardWav = QStringLiteral("/app/sound/timer/timer.WAV");
+
+class RecordingBoxes final : public MessageBoxes {
+public:
+    QStringList shown;
+    void information(QWidget*, const QString& text) override { shown << "info: " + text; }
+    bool question(QWidget*, const QString&) override { return false; }
+    void error(QWidget*, const QString& text) override { shown << "error: " + text; }
+};
+
+// Types the time into a mask field: each "_" is a digit deleted, as the user leaves it blank.
+void setTime(QLineEdit* edit, const QString& text) {
+    edit->setText(QString(text).replace('_', '0'));
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == '_') {
+            edit->setCursorPosition(i);
+            QTest::keyClick(edit, Qt::Key_Delete);
+        }
+    }
+    QCOMPARE(edit->displayText(), text);
+}
+
+struct Setup {
+    TimerSound sound;
+    FakeSoundPlayer player;
+    RecordingBoxes boxes;
+    TForm10 form{sound, player, boxes, kStandardWav.toStdString()};
+    QSignalSpy chosen{&form, &TForm10::countdownChosen};
+};
+
+} // namespace
+
+class TestTForm10 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void creationAndWidths() {
+        Setup s;
+        QCOMPARE(s.form.windowTitle(), QString("Установить таймер..."));
+        QCOMPARE(s.form.ComboBox1->currentText(), QString("<Нет таймера>"));
+        QVERIFY(!s.form.MaskEdit1->isEnabled());
+        QCOMPARE(s.sound.PlayTime, 2000);
+        QCOMPARE(s.sound.PauseTime, 0); // until the first "Ok"
+        QCOMPARE(QString::fromStdString(s.sound.TimerWav), kStandardWav);
+        for (const auto& [width, caption] : {std::pair{TForm10::kWideWidth, "<< Муз.файл"},
+                                             std::pair{TForm10::kNarrowWidth, "Муз.файл >>"}}) {
+            s.form.SpeedButton6->click();
+            QCOMPARE(s.form.width(), width);
+            QCOMPARE(s.form.SpeedButton6->text(), QString(caption));
+        }
+        s.form.RadioButton2->click();
+        QVERIFY(s.form.MaskEdit1->isEnabled() && !s.form.ComboBox1->isEnabled());
+    }
+
+    // "Ok" by the selected source of the duration; a blank typed digit is "_".
+    void ok_data() {
+        QTest::addColumn<bool>("mine");
+        QTest::addColumn<QString>("text"); // the preset text or MaskEdit1
+        QTest::addColumn<QString>("play");
+        QTest::addColumn<int>("duration"); // -1: nothing done
+        QTest::addColumn<QString>("message");
+        QTest::newRow("my timer") << true << "00:00:05"
+                                  << "00:00:02" << 5000 << "";
+        QTest::newRow("my timer of 00:00:00") << true << "00:00:00"
+                                              << "00:00:02" << 0 << "";
+        QTest::newRow("blank pairs are 00") << true << "_1:__:__"
+                                            << "00:00:02" << 3600000 << "";
+        QTest::newRow("no timer") << false << "<Нет таймера>"
+                                  << "00:00:02" << 0 << "info: Нет таймера";
+        QTest::newRow("typed 20 минут") << false << "20 минут"
+                                        << "00:00:02" << 120000 << "";
+        QTest::newRow("unknown minutes") << false << "99 минут"
+                                         << "00:00:02" << 0 << "info: Обратитесь к разработчику\nError1";
+        QTest::newRow("half a pair") << true << "1_:00:00"
+                                     << "00:00:02" << -1
+                                     << "error: Неверное время в поле \"Мой таймер\": \"1_\" - не число.\n"
+                                        "Введите часы, минуты и секунды цифрами: чч:мм:сс.";
+        QTest::newRow("blank play time") << false << "5 минут"
+                                         << "00:__:03" << -1
+                                         << "error: Неверное время в поле \"Время проигрования\": \"__\" - "
+                                            "не число.\nВведите часы, минуты и секунды цифрами: чч:мм:сс.";
+    }
+    void ok() {
+        QFETCH(bool, mine);
+        QFETCH(QString, text);
+        QFETCH(QString, play);
+        QFETCH(int, duration);
+        QFETCH(QString, message);
+        Setup s;
+        s.form.SpeedButton4->click(); // the file's time: MaskEdit2 00:00:02, MaskEdit3 00:00:02
+        setTime(s.form.MaskEdit2, play);
+        if (mine) {
+            s.form.RadioButton2->click();
+            setTime(s.form.MaskEdit1, text);
+        } else {
+            s.form.ComboBox1->setEditText(text);
+        }
+        s.form.show();
+        s.form.SpeedButton1->click();
+        QCOMPARE(s.boxes.shown, message.isEmpty() ? QStringList() : QStringList{message});
+        if (duration < 0) {
+            QCOMPARE(s.chosen.size(), 0);
+            QVERIFY(s.form.isVisible());
+            QCOMPARE(s.sound.PlayTime, 2000);
+            QCOMPARE(s.sound.PauseTime, 0);
+            return;
+        }
+        QCOMPARE(s.chosen.size(), 1);
+        QCOMPARE(s.chosen[0][0].toInt(), duration);
+        QVERIFY(!s.form.isVisible());
+        QCOMPARE(s.sound.PauseTime, 2000);
+    }
+
+    // Enter does "Ok" and Esc closes, whichever control has the focus.
+    void keys() {
+        Setup s;
+        s.form.RadioButton2->click();
+        s.form.MaskEdit1->setText("00:01:30");
+        for (const auto& [target, key, result, emitted] :
+             {std::tuple{static_cast<QWidget*>(s.form.ComboBox1->lineEdit()), Qt::Key_Escape, 0, 0},
+              std::tuple{static_cast<QWidget*>(s.form.MaskEdit1), Qt::Key_Return, 1, 1}}) {
+            QTimer::singleShot(0, target, [target = target, key = key] {
+                target->setFocus();
+                QTest::keyClick(target, key);
+            });
+            QCOMPARE(s.form.exec(), result);
+            QCOMPARE(s.chosen.size(), emitted);
+        }
+        QCOMPARE(s.chosen[0][0].toInt(), 90000);
+    }
+
+    void musicFile() {
+        Setup s;
+        s.player.playable = {"/music/Вальс.mp3", kStandardWav};
+        s.player.length = 83'400;
+        QString filter;
+        QString answer = "/music/Вальс.mp3";
+        s.form.chooseFile = [&](const QString& given) {
+            filter = given;
+            return answer;
+        };
+        s.form.SpeedButton3->click();
+        QCOMPARE(filter, QString("Музыкальные файлы(*.mp3;*.wav)|*.mp3;*.wav|Музыкальный файл в формате MP3 "
+                                 "(*.mp3)|*.mp3|Музыкальный файл в формате WAV (*.wav)|*.wav"));
+        QCOMPARE(s.player.calls, QStringList{"open /music/Вальс.mp3"});
+        QCOMPARE(QString::fromStdString(s.sound.TimerWav), QString("/music/Вальс.mp3"));
+        QCOMPARE(s.sound.PlayTime, 83'400);
+        QCOMPARE(s.form.StaticText1->text(), QString("00:01:23"));
+        s.form.SpeedButton4->click();
+        QCOMPARE(s.form.MaskEdit2->displayText(), QString("00:01:23"));
+        QCOMPARE(s.form.MaskEdit3->displayText(), QString("00:00:02"));
+
+        // Nothing chosen: the file set is measured again. A file that cannot be played is
+        // reported and changes nothing.
+        answer.clear();
+        s.player.length = 5'000;
+        s.form.SpeedButton3->click();
+        QCOMPARE(s.form.StaticText1->text(), QString("00:00:05"));
+        answer = "/music/broken.wav";
+        s.form.SpeedButton3->click();
+        QCOMPARE(s.boxes.shown, QStringList{"error: Файл \"/music/broken.wav\" не удаётся воспроизвести."});
+        QCOMPARE(QString::fromStdString(s.sound.TimerWav), QString("/music/Вальс.mp3"));
+        QCOMPARE(s.sound.PlayTime, 5'000);
+
+        s.form.SpeedButton5->click();
+        QCOMPARE(QString::fromStdString(s.sound.TimerWav), kStandardWav);
+        QCOMPARE(s.sound.PlayTime, 2000);
+        QCOMPARE(s.form.StaticText1->text(), QString("00:00:02"));
+        QCOMPARE(s.form.MaskEdit3->displayText(), QString("00:00:01"));
+    }
+};
+
+QTEST_MAIN(TestTForm10)
+#include "tst_TForm10.moc"
