@@ -4,6 +4,9 @@
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/TForm1.h"
 #include "ui/app/TForm9.h"
+#include "ui/holidays/CelebPage.h"
+#include "ui/holidays/TForm12.h"
+#include "ui/holidays/TForm6.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
@@ -41,11 +44,15 @@ int main(int argc, char* argv[]) {
 
     // Every window once, the main window first.
     domora::TForm1 form1(*platform, boxes);
+    domora::TForm6 form6(*form1.celebPage());
+    form1.celebPage()->setAddDialog(&form6);
     domora::QtSoundPlayer previewPlayer;
     domora::TForm8 form8(*form1.alarmList(), platform->files(), platform->clock(), boxes, previewPlayer);
     form1.alarmList()->setEditor(&form8);
     domora::TForm9 form9;
     form1.setMessageDialog(&form9);
+    domora::TForm12 form12(*form1.celebPage());
+    form1.celebPage()->setEditDialog(&form12);
 
     // At the end of the session the program closes without questions.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, [&form1](QSessionManager&) {

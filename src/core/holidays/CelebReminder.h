@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace domora {
@@ -43,6 +44,9 @@ public:
 
     // The path of the note's text file.
     std::string NoteFilePath() const;
+
+    // The sound the note plays: the countdown's sound, which the user may change.
+    void setTimerWav(std::string path) { paths_.TimerWav = std::move(path); }
 
 private:
     const CelebStore& store_;

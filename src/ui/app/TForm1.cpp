@@ -57,6 +57,7 @@ void TForm1::FormCreate() {
     paths_ = AppPaths::FromAppDir(platform_.launcher().shortPathOf(platform_.location().appDir()));
     flags_.clear();
     createAlarms();
+    createHolidays();
     createCountdown();
     FillServerCombo();
 }

@@ -6,6 +6,8 @@
 #include "core/app/ProgramStarter.h"
 #include "core/app/Settings.h"
 #include "core/base/MinuteGate.h"
+#include "core/holidays/CelebReminder.h"
+#include "core/holidays/CelebStore.h"
 #include "ui/app/IntervalTimer.h"
 
 #include <QWidget>
@@ -29,6 +31,7 @@ class QTabWidget;
 namespace domora {
 
 class AlarmListView;
+class CelebPage;
 class CountdownController;
 class MessageBoxes;
 class TForm9;
@@ -77,6 +80,11 @@ public:
     AlarmListView* alarmList() const { return alarmList_; }
     CountdownController* countdown() const { return countdown_; }
     AlarmScheduler& alarmScheduler() { return *alarmScheduler_; }
+    // The holidays: the store of the holiday file, the sub-page "Праздники" and the
+    // advance reminder that Timer6 drives.
+    CelebStore& celebStore() { return *celebStore_; }
+    CelebPage* celebPage() const { return celebPage_; }
+    CelebReminder& celebReminder() { return *celebReminder_; }
     // 1 until the first scheduler gate has made its pass after start-up.
     std::uint8_t FirstPassPending = 1;
 
@@ -121,6 +129,13 @@ public slots:
     void mnADelAllClick();
     void mnASbrosClick();
 
+    // Holidays: the event line, the reminder and the "Праздники" submenu.
+    void Timer4Timer();
+    void Timer6Timer();
+    void mnCShowAllClick();
+    void mnCThisMonthClick();
+    void mnCTodayClick();
+
 signals:
     // The start sequence has run (settings loaded, seven timers enabled).
     void startSequenceDone();
@@ -143,6 +158,8 @@ private:
     void createAlarms();
     void createCountdown();
     void showAlarmsPage();
+    void createHolidays();
+    void showHolidaysPage();
 
     // Building the window, one page at a time.
     void buildWindow();
@@ -169,6 +186,9 @@ private:
     std::unique_ptr<ProgramStarter> programStarter_;
     std::unique_ptr<AlarmScheduler> alarmScheduler_;
     AlarmListView* alarmList_ = nullptr;
+    std::unique_ptr<CelebStore> celebStore_;
+    std::unique_ptr<CelebReminder> celebReminder_;
+    CelebPage* celebPage_ = nullptr;
     CountdownController* countdown_ = nullptr;
 
     bool startedUp_ = false;

@@ -2,12 +2,13 @@
 // "Будильники и Таймер", the scheduler driven by Timer5 and the "Будильники" submenu.
 
 #include "ui/app/TForm1.h"
+#include "ui/timer/CountdownController.h"
 
 #include "platform/Platform.h"
 #include "ui/alarms/AlarmList.h"
 #include "ui/alarms/LauncherStarter.h"
 #include "ui/app/MessageBoxes.h"
-#include "ui/timer/CountdownController.h"
+#include "ui/holidays/CelebPage.h"
 
 #include <QTabWidget>
 
@@ -45,6 +46,9 @@ void TForm1::setMessageDialog(TForm9* dialog) {
     messageDialog_ = dialog;
     if (alarmList_ != nullptr) {
         alarmList_->setMessageDialog(dialog);
+    }
+    if (celebPage_ != nullptr) {
+        celebPage_->setMessageDialog(dialog);
     }
     if (countdown_ != nullptr) {
         countdown_->setMessageDialog(dialog);

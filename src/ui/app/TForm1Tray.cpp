@@ -72,9 +72,9 @@ void TForm1::buildPopupMenu() {
     addLaterItem(countdown, "mnTSet3h", QStringLiteral("Установить на 3 часа..."));
 
     QMenu* holidays = addSubmenu(PopupMenu1, "mnCeleb", QStringLiteral("Праздники"));
-    addLaterItem(holidays, "mnCShowAll", QStringLiteral("Показать все"));
-    addLaterItem(holidays, "mnCThisMonth", QStringLiteral("В этом месяце"));
-    addLaterItem(holidays, "mnCToday", QStringLiteral("Сегодня"));
+    addItem(holidays, "mnCShowAll", QStringLiteral("Показать все"), this, &TForm1::mnCShowAllClick);
+    addItem(holidays, "mnCThisMonth", QStringLiteral("В этом месяце"), this, &TForm1::mnCThisMonthClick);
+    addItem(holidays, "mnCToday", QStringLiteral("Сегодня"), this, &TForm1::mnCTodayClick);
 
     QMenu* alarms = addSubmenu(PopupMenu1, "mnAlarms", QStringLiteral("Будильники"));
     addItem(alarms, "mnASee", QStringLiteral("Показать"), this, &TForm1::mnASeeClick);

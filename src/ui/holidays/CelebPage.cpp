@@ -1,0 +1,444 @@
+#include "ui/holidays/CelebPage.h"
+
+#include "core/app/Registry.h"
+#include "core/base/Clock.h"
+#include "core/holidays/CelebSettings.h"
+#include "ui/app/IntervalTimer.h"
+#include "ui/app/MessageBoxes.h"
+#include "ui/app/TForm9.h"
+#include "ui/holidays/TForm12.h"
+#include "ui/holidays/TForm6.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTableWidget>
+
+#include <charconv>
+
+namespace domora {
+
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr int kColumnWidths[4] = {29, 44, 328, 64};
+constexpr char kFileMissingRow[] = "Ошибка! Файл Celeb.dmr не найден";
+
+std::optional<int> wholeNumber(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+CelebPage::CelebPage(CelebStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
+                     QWidget* parent)
+    : QWidget(parent), store_(store), registry_(registry), clock_(clock), boxes_(boxes) {
+    setObjectName(QStringLiteral("CelebPage"));
+
+    CelebTable = new QTableWidget(1, 4, this);
+    CelebTable->setObjectName(QStringLiteral("CelebTable"));
+    CelebTable->setGeometry(4, 4, 495, 190);
+    CelebTable->verticalHeader()->hide();
+    CelebTable->verticalHeader()->setDefaultSectionSize(16);
+    CelebTable->verticalHeader()->setMinimumSectionSize(15);
+    CelebTable->horizontalHeader()->setHighlightSections(false);
+    CelebTable->horizontalHeader()->setFixedHeight(17);
+    CelebTable->horizontalHeader()->setStretchLastSection(true);
+    QStringList headers;
+    for (int column = 0; column < 4; ++column) {
+        CelebTable->setColumnWidth(column, kColumnWidths[column]);
+        headers << qs(kCelebHeader[static_cast<std::size_t>(column)]);
+    }
+    CelebTable->setHorizontalHeaderLabels(headers);
+    CelebTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    CelebTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    CelebTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    CelebTable->setWordWrap(false);
+    connect(CelebTable, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int, int) { CelebTableSelectCell(column, row + 1); });
+    connect(CelebTable, &QTableWidget::cellClicked, this,
+            [this](int row, int column) { CelebTableSelectCell(column, row + 1); });
+
+    struct Button {
+        QPushButton** button;
+        const char* name;
+        QString caption;
+        void (CelebPage::*slot)();
+    };
+    const Button buttons[] = {
+        {&SpeedButton16, "SpeedButton16", QStringLiteral("Сегодня"), &CelebPage::SpeedButton16Click},
+        {&SpeedButton17, "SpeedButton17", QStringLiteral("В этом месяце"), &CelebPage::SpeedButton17Click},
+        {&SpeedButton11, "SpeedButton11", QStringLiteral("Показать все"), &CelebPage::SpeedButton11Click},
+        {&SpeedButton4, "SpeedButton4", QStringLiteral("Добавить..."), &CelebPage::SpeedButton4Click},
+        {&SpeedButton12, "SpeedButton12", QStringLiteral("Изменить..."), &CelebPage::SpeedButton12Click},
+        {&SpeedButton22, "SpeedButton22", QStringLiteral("Удалить... "), &CelebPage::SpeedButton22Click},
+    };
+    int x = 4;
+    for (const Button& def : buttons) {
+        *def.button = new QPushButton(def.caption, this);
+        (*def.button)->setObjectName(QString::fromLatin1(def.name));
+        (*def.button)->setGeometry(x, 198, 80, 23);
+        connect(*def.button, &QPushButton::clicked, this, def.slot);
+        x += 83;
+    }
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setGeometry(4, 225, 495, 28);
+    CheckBox4 = new QCheckBox(QStringLiteral("Сообщать о наступлении даты"), Panel1);
+    CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
+    CheckBox4->setGeometry(8, 5, 200, 18);
+    Label14 = new QLabel(QStringLiteral("за"), Panel1);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label14->setGeometry(214, 5, 18, 18);
+    ComboBox2 = new QComboBox(Panel1);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setGeometry(234, 3, 56, 22);
+    ComboBox2->setEditable(true);
+    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox2->addItems({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "15", "20", "30"});
+    ComboBox2->setCurrentText(QStringLiteral("0"));
+    Label15 = new QLabel(QStringLiteral("дней до наступления"), Panel1);
+    Label15->setObjectName(QStringLiteral("Label15"));
+    Label15->setGeometry(296, 5, 160, 18);
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ComboBox2), static_cast<QWidget*>(Label14), static_cast<QWidget*>(Label15)}) {
+        widget->setEnabled(false);
+    }
+    // Only the user's clicks and edits: loading the settings sets the controls quietly,
+    // except the checkbox, whose change arms saving.
+    connect(CheckBox4, &QCheckBox::toggled, this, &CelebPage::CheckBox4Click);
+    connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, &CelebPage::ComboBox2Change);
+    connect(ComboBox2, &QComboBox::textActivated, this, &CelebPage::ComboBox2Change);
+    // A half-typed text (emptied) goes back to the last whole number when the list is left.
+    connect(ComboBox2->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (!ParseCelebDaysAhead(ComboBox2->currentText().toStdString())) {
+            ComboBox2->setEditText(lastDaysText_);
+        }
+    });
+}
+
+void CelebPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        TabSheet8Show();
+    }
+}
+
+void CelebPage::TabSheet8Show() {
+    CelebViewMode = domora::CelebViewMode::All;
+    if (store_.CelebFileExists()) {
+        if (eventTimer_ != nullptr && eventTimer_->interval() == 0) {
+            eventTimer_->setInterval(1000);
+        }
+        setButtonsEnabled(true);
+        Panel1->setEnabled(true);
+        CheckBox4->setEnabled(true);
+        if (Panel1Tag == 1) {
+            ComboBox2->setEnabled(true);
+            Label14->setEnabled(true);
+            Label15->setEnabled(true);
+        }
+        SpeedButton11Click();
+    } else {
+        showFileMissing(false);
+    }
+    const CelebSettings settings = LoadCelebSettings(registry_);
+    if (settings.Celebr) {
+        CheckBox4->setChecked(*settings.Celebr);
+    }
+    if (settings.Kolich) {
+        lastDaysText_ = QString::number(*settings.Kolich);
+        ComboBox2->setEditText(lastDaysText_);
+    }
+    // Every later change the user makes is written, also when the stored reminder was off
+    // and loading ticked nothing.
+    CelebSaveArmed = true;
+}
+
+void CelebPage::showFileMissing(bool fromTimer) {
+    filling_ = true;
+    CelebTable->clearContents();
+    CelebTable->setRowCount(1);
+    CelebTable->setItem(0, 2, new QTableWidgetItem(QString::fromUtf8(kFileMissingRow)));
+    filling_ = false;
+    setButtonsEnabled(false);
+    if (fromTimer) {
+        CheckBox4->setEnabled(false);
+        ComboBox2->setEnabled(false);
+    } else {
+        Panel1->setEnabled(false);
+        Panel1Tag = ComboBox2->isEnabled() ? 1 : 0;
+    }
+}
+
+void CelebPage::CheckBox4Click() {
+    const bool on = CheckBox4->isChecked();
+    ComboBox2->setEnabled(on);
+    Label14->setEnabled(on);
+    Label15->setEnabled(on);
+    ComboBox2Change();
+}
+
+void CelebPage::ComboBox2Change() {
+    const QString text = ComboBox2->currentText();
+    if (!ParseCelebDaysAhead(text.toStdString())) {
+        // An emptied list waits for the number; anything else is refused at once.
+        if (!text.trimmed().isEmpty()) {
+            boxes_.error(this, QString::fromUtf8(kDaysAheadRefused));
+            ComboBox2->setEditText(lastDaysText_);
+        }
+        return;
+    }
+    lastDaysText_ = text;
+    if (!CelebSaveArmed) {
+        CelebSaveArmed = true;
+        return;
+    }
+    // A registry failure is not reported: the reminder keeps working on the list's text.
+    SaveCelebSettings(registry_, CheckBox4->isChecked(), text.toStdString());
+}
+
+void CelebPage::CelebTableSelectCell(int /*column*/, int row) {
+    if (filling_ || row < 1) {
+        return;
+    }
+    SelectedCeleb = row;
+}
+
+void CelebPage::setButtonsEnabled(bool enabled) {
+    for (QPushButton* button :
+         {SpeedButton16, SpeedButton17, SpeedButton11, SpeedButton4, SpeedButton12, SpeedButton22}) {
+        button->setEnabled(enabled);
+    }
+}
+
+void CelebPage::setEditButtonsEnabled(bool enabled) {
+    SpeedButton12->setEnabled(enabled);
+    SpeedButton22->setEnabled(enabled);
+}
+
+void CelebPage::ShowCelebs() {
+    const CelebView view = domora::ShowCelebs(store_, CelebViewMode, clock_.localNow());
+    if (!view.result) {
+        boxes_.error(this, qs(view.result.message));
+        return;
+    }
+    filling_ = true;
+    CelebTable->clearContents();
+    CelebTable->setRowCount(static_cast<int>(view.rows.size()));
+    int row = 0;
+    for (const CelebRow& cells : view.rows) {
+        for (int column = 0; column < 4; ++column) {
+            CelebTable->setItem(row, column,
+                                new QTableWidgetItem(qs(cells[static_cast<std::size_t>(column)])));
+        }
+        ++row;
+    }
+    CelebTable->setCurrentCell(-1, -1);
+    filling_ = false;
+    setEditButtonsEnabled(view.hasCelebs);
+}
+
+void CelebPage::setView(domora::CelebViewMode mode) {
+    CelebViewMode = mode;
+    ShowCelebs();
+}
+
+void CelebPage::SpeedButton16Click() {
+    setView(domora::CelebViewMode::Today);
+}
+
+void CelebPage::SpeedButton17Click() {
+    setView(domora::CelebViewMode::ThisMonth);
+}
+
+void CelebPage::SpeedButton11Click() {
+    setView(domora::CelebViewMode::All);
+    const bool on = CheckBox4->isChecked();
+    ComboBox2->setEnabled(on);
+    Label14->setEnabled(on);
+    Label15->setEnabled(on);
+}
+
+int CelebPage::rowCount() const {
+    return CelebTable->rowCount();
+}
+
+CelebRow CelebPage::rowCells(int row) const {
+    CelebRow cells;
+    for (int column = 0; column < 4; ++column) {
+        const QTableWidgetItem* item = CelebTable->item(row - 1, column);
+        if (item != nullptr) {
+            cells[static_cast<std::size_t>(column)] = item->text().toStdString();
+        }
+    }
+    return cells;
+}
+
+std::optional<int> CelebPage::cellNumber(int row, int column) const {
+    return wholeNumber(rowCells(row)[static_cast<std::size_t>(column)]);
+}
+
+void CelebPage::selectRow(int row) {
+    if (row >= 1 && row <= CelebTable->rowCount()) {
+        CelebTable->selectRow(row - 1);
+    }
+    SelectedCeleb = row;
+}
+
+int CelebPage::currentRow() const {
+    const int row = CelebTable->currentRow();
+    return row >= 0 ? row + 1 : SelectedCeleb;
+}
+
+int CelebPage::firstRowOn(std::optional<int> month, std::optional<int> day) const {
+    if (!month || !day) {
+        return 0;
+    }
+    for (int row = 1; row <= rowCount(); ++row) {
+        if (cellNumber(row, 0) == month && cellNumber(row, 1) == day) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+void CelebPage::openAddDialog() {
+    if (addDialog_ != nullptr) {
+        addDialog_->exec();
+    }
+}
+
+// "Добавить...": the new holiday goes after the selected one in the full view; from a
+// filtered view after the last holiday of the file that comes before it in the calendar
+// (today's view: the first holiday of this month from today on marks the place).
+void CelebPage::SpeedButton4Click() {
+    using Mode = domora::CelebViewMode;
+    const Mode from = CelebViewMode;
+    if (from == Mode::All) {
+        AddAfter = SelectedCeleb;
+        if (SelectedCeleb != 0) {
+            openAddDialog();
+        }
+        return;
+    }
+    std::optional<int> month;
+    std::optional<int> day;
+    if (from == Mode::ThisMonth) {
+        const int row = currentRow();
+        if (row >= 1 && row <= rowCount()) {
+            month = cellNumber(row, 0);
+            day = cellNumber(row, 1);
+        }
+    } else {
+        const std::optional<int> todayMonth = cellNumber(1, 0);
+        const std::optional<int> todayDay = cellNumber(1, 1);
+        setView(Mode::ThisMonth);
+        SelectedCeleb = 0;
+        int found = 0;
+        for (int row = 1; row <= rowCount() && todayMonth && todayDay; ++row) {
+            const std::optional<int> d = cellNumber(row, 1);
+            if (d && *d >= *todayDay && cellNumber(row, 0) == todayMonth) {
+                found = row;
+                break;
+            }
+        }
+        if (found == 1) {
+            const std::optional<int> m = cellNumber(1, 0);
+            const std::optional<int> d = cellNumber(1, 1);
+            setView(Mode::All);
+            // The row above the first holiday on that day; 0 when it is the file's first
+            // holiday, and the new one then goes first.
+            AddAfter = 0;
+            for (int row = 1; row <= rowCount(); ++row) {
+                if (cellNumber(row, 0) == m && cellNumber(row, 1) == d) {
+                    selectRow(row - 1);
+                    AddAfter = row - 1;
+                }
+            }
+            openAddDialog();
+            return;
+        }
+        const int anchor = found > 1 ? found - 1 : rowCount();
+        SelectedCeleb = anchor;
+        if (found == 0) {
+            selectRow(anchor);
+        }
+        month = cellNumber(anchor, 0);
+        day = cellNumber(anchor, 1);
+    }
+    setView(Mode::All);
+    const int row = firstRowOn(month, day);
+    if (row != 0) {
+        selectRow(row);
+        AddAfter = row;
+    } else {
+        // No holiday of the file carries the anchor's date (an empty file, or a view
+        // without a holiday row): the new holiday is appended rather than dropped.
+        const bool hasCelebs = SpeedButton12->isEnabled();
+        AddAfter = hasCelebs ? rowCount() : 0;
+    }
+    openAddDialog();
+}
+
+void CelebPage::FindCelebInFullList() {
+    if (CelebViewMode == domora::CelebViewMode::All) {
+        return;
+    }
+    const CelebRow selected = rowCells(currentRow());
+    SpeedButton11Click();
+    const CelebView full = domora::ShowAllCelebs(store_);
+    const int row = domora::FindCelebInFullList(full, selected);
+    if (row != 0) {
+        selectRow(row);
+    }
+}
+
+void CelebPage::SpeedButton12Click() {
+    FindCelebInFullList();
+    if (editDialog_ != nullptr) {
+        editDialog_->exec();
+    }
+}
+
+void CelebPage::SpeedButton22Click() {
+    FindCelebInFullList();
+    if (messageDialog_ == nullptr) {
+        return;
+    }
+    const QString text =
+        QStringLiteral("Выделена запись праздника №%1 \r\nВы действительно хотите удалить этот праздник?")
+            .arg(SelectedCeleb);
+    messageDialog_->ShowMessageDialog(
+        text, TForm9::KindDelete, TForm9::ButtonOk | TForm9::ButtonCancel | TForm9::ButtonYesAll, QString());
+    const int answer = messageDialog_->DialogResult();
+    if (answer == TForm9::ResultButton1 && SelectedCeleb != 0) {
+        report(store_.DeleteCeleb(SelectedCeleb));
+    } else if (answer == TForm9::ResultButton3) {
+        report(store_.ClearCelebs());
+    }
+}
+
+void CelebPage::report(const CelebStoreResult& result) {
+    if (!result && result.status != CelebStoreResult::Status::NoSuchCeleb) {
+        boxes_.error(this, qs(result.message));
+    }
+}
+
+} // namespace domora
