@@ -45,20 +45,6 @@ TEST(RecordFile, ReadsTheGoldenFilesAndIgnoresAPartialTail) {
     }
 }
 
-TEST(RecordFile, ChangesKeepOrder) {
-    MemoryFileStore files;
-    files.put("f", "");
-    RecordFile file(files, "f", 2, 4);
-    ASSERT_TRUE(file.append(Filled(2, 'a')));
-    ASSERT_TRUE(file.append(Filled(2, 'c')));
-    ASSERT_TRUE(file.insert(1, Filled(2, 'b')));
-    EXPECT_EQ(files.files().at("f"), "aabbcc");
-    ASSERT_TRUE(file.replace(2, Filled(2, 'x')));
-    ASSERT_TRUE(file.remove(0));
-    EXPECT_EQ(files.files().at("f"), "bbxx");
-    EXPECT_EQ(file.count(), 2U);
-}
-
 TEST(RecordFile, RefusalsLeaveTheFileAsItWas) {
     MemoryFileStore files;
     files.put("full", "aabbcc");

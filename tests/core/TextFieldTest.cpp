@@ -8,14 +8,6 @@
 namespace domora {
 namespace {
 
-TEST(TextField, WritesLengthTextAndZeros) {
-    std::vector<std::uint8_t> record(12, 0xEE);
-    WriteTextField(record, 1, 8, "Ёлка");
-    const std::vector<std::uint8_t> expected = {0xEE, 4, 0xA8, 0xEB, 0xEA, 0xE0, 0, 0, 0, 0, 0xEE, 0xEE};
-    EXPECT_EQ(record, expected);
-    EXPECT_EQ(ReadTextField(record, 1, 8), "Ёлка");
-}
-
 TEST(TextField, CutsToCapacityAndReplacesUnknownCharacters) {
     std::vector<std::uint8_t> record(6);
     WriteTextField(record, 0, 5, "Приостоновить");
@@ -24,13 +16,6 @@ TEST(TextField, CutsToCapacityAndReplacesUnknownCharacters) {
     EXPECT_EQ(ReadTextField(record, 0, 5), "Приос");
     WriteTextField(record, 0, 5, "a😀b");
     EXPECT_EQ(ReadTextField(record, 0, 5), "a?b");
-}
-
-TEST(TextField, LengthByteIsNeverTrusted) {
-    std::vector<std::uint8_t> record = {200, 'a', 'b', 'c', 'd', 'e'};
-    EXPECT_EQ(ReadTextField(record, 0, 3), "abc");
-    record[0] = 0;
-    EXPECT_EQ(ReadTextField(record, 0, 3), "");
 }
 
 TEST(TextField, FieldOutsideTheRecordIsAnError) {

@@ -23,7 +23,6 @@ TEST(RussianGroupIndex, FindsRuAmongTheConfiguredLayouts) {
         {"us,ru", 1},
         {"ru", 0},
         {"us, ru", 1},
-        {"ru,us", 0},
         {"us,de", std::nullopt},
         {"", std::nullopt},
         {"rus,us", std::nullopt},

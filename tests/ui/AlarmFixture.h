@@ -8,32 +8,17 @@
 #include "platform/fake/FakePlatform.h"
 #include "ui/alarms/AlarmList.h"
 #include "ui/alarms/TForm8.h"
-#include "ui/app/MessageBoxes.h"
 #include "ui/app/TForm9.h"
 #include "ui/sound/FakeSoundPlayer.h"
 
+#include "UiTestSupport.h"
+
 #include <QFile>
-#include <QLabel>
-#include <QPushButton>
-#include <QStringList>
-#include <QTimer>
 
 #include <memory>
 #include <string>
 
 namespace alarmtest {
-
-// Standard message boxes that note what they were asked.
-class RecordingBoxes final : public domora::MessageBoxes {
-public:
-    QStringList shown;
-    void information(QWidget*, const QString& text) override { shown << "info: " + text; }
-    bool question(QWidget*, const QString& text) override {
-        shown << "question: " + text;
-        return false;
-    }
-    void error(QWidget*, const QString& text) override { shown << "error: " + text; }
-};
 
 inline std::string goldenAlarms() {
     QFile file(QStringLiteral(DOMORA_TEST_DATA "/Budil.DMR"));
@@ -48,7 +33,7 @@ inline std::string recordOf(const std::string& bytes, int n) {
 
 struct Fixture {
     domora::FakePlatform platform;
-    RecordingBoxes boxes;
+    uitest::RecordingBoxes boxes;
     domora::AppPaths paths = domora::AppPaths::FromAppDir("/app/");
     domora::AlarmStore store{platform.filesFake, paths.BudilPath, platform.clockFake};
     domora::FakeSoundPlayer player;
@@ -69,16 +54,6 @@ struct Fixture {
     }
 
     std::string file() const { return platform.filesFake.files().at(paths.BudilPath); }
-
-    // Answers the next message dialog with its button 1, 2 or 3, and notes its text.
-    void answerDialog(int button, QString* text = nullptr) {
-        QTimer::singleShot(0, dialog.get(), [this, button, text] {
-            if (text != nullptr) {
-                *text = dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-            }
-            dialog->findChild<QPushButton*>(QStringLiteral("Button%1").arg(button))->click();
-        });
-    }
 };
 
 } // namespace alarmtest

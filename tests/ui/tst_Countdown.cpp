@@ -3,13 +3,14 @@
 
 #include "core/base/FakeClock.h"
 #include "ui/app/IntervalTimer.h"
-#include "ui/app/MessageBoxes.h"
 #include "ui/app/TForm9.h"
 #include "ui/sound/FakeSoundPlayer.h"
 #include "ui/timer/CountdownController.h"
 #include "ui/timer/CountdownPanel.h"
 #include "ui/timer/TForm10.h"
 #include "ui/timer/TForm11.h"
+
+#include "UiTestSupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -27,16 +28,9 @@ namespace {
 
 const QString kWav = QStringLiteral("/app/sound/timer/timer.WAV");
 
-class QuietBoxes final : public MessageBoxes {
-public:
-    void information(QWidget*, const QString&) override {}
-    bool question(QWidget*, const QString&) override { return false; }
-    void error(QWidget*, const QString&) override {}
-};
-
 struct Fixture {
     FakeClock clock;
-    QuietBoxes boxes;
+    uitest::RecordingBoxes boxes;
     CountdownPanel panel;
     IntervalTimer timer3{QStringLiteral("Timer3"), 0, true, nullptr};
     FakeSoundPlayer* player = new FakeSoundPlayer;
@@ -167,30 +161,24 @@ private slots:
     }
 
     // Closing, by "Ok" or the close box, stops the sound at once and gives the buttons back.
-    void closingStopsAtOnce_data() {
-        QTest::addColumn<bool>("byButton");
-        QTest::newRow("Ok") << true;
-        QTest::newRow("close box") << false;
-    }
     void closingStopsAtOnce() {
-        QFETCH(bool, byButton);
-        Fixture f;
-        f.controller.mnTSet1Click();
-        f.ticks(60);
-        f.ringFor(100);
-        QVERIFY(f.player->isPlaying());
-        if (byButton) {
-            f.ring.Button1->click();
-        } else {
-            f.ring.close();
+        for (const bool byButton : {true, false}) {
+            Fixture f;
+            f.controller.mnTSet1Click();
+            f.ticks(60);
+            f.ringFor(100);
+            QVERIFY(f.player->isPlaying());
+            if (byButton) {
+                f.ring.Button1->click();
+            } else {
+                f.ring.close();
+            }
+            QVERIFY(!f.ring.isVisible() && !f.player->isPlaying());
+            QVERIFY(f.panel.SpeedButton19->isEnabled() && f.panel.SpeedButton20->isEnabled());
+            const qsizetype calls = f.player->calls.size();
+            f.ringFor(5000);
+            QCOMPARE(f.player->calls.size(), calls);
         }
-        QVERIFY(!f.ring.isVisible());
-        QVERIFY(!f.player->isPlaying());
-        QCOMPARE(f.player->calls.last(), QString("stop"));
-        QVERIFY(f.panel.SpeedButton19->isEnabled() && f.panel.SpeedButton20->isEnabled());
-        const qsizetype calls = f.player->calls.size();
-        f.ringFor(5000);
-        QCOMPARE(f.player->calls.size(), calls);
     }
 
     // A countdown started from the menu while the window rings counts its own seconds.
@@ -243,11 +231,7 @@ private slots:
         f.controller.mnTSet10Click();
         f.ticks(2);
         QString text;
-        QTimer::singleShot(0, &f.dialog, [&f, &text, answer] {
-            text = f.dialog.findChild<QLabel*>("Label1")->text();
-            QVERIFY(!f.dialog.findChild<QPushButton*>("Button3")->isVisible());
-            f.dialog.findChild<QPushButton*>(QStringLiteral("Button%1").arg(answer))->click();
-        });
+        uitest::answerDialog(f.dialog, answer, &text);
         f.panel.SpeedButton20->click();
         QCOMPARE(text, QString("Вы действительно хотите сбросить таймер?"));
         QCOMPARE(f.dialog.windowTitle(), QString("Сброс..."));
@@ -260,14 +244,12 @@ private slots:
         Fixture f;
         QMenu menu;
         QMenu* sub = menu.addMenu("&Таймер");
-        for (const char* name : {"mnTSet", "mnTSet45", "mnTSet15h"}) {
+        for (const char* name : {"mnTSet", "mnTSet45"}) {
             QAction* action = sub->addAction(name);
             action->setObjectName(name);
             action->setEnabled(false);
         }
         f.controller.attachMenu(&menu);
-        sub->findChild<QAction*>("mnTSet15h")->trigger();
-        QCOMPARE(f.controller.countdown().CountdownTotal, 5'400'000);
         sub->findChild<QAction*>("mnTSet45")->trigger();
         QCOMPARE(f.controller.countdown().CountdownTotal, 2'700'000);
         QCOMPARE(f.timer3.interval(), 1000);

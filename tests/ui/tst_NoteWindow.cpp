@@ -109,14 +109,6 @@ private slots:
         QTEST(DecodeNoteText(bytes), "text");
     }
 
-    // A folder copied from Windows: the parts of a path may differ in letter case.
-    void resolveNoCase() {
-        QCOMPARE(ResolveNoCase(path("sound/BUD/jin.WAV")), sound);
-        QCOMPARE(ResolveNoCase(sound), sound);
-        QCOMPARE(ResolveNoCase(path("Sound/Bud/Jin.mp3")), QString());
-        QCOMPARE(ResolveNoCase(QString()), QString());
-    }
-
     // The sound loops while the note shows; a snooze hides the note and brings it back, with
     // its sound, after the chosen minutes; closing stops everything.
     void soundAndSnooze() {
@@ -150,26 +142,14 @@ private slots:
         QVERIFY(!window.isVisible() && !window.snoozed() && !player.isPlaying());
     }
 
-    void holidayTitles_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("numbers");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("reminder's file") << path("tmp_celeb.TXT") << "3"
-                                         << "Праздник №3";
-        QTest::newRow("reminder's text") << path("TMP_CE~1.TXT") << "3"
-                                         << "Праздник №3";
-        QTest::newRow("several numbers") << message << "3,7"
-                                         << "Праздники №3, 7";
-        QTest::newRow("alarm") << message << "12"
-                               << "Напоминание — будильник №12";
-    }
+    // The reminder's file, also by its short name, names one holiday.
     void holidayTitles() {
-        QFETCH(QString, file);
-        QFETCH(QString, numbers);
-        FakeSoundPlayer player;
-        NoteWindow window(player);
-        window.load({"1", "not", file, numbers});
-        QTEST(window.windowTitle(), "title");
+        for (const QString& file : {path("tmp_celeb.TXT"), path("TMP_CE~1.TXT")}) {
+            FakeSoundPlayer player;
+            NoteWindow window(player);
+            window.load({"1", "not", file, "3"});
+            QCOMPARE(window.windowTitle(), QStringLiteral("Праздник №3"));
+        }
     }
 
     void pictureFitsTheScreen() {

@@ -67,65 +67,32 @@ private slots:
         QTest::addColumn<QString>("soundState");
         QTest::addColumn<QString>("notice"); // a part of the notices; empty: none
 
-        const QString jin = Resources + "Sound/Bud/Jin.wav";
-        const QString alarm3 = QStringLiteral("Напоминание — будильник №3");
-        QTest::newRow("code page 1251, melody")
-            << QStringList{"1", jin, path("File3.txt"), "3"} << alarm3 << "text"
-            << "Позвонить маме\\nКупить хлеб"
-            << "playing"
-            << "";
-        QTest::newRow("utf-8, silence") << QStringList{"1", "not", path("utf8.txt"), "3"} << alarm3 << "text"
-                                        << "Полить цветы"
-                                        << "silent"
-                                        << "";
-        QTest::newRow("no text") << QStringList{"1", jin, "EMPTY", "3"} << alarm3 << "nothing"
-                                 << ""
-                                 << "playing"
-                                 << "";
-        QTest::newRow("picture") << QStringList{"0", "not", path("picture.png"), "3"} << alarm3 << "picture"
-                                 << ""
-                                 << "silent"
-                                 << "";
-        QTest::newRow("holidays") << QStringList{"1", Resources + "sound/timer/timer.WAV",
-                                                 path("Tmp_Celeb.txt"), "3,7"}
-                                  << "Праздники №3, 7"
-                                  << "text"
-                                  << "День: 8"
-                                  << "playing"
-                                  << "";
-        QTest::newRow("missing sound")
-            << QStringList{"1", path("no.wav"), path("File3.txt"), "3"} << alarm3 << "text"
-            << "Позвонить маме"
-            << "missing"
-            << "Звуковой файл «" + path("no.wav") + "» не найден";
-        QTest::newRow("unplayable sound")
-            << QStringList{"1", path("File3.txt"), "EMPTY", "3"} << alarm3 << "nothing"
-            << ""
-            << "failed"
-            << "Не удалось воспроизвести";
-        QTest::newRow("missing text") << QStringList{"1", "not", path("no.txt"), "3"} << alarm3 << "nothing"
-                                      << ""
-                                      << "silent"
-                                      << "Файл сообщения «" + path("no.txt") + "» не найден";
-        QTest::newRow("missing picture") << QStringList{"0", jin, path("no.png"), "3"} << alarm3 << "nothing"
-                                         << ""
-                                         << "playing"
-                                         << "Файл картинки «" + path("no.png") + "» не найден";
-        QTest::newRow("no arguments") << QStringList{} << "Напоминание"
-                                      << "error"
-                                      << "ни одного параметра"
-                                      << "silent"
-                                      << "";
-        QTest::newRow("fields missing") << QStringList{"1", jin} << "Напоминание"
-                                        << "error"
-                                        << "не хватает параметров"
-                                        << "silent"
-                                        << "";
-        QTest::newRow("number not a number") << QStringList{"1", jin, "EMPTY", "три"} << "Напоминание"
-                                             << "error"
-                                             << "Неверный номер записи «три»"
-                                             << "silent"
-                                             << "";
+        const QString jin = Resources + "Sound/Bud/Jin.wav", timer = Resources + "sound/timer/timer.WAV";
+        const QString alarm3 = QStringLiteral("Напоминание — будильник №3"),
+                      bad = QStringLiteral("Напоминание");
+        const auto row = [](const char* name, const QStringList& arguments, const QString& title,
+                            const char* content, const QString& text, const char* soundState,
+                            const QString& notice) {
+            QTest::newRow(name) << arguments << title << QString(content) << text << QString(soundState)
+                                << notice;
+        };
+        row("code page 1251, melody", {"1", jin, path("File3.txt"), "3"}, alarm3, "text",
+            "Позвонить маме\\nКупить хлеб", "playing", "");
+        row("utf-8, silence", {"1", "not", path("utf8.txt"), "3"}, alarm3, "text", "Полить цветы", "silent",
+            "");
+        row("no text", {"1", jin, "EMPTY", "3"}, alarm3, "nothing", "", "playing", "");
+        row("picture", {"0", "not", path("picture.png"), "3"}, alarm3, "picture", "", "silent", "");
+        row("holidays", {"1", timer, path("Tmp_Celeb.txt"), "3,7"}, "Праздники №3, 7", "text", "День: 8",
+            "playing", "");
+        row("missing sound", {"1", path("no.wav"), path("File3.txt"), "3"}, alarm3, "text", "Позвонить маме",
+            "missing", "Звуковой файл «" + path("no.wav") + "» не найден");
+        row("unplayable sound", {"1", path("File3.txt"), "EMPTY", "3"}, alarm3, "nothing", "", "failed",
+            "Не удалось воспроизвести");
+        row("missing picture", {"0", jin, path("no.png"), "3"}, alarm3, "nothing", "", "playing",
+            "Файл картинки «" + path("no.png") + "» не найден");
+        row("no arguments", {}, bad, "error", "ни одного параметра", "silent", "");
+        row("number not a number", {"1", jin, "EMPTY", "три"}, bad, "error", "Неверный номер записи «три»",
+            "silent", "");
     }
     void notes() {
         QFETCH(QStringList, arguments);

@@ -3,8 +3,9 @@
 
 #include "core/app/Settings.h"
 #include "platform/fake/FakePlatform.h"
-#include "ui/app/MessageBoxes.h"
 #include "ui/app/TForm1.h"
+
+#include "UiTestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -17,31 +18,11 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include <deque>
 #include <memory>
 
 using namespace domora;
 
 namespace {
-
-// Standard message boxes that note what they were asked and answer from a queue.
-class RecordingBoxes final : public MessageBoxes {
-public:
-    QStringList shown;
-    std::deque<bool> answers;
-
-    void information(QWidget*, const QString& text) override { shown << "info: " + text; }
-    bool question(QWidget*, const QString& text) override {
-        shown << "question: " + text;
-        if (answers.empty()) {
-            return false;
-        }
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void error(QWidget*, const QString& text) override { shown << "error: " + text; }
-};
 
 std::uint32_t dword(FakePlatform& platform, const char* name) {
     return platform.registryFake.hive().value(RegHive::CurrentUser, kMainKey, name).value().dword;
@@ -54,17 +35,17 @@ class TestTForm1 : public QObject {
 
 private:
     std::unique_ptr<FakePlatform> platform;
-    RecordingBoxes boxes;
+    uitest::RecordingBoxes boxes;
 
-    std::unique_ptr<TForm1> makeForm() {
-        auto form = std::make_unique<TForm1>(*platform, boxes);
-        return form;
+    std::unique_ptr<TForm1> makeForm() { return std::make_unique<TForm1>(*platform, boxes); }
+    void set(const char* name, std::uint32_t value) {
+        platform->registryFake.hive().setValue(RegHive::CurrentUser, kMainKey,
+                                               {name, RegType::Dword, value, {}, {}});
     }
     // Settings of an earlier run, with one value changed.
     void seed(const char* name, std::uint32_t value) {
         WriteDefaults(platform->registryFake);
-        platform->registryFake.hive().setValue(RegHive::CurrentUser, kMainKey,
-                                               {name, RegType::Dword, value, {}, {}});
+        set(name, value);
     }
 
 private slots:
@@ -110,19 +91,16 @@ private slots:
         QTest::addColumn<QString>("startWith");
         QTest::addColumn<int>("page");
         QTest::newRow("world time") << "Время в мире" << 3;
-        QTest::newRow("system") << "Система" << 4;
         QTest::newRow("unknown text keeps the first page") << "Погода" << 0;
     }
     void laterRunLoadsStartPageAndModeOnce() {
         QFETCH(QString, startWith);
         QFETCH(int, page);
         seed("StartHow1", 1);
-        platform->registryFake.hive().setValue(RegHive::CurrentUser, kMainKey,
-                                               {"StartHow2", RegType::Dword, 0, {}, {}});
+        set("StartHow2", 0);
+        set("RussianKeyb", 1);
         platform->registryFake.hive().setValue(
             RegHive::CurrentUser, kMainKey, {"StartWith", RegType::String, 0, startWith.toStdString(), {}});
-        platform->registryFake.hive().setValue(RegHive::CurrentUser, kMainKey,
-                                               {"RussianKeyb", RegType::Dword, 1, {}, {}});
         auto form = makeForm();
         platform->clearCalls();
         form->FormActivate();
@@ -134,13 +112,10 @@ private slots:
         QVERIFY(form->CheckBox5->isChecked());
 
         // Another activation does not load again but switches the keyboard again.
-        platform->registryFake.hive().setValue(RegHive::CurrentUser, kMainKey,
-                                               {"OnTop", RegType::Dword, 1, {}, {}});
+        set("OnTop", 1);
         form->FormActivate();
         QVERIFY(!form->CheckBox2->isChecked());
-        QCOMPARE(platform->calls().size(), std::size_t(2));
-        QCOMPARE(platform->calls()[0], std::string("keyboard.activateRussian"));
-        QCOMPARE(platform->calls()[1], std::string("keyboard.activateRussian"));
+        QCOMPARE(platform->calls(), std::vector<std::string>(2, "keyboard.activateRussian"));
     }
 
     void bothStartModesStoredTheLaterWins() {
@@ -249,8 +224,7 @@ private slots:
         QFETCH(int, questions);
         QFETCH(bool, taskbarAfter);
         seed("StartHow1", 1);
-        platform->registryFake.hive().setValue(RegHive::CurrentUser, kMainKey,
-                                               {"StartHow2", RegType::Dword, 0, {}, {}});
+        set("StartHow2", 0);
         platform->taskbarVisible = taskbarVisible;
         auto form = makeForm();
         form->show();
@@ -294,18 +268,18 @@ private slots:
     void popupMenuCaptionsAndNavigation() {
         seed("StartHow1", 0);
         auto form = makeForm();
-        QStringList top;
-        for (QAction* action : form->popupMenu()->actions()) {
-            top << (action->isSeparator() ? QString("-") : action->text());
-        }
-        QCOMPARE(top, (QStringList{"&Форма", "&Таймер", "Праздники", "Будильники", "Задания", "Сервис", "-",
-                                   "&Выход"}));
-        QStringList formItems;
-        for (QAction* action : form->popupMenu()->actions()[0]->menu()->actions()) {
-            formItems << (action->isSeparator() ? QString("-") : action->text());
-        }
-        QCOMPARE(formItems, (QStringList{"&Прошедшая", "-", "&Напоминания", "&Опции", "&Сервис",
-                                         "&Время в мире", "&Система", "О п&рограмме"}));
+        const auto captions = [](QMenu* menu) {
+            QStringList texts;
+            for (QAction* action : menu->actions()) {
+                texts << (action->isSeparator() ? QString("-") : action->text());
+            }
+            return texts;
+        };
+        QCOMPARE(captions(form->popupMenu()), (QStringList{"&Форма", "&Таймер", "Праздники", "Будильники",
+                                                           "Задания", "Сервис", "-", "&Выход"}));
+        QCOMPARE(captions(form->popupMenu()->actions()[0]->menu()),
+                 (QStringList{"&Прошедшая", "-", "&Напоминания", "&Опции", "&Сервис", "&Время в мире",
+                              "&Система", "О п&рограмме"}));
         const std::pair<const char*, int> items[] = {
             {"mnFOpition", 1}, {"mnFAbout", 5}, {"mnFLast", 5}, {"mnFRemember", 0}, {"mnFSystem", 4}};
         form->showMinimized();

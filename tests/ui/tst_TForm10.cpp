@@ -2,9 +2,10 @@
 // of the time fields, Enter and Esc, the widths, and the music panel's buttons.
 
 #include "core/timer/RingMachine.h"
-#include "ui/app/MessageBoxes.h"
 #include "ui/sound/FakeSoundPlayer.h"
 #include "ui/timer/TForm10.h"
+
+#include "UiTestSupport.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -21,14 +22,6 @@ namespace {
 
 const QString kStandardWav = QStringLiteral("/app/sound/timer/timer.WAV");
 
-class RecordingBoxes final : public MessageBoxes {
-public:
-    QStringList shown;
-    void information(QWidget*, const QString& text) override { shown << "info: " + text; }
-    bool question(QWidget*, const QString&) override { return false; }
-    void error(QWidget*, const QString& text) override { shown << "error: " + text; }
-};
-
 // Types the time into a mask field: each "_" is a digit deleted, as the user leaves it blank.
 void setTime(QLineEdit* edit, const QString& text) {
     edit->setText(QString(text).replace('_', '0'));
@@ -44,7 +37,7 @@ void setTime(QLineEdit* edit, const QString& text) {
 struct Setup {
     TimerSound sound;
     FakeSoundPlayer player;
-    RecordingBoxes boxes;
+    uitest::RecordingBoxes boxes;
     TForm10 form{sound, player, boxes, kStandardWav.toStdString()};
     QSignalSpy chosen{&form, &TForm10::countdownChosen};
 };
@@ -80,26 +73,20 @@ private slots:
         QTest::addColumn<QString>("play");
         QTest::addColumn<int>("duration"); // -1: nothing done
         QTest::addColumn<QString>("message");
-        QTest::newRow("my timer") << true << "00:00:05"
-                                  << "00:00:02" << 5000 << "";
-        QTest::newRow("my timer of 00:00:00") << true << "00:00:00"
-                                              << "00:00:02" << 0 << "";
-        QTest::newRow("blank pairs are 00") << true << "_1:__:__"
-                                            << "00:00:02" << 3600000 << "";
-        QTest::newRow("no timer") << false << "<Нет таймера>"
-                                  << "00:00:02" << 0 << "info: Нет таймера";
-        QTest::newRow("typed 20 минут") << false << "20 минут"
-                                        << "00:00:02" << 120000 << "";
-        QTest::newRow("unknown minutes") << false << "99 минут"
-                                         << "00:00:02" << 0 << "info: Обратитесь к разработчику\nError1";
-        QTest::newRow("half a pair") << true << "1_:00:00"
-                                     << "00:00:02" << -1
-                                     << "error: Неверное время в поле \"Мой таймер\": \"1_\" - не число.\n"
-                                        "Введите часы, минуты и секунды цифрами: чч:мм:сс.";
-        QTest::newRow("blank play time") << false << "5 минут"
-                                         << "00:__:03" << -1
-                                         << "error: Неверное время в поле \"Время проигрования\": \"__\" - "
-                                            "не число.\nВведите часы, минуты и секунды цифрами: чч:мм:сс.";
+        const auto row = [](const char* name, bool mine, const char* text, const char* play, int duration,
+                            const QString& message) {
+            QTest::newRow(name) << mine << QString(text) << QString(play) << duration << message;
+        };
+        const QString notANumber =
+            QStringLiteral("\" - не число.\nВведите часы, минуты и секунды цифрами: чч:мм:сс.");
+        row("my timer", true, "00:00:05", "00:00:02", 5000, "");
+        row("blank pairs are 00", true, "_1:__:__", "00:00:02", 3600000, "");
+        row("no timer", false, "<Нет таймера>", "00:00:02", 0, "info: Нет таймера");
+        row("typed 20 минут", false, "20 минут", "00:00:02", 120000, "");
+        row("half a pair", true, "1_:00:00", "00:00:02", -1,
+            "error: Неверное время в поле \"Мой таймер\": \"1_" + notANumber);
+        row("blank play time", false, "5 минут", "00:__:03", -1,
+            "error: Неверное время в поле \"Время проигрования\": \"__" + notANumber);
     }
     void ok() {
         QFETCH(bool, mine);

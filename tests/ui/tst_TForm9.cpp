@@ -92,8 +92,6 @@ private slots:
         QTest::newRow("23 Все wins") << 23 << "" << QStringList{"Ok", "Отмена", "Все"} << QList{117, 205, 293}
                                      << 2;
         QTest::newRow("4 without 2") << 4 << "" << QStringList{"Ok", "", "Все"} << QList{165, 0, 253} << 1;
-        QTest::newRow("16 without 2 last")
-            << 16 << Forced << QStringList{"Ok", "", Forced} << QList{165, 0, 253} << 1;
     }
     void buttonSets() {
         QFETCH(int, buttons);
@@ -125,8 +123,6 @@ private slots:
         QTest::newRow("1: Enter") << 1 << "enter" << 1;
         QTest::newRow("3: Отмена") << 3 << "2" << 2;
         QTest::newRow("3: Enter") << 3 << "enter" << 2;
-        QTest::newRow("7: Enter") << 7 << "enter" << 2;
-        QTest::newRow("7: third") << 7 << "3" << 3;
         QTest::newRow("19: third") << 19 << "3" << 3;
         QTest::newRow("19: Escape") << 19 << "escape" << 4;
         QTest::newRow("19: hidden by the program") << 19 << "hide" << 4;

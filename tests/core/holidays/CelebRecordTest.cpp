@@ -28,10 +28,7 @@ TEST(CelebRecord, GoldenFileDecodesFieldByFieldAndEncodesByteForByte) {
     ASSERT_EQ(golden.size(), 5 * kCelebRecordSize);
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const CelebRecord decoded = DecodeCeleb(Record(golden, i));
-        EXPECT_EQ(decoded.Month, expected[i].Month) << "record " << i + 1;
-        EXPECT_EQ(decoded.Day, expected[i].Day) << "record " << i + 1;
-        EXPECT_EQ(decoded.Event, expected[i].Event) << "record " << i + 1;
-        EXPECT_EQ(decoded.Comment, expected[i].Comment) << "record " << i + 1;
+        EXPECT_EQ(decoded, expected[i]) << "record " << i + 1;
         EXPECT_EQ(EncodeCeleb(decoded), Record(golden, i)) << "record " << i + 1;
     }
 }

@@ -1,80 +1,24 @@
 // The alarm scheduler firing the note program for real: the scheduler and the store of core,
 // the Windows launcher and file store, and the test helper copied as "Notebox.exe" beside
 // this executable, where the launcher finds a bare program name.
+#include "Win32TestSupport.h"
 #include "core/alarms/AlarmScheduler.h"
 #include "core/alarms/AlarmStore.h"
 #include "core/base/FakeClock.h"
-#include "platform/win32/Win32AppLocation.h"
-#include "platform/win32/Win32FileStore.h"
-#include "platform/win32/Win32Launcher.h"
-#include "platform/win32/Win32Text.h"
-
-#include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include <algorithm>
-#include <chrono>
-#include <filesystem>
 #include <functional>
-#include <optional>
-#include <sstream>
-#include <thread>
-#include <variant>
+#include <memory>
 
 namespace domora {
 namespace {
 
-namespace fs = std::filesystem;
-
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(Utf8ToWide(utf8).value());
-}
-std::string Utf8Of(const fs::path& path) {
-    return WideToUtf8(path.wstring());
-}
-
-// Core logic starts programs through its own port; here it goes straight to the launcher.
-class LaunchingStarter final : public ProgramStarter {
-public:
-    int startProgram(const std::string& file, const std::vector<std::string>& fields,
-                     const std::string& directory) override {
-        results.push_back(launcher.startProgram(file, fields, directory));
-        return results.back();
-    }
-    std::string shortPathOf(const std::string& path) override { return launcher.shortPathOf(path); }
-
-    Win32Launcher launcher;
-    std::vector<int> results;
-};
-
-// The lines the stand-in note program wrote (its working folder, its own path, then each
-// argument), once it has written them; the file is taken away for the next start.
-std::optional<std::vector<std::string>> TakeEcho(const fs::path& file) {
-    Win32FileStore files;
-    for (int i = 0; i < 200; ++i) {
-        if (auto text = files.readAll(Utf8Of(file))) {
-            fs::remove(file);
-            std::vector<std::string> lines;
-            std::istringstream in(*text);
-            for (std::string line; std::getline(in, line);) {
-                lines.push_back(line);
-            }
-            return lines;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return std::nullopt;
-}
-
-// An argument expected as this very text, or as a path without blanks naming this file.
-using Expected = std::variant<std::string, fs::path>;
+using namespace test;
 
 class AlarmFiringTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root = fs::temp_directory_path() /
-               ("domora-fire-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        root = RunFolder("domora-fire-");
         appDir = root / PathOf("Домора Лайт");
         const fs::path alarmDir = root / PathOf("Мои будильники");
         fs::create_directories(appDir / "Data");
@@ -87,32 +31,14 @@ protected:
         for (const fs::path& file : {sound, text, picture, PathOf(paths.JinWav)}) {
             ASSERT_TRUE(files.writeAtomic(Utf8Of(file), "data"));
         }
-        const std::string exeDir = Win32AppLocation().executableDir();
-        note = PathOf(exeDir + std::string(AlarmScheduler::kNoteProgram));
-        fs::copy_file(PathOf(exeDir + "domora_test_helper.exe"), note, fs::copy_options::overwrite_existing);
-        echo = root / "echo.txt";
-        SetEnvironmentVariableW(L"DOMORA_TEST_ECHO", echo.wstring().c_str());
+        note = std::make_unique<NoteProgramStandIn>(std::string(AlarmScheduler::kNoteProgram), root);
     }
-    void TearDown() override {
-        SetEnvironmentVariableW(L"DOMORA_TEST_ECHO", nullptr);
-        // The last note program may still be running from its copy, in the application folder.
-        for (int i = 0; i < 100; ++i) {
-            std::error_code error;
-            fs::remove(note, error);
-            if (!error) {
-                fs::remove_all(root, error);
-            }
-            if (!error) {
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        ADD_FAILURE() << "left behind: " << Utf8Of(root);
-    }
+    void TearDown() override { note.reset(); } // removes the folder, within the test
 
     Win32FileStore files;
     AppPaths paths;
-    fs::path root, appDir, sound, text, picture, note, echo;
+    fs::path root, appDir, sound, text, picture;
+    std::unique_ptr<NoteProgramStandIn> note;
 };
 
 // Four alarms a minute apart on a Tuesday morning, each started with its own command line:
@@ -188,21 +114,7 @@ TEST_F(AlarmFiringTest, TheNoteProgramGetsFourFieldsWithShortPaths) {
         scheduler.AlarmTick();
         ASSERT_EQ(starter.results.size(), static_cast<std::size_t>(&row - rows.data() + 1));
         EXPECT_GT(starter.results.back(), 32);
-        const auto lines = TakeEcho(echo);
-        ASSERT_TRUE(lines) << "the note program did not start";
-        ASSERT_EQ(lines->size(), 2 + row.arguments.size()) << ::testing::PrintToString(*lines);
-        EXPECT_TRUE(fs::equivalent(PathOf((*lines)[0]), appDir)) << (*lines)[0]; // the working folder
-        EXPECT_TRUE(fs::equivalent(PathOf((*lines)[1]), note)) << (*lines)[1];
-        for (std::size_t i = 0; i < row.arguments.size(); ++i) {
-            const std::string& argument = (*lines)[2 + i];
-            if (const auto* file = std::get_if<fs::path>(&row.arguments[i])) {
-                EXPECT_EQ(argument.find(' '), std::string::npos) << argument;
-                EXPECT_TRUE(fs::exists(PathOf(argument)) && fs::equivalent(PathOf(argument), *file))
-                    << argument << " is not " << Utf8Of(*file);
-            } else {
-                EXPECT_EQ(argument, std::get<std::string>(row.arguments[i]));
-            }
-        }
+        note->expectStart(appDir, row.arguments);
         clock.advanceMs(60'000);
     }
 
