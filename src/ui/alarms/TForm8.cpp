@@ -10,6 +10,7 @@
 #include "ui/alarms/AlarmList.h"
 #include "ui/alarms/AlarmPictures.h"
 #include "ui/app/MessageBoxes.h"
+#include "ui/app/Place.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
@@ -48,14 +49,6 @@ constexpr char kFromFileCaption[] = "Текст из файла";
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
-    if (name != nullptr) {
-        widget->setObjectName(QString::fromLatin1(name));
-    }
-    widget->setGeometry(x, y, w, h);
-    return widget;
 }
 
 QPushButton* ellipsisButton(QWidget* parent, const char* name, int x, int y) {

@@ -1,6 +1,7 @@
 // The main window's pages, status line and timers, laid out at fixed places on a client
 // area of 521 x 361 pixels.
 
+#include "ui/app/Place.h"
 #include "ui/app/TForm1.h"
 #include "ui/app/WrapCheckBox.h"
 
@@ -32,14 +33,6 @@ constexpr int kStatusTop = 338;
 
 constexpr char kSiteAddress[] = "http://www.tervo.example/domora";
 constexpr char kMailAddress[] = "domora@tervo.example";
-
-template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
-    if (name != nullptr) {
-        widget->setObjectName(QString::fromLatin1(name));
-    }
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h, const char* name = nullptr) {
     return place(new QLabel(text, parent), name, x, y, w, h);

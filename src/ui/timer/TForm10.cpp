@@ -4,6 +4,7 @@
 #include "core/timer/Countdown.h"
 #include "core/timer/RingMachine.h"
 #include "ui/app/MessageBoxes.h"
+#include "ui/app/Place.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QComboBox>
@@ -28,14 +29,6 @@ constexpr char kWidenCaption[] = "Муз.файл >>";
 constexpr char kNarrowCaption[] = "<< Муз.файл";
 // Hours, minutes and seconds; every digit may be left blank, shown as "_".
 constexpr char kTimeMask[] = "90:00:00;_";
-
-template <typename W> W* place(W* widget, const char* name, int x, int y, int w, int h) {
-    if (name != nullptr) {
-        widget->setObjectName(QString::fromLatin1(name));
-    }
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w) {
     auto* result = place(new QPushButton(caption, parent), name, x, y, w, 25);
