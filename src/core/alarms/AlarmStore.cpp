@@ -42,7 +42,7 @@ AlarmStoreResult AlarmStore::missing() const {
 }
 
 AlarmStoreResult AlarmStore::noSuchAlarm(int n) const {
-    return {AlarmStoreResult::Status::NoSuchAlarm, "Будильника №" + std::to_string(n) + " нет."};
+    return {AlarmStoreResult::Status::NoSuchRecord, "Будильника №" + std::to_string(n) + " нет."};
 }
 
 std::optional<Records> AlarmStore::readRecords(AlarmStoreResult& result) const {
@@ -65,7 +65,7 @@ std::optional<Records> AlarmStore::ReadRecords(AlarmStoreResult* result) const {
 AlarmStoreResult AlarmStore::write(const Records& records) {
     RecordFileError error;
     if (!file_.rewrite(records, &error)) {
-        return {AlarmStoreResult::Status::WriteFailed, error.message};
+        return {AlarmStoreResult::Status::IoError, error.message};
     }
     ++revision_;
     if (onListChanged) {

@@ -4,6 +4,7 @@
 #include "core/base/Clock.h"
 #include "core/base/FileStore.h"
 #include "core/base/RecordFile.h"
+#include "core/base/StoreResult.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,22 +14,7 @@
 
 namespace domora {
 
-// What a store operation did. On failure `message` holds the Russian text to show; nothing
-// was written then.
-struct AlarmStoreResult {
-    enum class Status {
-        Ok,
-        FileMissing, // "Ошибка!\r\nФайл <path> не найден": an error box with one OK button
-        Full,        // the file holds 100 alarms already
-        NoSuchAlarm, // the number names no alarm of the file
-        WriteFailed, // the general error box, with the system's reason
-    };
-    Status status = Status::Ok;
-    std::string message;
-
-    bool ok() const { return status == Status::Ok; }
-    explicit operator bool() const { return ok(); }
-};
+using AlarmStoreResult = StoreResult;
 
 struct LoadedAlarm {
     AlarmStoreResult result;

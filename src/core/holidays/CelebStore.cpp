@@ -40,7 +40,7 @@ CelebStoreResult CelebStore::missingWithPath() const {
 }
 
 CelebStoreResult CelebStore::noSuchCeleb(int index) const {
-    return {CelebStoreResult::Status::NoSuchCeleb, "Праздника №" + std::to_string(index) + " нет."};
+    return {CelebStoreResult::Status::NoSuchRecord, "Праздника №" + std::to_string(index) + " нет."};
 }
 
 std::optional<CelebStore::Records> CelebStore::read(CelebStoreResult& result,

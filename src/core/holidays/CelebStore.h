@@ -2,6 +2,7 @@
 
 #include "core/base/FileStore.h"
 #include "core/base/RecordFile.h"
+#include "core/base/StoreResult.h"
 #include "core/holidays/CelebRecord.h"
 
 #include <cstdint>
@@ -17,22 +18,7 @@ namespace domora {
 // a view (and for the event line).
 inline constexpr std::string_view kCelebFileMissing = "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден";
 
-// What a store operation did. On failure `message` holds the Russian text to show; nothing
-// was written then.
-struct CelebStoreResult {
-    enum class Status {
-        Ok,
-        FileMissing, // an error box with one OK button and `message`
-        Full,        // the file holds 1000 holidays already
-        NoSuchCeleb, // the number names no holiday of the file
-        IoError,     // the general error box, with the system's reason
-    };
-    Status status = Status::Ok;
-    std::string message;
-
-    bool ok() const { return status == Status::Ok; }
-    explicit operator bool() const { return ok(); }
-};
+using CelebStoreResult = StoreResult;
 
 struct CelebCount {
     CelebStoreResult result;

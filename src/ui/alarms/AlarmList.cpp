@@ -272,7 +272,7 @@ void AlarmListView::ResetClick() {
         result = store_.ResetAllAlarms();
     }
     // A selection past the last alarm (left by a delete) resets nothing.
-    if (!result && result.status != AlarmStoreResult::Status::NoSuchAlarm) {
+    if (!result && result.status != AlarmStoreResult::Status::NoSuchRecord) {
         boxes_.error(this, qs(result.message));
     }
 }
@@ -286,7 +286,7 @@ void AlarmListView::DeleteClick() {
         result = store_.ClearAlarms();
     }
     // A selection past the last alarm deletes nothing.
-    if (!result && result.status != AlarmStoreResult::Status::NoSuchAlarm) {
+    if (!result && result.status != AlarmStoreResult::Status::NoSuchRecord) {
         boxes_.error(this, qs(result.message));
     }
 }

@@ -436,7 +436,7 @@ void CelebPage::SpeedButton22Click() {
 }
 
 void CelebPage::report(const CelebStoreResult& result) {
-    if (!result && result.status != CelebStoreResult::Status::NoSuchCeleb) {
+    if (!result && result.status != CelebStoreResult::Status::NoSuchRecord) {
         boxes_.error(this, qs(result.message));
     }
 }

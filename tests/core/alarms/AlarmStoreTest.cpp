@@ -109,13 +109,13 @@ TEST_F(StoreTest, RefusalsAndFailuresWriteNothing) {
     EXPECT_NE(refused.message.find("уже 100 будильников"), std::string::npos) << refused.message;
     EXPECT_EQ(files.files().at(kPath), full);
     for (const int n : {0, 101, -1}) {
-        EXPECT_EQ(store.DeleteAlarm(n).status, AlarmStoreResult::Status::NoSuchAlarm) << n;
-        EXPECT_EQ(store.ResetAlarm(n).status, AlarmStoreResult::Status::NoSuchAlarm) << n;
-        EXPECT_EQ(store.ChangeAlarm(n, Alarm(9, 0)).status, AlarmStoreResult::Status::NoSuchAlarm) << n;
+        EXPECT_EQ(store.DeleteAlarm(n).status, AlarmStoreResult::Status::NoSuchRecord) << n;
+        EXPECT_EQ(store.ResetAlarm(n).status, AlarmStoreResult::Status::NoSuchRecord) << n;
+        EXPECT_EQ(store.ChangeAlarm(n, Alarm(9, 0)).status, AlarmStoreResult::Status::NoSuchRecord) << n;
     }
     files.setWritesFail(true);
     const AlarmStoreResult failed = store.DeleteAlarm(100);
-    EXPECT_EQ(failed.status, AlarmStoreResult::Status::WriteFailed);
+    EXPECT_EQ(failed.status, AlarmStoreResult::Status::IoError);
     EXPECT_NE(failed.message.find("нет места на диске"), std::string::npos);
     EXPECT_EQ(files.files().at(kPath), full);
     EXPECT_EQ(refills, 0);

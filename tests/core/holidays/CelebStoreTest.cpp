@@ -86,8 +86,8 @@ TEST_F(CelebStoreTest, ChangeDeleteClearAndTheirFailures) {
     ASSERT_TRUE(store.DeleteCeleb(1));
     ASSERT_TRUE(store.DeleteCeleb(3));
     EXPECT_EQ(events(), "два 3");
-    EXPECT_EQ(store.ChangeCeleb(3, "x", "", Date2002(1, 1)).status, CelebStoreResult::Status::NoSuchCeleb);
-    EXPECT_EQ(store.DeleteCeleb(0).status, CelebStoreResult::Status::NoSuchCeleb);
+    EXPECT_EQ(store.ChangeCeleb(3, "x", "", Date2002(1, 1)).status, CelebStoreResult::Status::NoSuchRecord);
+    EXPECT_EQ(store.DeleteCeleb(0).status, CelebStoreResult::Status::NoSuchRecord);
     EXPECT_EQ(events(), "два 3");
     EXPECT_EQ(refills, 3);
 
