@@ -8,7 +8,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "ui/alarms/AlarmList.h"
 #include "ui/alarms/TForm8.h"
-#include "ui/app/TForm9.h"
+#include "ui/app/MessageDialog.h"
 #include "ui/sound/FakeSoundPlayer.h"
 
 #include "UiTestSupport.h"
@@ -37,19 +37,16 @@ struct Fixture {
     domora::AppPaths paths = domora::AppPaths::FromAppDir("/app/");
     domora::AlarmStore store{platform.filesFake, paths.BudilPath, platform.clockFake};
     domora::FakeSoundPlayer player;
+    domora::MessageDialog dialog;
     std::unique_ptr<domora::AlarmListView> list;
-    std::unique_ptr<domora::TForm8> editor;
-    std::unique_ptr<domora::TForm9> dialog;
+    domora::TForm8* editor = nullptr;
 
     explicit Fixture(const std::string& alarmFile) {
         platform.clockFake.setLocal(domora::DateTime{2027, 1, 5, 3, 7, 29, 55, 0});
         platform.filesFake.put(paths.BudilPath, alarmFile);
-        list = std::make_unique<domora::AlarmListView>(store, platform.filesFake, paths, boxes);
-        editor =
-            std::make_unique<domora::TForm8>(*list, platform.filesFake, platform.clockFake, boxes, player);
-        dialog = std::make_unique<domora::TForm9>();
-        list->setEditor(editor.get());
-        list->setMessageDialog(dialog.get());
+        list = std::make_unique<domora::AlarmListView>(store, platform.filesFake, platform.clockFake, paths,
+                                                       boxes, dialog, player);
+        editor = &list->editor();
         store.onListChanged = [this] { list->ShowAlarms(); };
     }
 

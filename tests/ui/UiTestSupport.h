@@ -3,14 +3,17 @@
 
 #pragma once
 
+#include "ui/app/IntervalTimer.h"
 #include "ui/app/MessageBoxes.h"
-#include "ui/app/TForm9.h"
+#include "ui/app/MessageDialog.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include <deque>
 
@@ -37,13 +40,48 @@ public:
 };
 
 // Answers the next message dialog with its button 1, 2 or 3, and notes its text.
-inline void answerDialog(domora::TForm9& dialog, int button, QString* text = nullptr) {
+inline void answerDialog(domora::MessageDialog& dialog, int button, QString* text = nullptr) {
     QTimer::singleShot(0, &dialog, [&dialog, button, text] {
         if (text != nullptr) {
             *text = dialog.findChild<QLabel*>(QStringLiteral("Label1"))->text();
         }
         dialog.findChild<QPushButton*>(QStringLiteral("Button%1").arg(button))->click();
     });
+}
+
+// A control or window part by its objectName; the test stops when there is none.
+template <typename T> T* child(const QObject& parent, const QString& name) {
+    T* found = parent.findChild<T*>(name);
+    if (found == nullptr) {
+        qFatal("no child named %s", qPrintable(name));
+    }
+    return found;
+}
+
+// A window of the program's own, by its objectName, among the top-level windows.
+template <typename T> T* topLevel(const QString& name) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name) {
+            if (T* found = qobject_cast<T*>(widget)) {
+                return found;
+            }
+        }
+    }
+    qFatal("no window named %s", qPrintable(name));
+}
+
+// One of the main window's timers, "Timer1" .. "Timer9", and one tick of it.
+inline domora::IntervalTimer* timer(const QObject& window, int number) {
+    return child<domora::IntervalTimer>(window, QStringLiteral("Timer%1").arg(number));
+}
+inline void tick(const QObject& window, int number) {
+    emit timer(window, number)->timeout();
+}
+
+// The window's first activation (the start sequence) or a later one.
+inline void activate(QWidget& window) {
+    QEvent event(QEvent::WindowActivate);
+    QApplication::sendEvent(&window, &event);
 }
 
 inline QStringList tableRow(const QTableWidget* table, int r) {

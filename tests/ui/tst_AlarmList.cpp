@@ -5,7 +5,7 @@
 #include "AlarmFixture.h"
 
 #include "core/app/Settings.h"
-#include "ui/app/TForm1.h"
+#include "ui/app/MainWindow.h"
 
 #include <QAction>
 #include <QTabWidget>
@@ -143,13 +143,13 @@ private slots:
         }
         QCOMPARE(f.list->SelectedAlarm, selected);
         QString text;
-        uitest::answerDialog(*f.dialog, answer, &text);
+        uitest::answerDialog(f.dialog, answer, &text);
         (remove ? f.list->DeleteButton : f.list->ResetButton)->click();
         QCOMPARE(text,
                  QString("Выделена запись будильника №%1 \r\nВы действительно хотите %2 этот будильник?")
                      .arg(selected)
                      .arg(remove ? "удалить" : "сбросить"));
-        QCOMPARE(f.dialog->windowTitle(), QString(remove ? "Удаление..." : "Сброс..."));
+        QCOMPARE(f.dialog.windowTitle(), QString(remove ? "Удаление..." : "Сброс..."));
         std::string expected;
         for (int n : kept) {
             expected += n == 0 ? reset(f) : recordOf(goldenAlarms(), n);
@@ -167,7 +167,7 @@ private slots:
     void addThroughTheEditorEnablesTheButtons() {
         Fixture f("");
         f.list->PageShow();
-        QTimer::singleShot(0, f.editor.get(), [&f] { f.editor->OkButton->click(); });
+        QTimer::singleShot(0, f.editor, [&f] { f.editor->OkButton->click(); });
         f.list->AddButton->click();
         QCOMPARE(f.list->EditorMode, std::uint16_t(1));
         QCOMPARE(f.list->BudTable->rowCount(), 1);
@@ -183,23 +183,19 @@ private slots:
         WriteDefaults(platform.registryFake);
         platform.filesFake.put("/app/Data/IServers.DMR", "pool.ntp.org\r\n");
         platform.filesFake.put("/app/Data/Budil.DMR", goldenAlarms());
-        TForm1 form(platform, boxes);
-        TForm9 dialog;
-        form.setMessageDialog(&dialog);
-        FakeSoundPlayer player;
-        TForm8 editor(*form.alarmList(), platform.filesFake, platform.clockFake, boxes, player);
-        form.alarmList()->setEditor(&editor);
+        MainWindow form(platform, boxes);
 
         QString text;
-        uitest::answerDialog(dialog, 3, &text);
+        uitest::answerDialog(form.messageDialog(), 3, &text);
         form.findChild<QAction*>("mnADelAll")->trigger();
         QCOMPARE(
             text,
             QString("Выделена запись будильника №0 \r\nВы действительно хотите удалить этот будильник?"));
-        QCOMPARE(form.PageControl1->currentIndex(), 0);
-        QCOMPARE(form.PageControl2->currentIndex(), 1);
+        QCOMPARE(uitest::child<QTabWidget>(form, "PageControl1")->currentIndex(), 0);
+        QCOMPARE(uitest::child<QTabWidget>(form, "PageControl2")->currentIndex(), 1);
         QCOMPARE(platform.filesFake.files().at("/app/Data/Budil.DMR"), std::string());
-        QCOMPARE(form.alarmList()->BudTable->item(0, 2)->text(), QString("БУДИЛЬНИК НЕ УСТАНОВЛЕН"));
+        QCOMPARE(uitest::child<QTableWidget>(form, "BudTable")->item(0, 2)->text(),
+                 QString("БУДИЛЬНИК НЕ УСТАНОВЛЕН"));
         for (const char* name : {"mnASee", "mnAAdd", "mnADelAll", "mnASbros"}) {
             QVERIFY(form.findChild<QAction*>(name)->isEnabled());
         }

@@ -3,7 +3,7 @@
 
 #include "core/base/FakeClock.h"
 #include "ui/app/IntervalTimer.h"
-#include "ui/app/TForm9.h"
+#include "ui/app/MessageDialog.h"
 #include "ui/sound/FakeSoundPlayer.h"
 #include "ui/timer/CountdownController.h"
 #include "ui/timer/CountdownPanel.h"
@@ -34,16 +34,13 @@ struct Fixture {
     CountdownPanel panel;
     IntervalTimer timer3{QStringLiteral("Timer3"), 0, true, nullptr};
     FakeSoundPlayer* player = new FakeSoundPlayer;
+    MessageDialog dialog;
     CountdownController controller{
-        panel, timer3, clock, boxes, kWav.toStdString(), std::unique_ptr<SoundPlayer>(player)};
-    TForm9 dialog;
+        panel, timer3, clock, boxes, dialog, kWav.toStdString(), std::unique_ptr<SoundPlayer>(player)};
     TForm10& setup = *controller.Form10();
     TForm11& ring = *controller.Form11();
 
-    Fixture() {
-        player->playable = {kWav};
-        controller.setMessageDialog(&dialog);
-    }
+    Fixture() { player->playable = {kWav}; }
     ~Fixture() { ring.close(); }
 
     QStringList rows() const {
@@ -103,7 +100,7 @@ private slots:
     void zeroRunsNothing() {
         Fixture f;
         for (bool mine : {true, false}) {
-            f.controller.mnTSet5Click();
+            f.controller.startPreset(4);
             f.setup.RadioButton1->setChecked(!mine);
             f.setup.RadioButton2->setChecked(mine);
             f.setup.SpeedButton1->click();
@@ -138,7 +135,7 @@ private slots:
         QFETCH(int, plays);
         Fixture f;
         if (viaMenu) {
-            f.controller.mnTSet1Click();
+            f.controller.startPreset(0);
             f.ticks(60);
         } else {
             f.setup.MaskEdit2->setText(play);
@@ -164,7 +161,7 @@ private slots:
     void closingStopsAtOnce() {
         for (const bool byButton : {true, false}) {
             Fixture f;
-            f.controller.mnTSet1Click();
+            f.controller.startPreset(0);
             f.ticks(60);
             f.ringFor(100);
             QVERIFY(f.player->isPlaying());
@@ -188,7 +185,7 @@ private slots:
         f.ticks(1);
         f.ringFor(3010);
         QCOMPARE(f.ring.StaticText2->text(), QString("00:00:03"));
-        f.controller.mnTSet2Click();
+        f.controller.startPreset(1);
         f.ticks(1);
         f.ringFor(1000);
         QCOMPARE(f.rows().mid(3, 3), (QStringList{"00", "00", "01"}));
@@ -200,7 +197,7 @@ private slots:
     // Ringing while the setup dialog is open: the window can still be closed first.
     void ringsOverTheSetupDialog() {
         Fixture f;
-        f.controller.mnTSet1Click();
+        f.controller.startPreset(0);
         f.ticks(59);
         bool modal = false;
         QTimer::singleShot(0, &f.setup, [&f, &modal] {
@@ -212,7 +209,7 @@ private slots:
         f.setup.exec();
         QVERIFY(modal);
         QVERIFY(!f.ring.isVisible());
-        f.controller.mnTSet1Click();
+        f.controller.startPreset(0);
         f.ticks(60);
         QVERIFY(f.ring.isVisible() && !f.ring.isModal());
     }
@@ -228,7 +225,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(int, total);
         Fixture f;
-        f.controller.mnTSet10Click();
+        f.controller.startPreset(5);
         f.ticks(2);
         QString text;
         uitest::answerDialog(f.dialog, answer, &text);
@@ -243,13 +240,12 @@ private slots:
     void menu() {
         Fixture f;
         QMenu menu;
-        QMenu* sub = menu.addMenu("&Таймер");
-        for (const char* name : {"mnTSet", "mnTSet45"}) {
-            QAction* action = sub->addAction(name);
-            action->setObjectName(name);
-            action->setEnabled(false);
-        }
-        f.controller.attachMenu(&menu);
+        f.controller.addMenu(menu);
+        QMenu* sub = uitest::child<QMenu>(menu, "mnTimer");
+        QCOMPARE(sub->title(), QString("&Таймер"));
+        // "Установить...", a separator, nine presets in minutes, a separator, four in hours.
+        QCOMPARE(sub->actions().size(), 16);
+        QVERIFY(sub->actions()[1]->isSeparator() && sub->actions()[11]->isSeparator());
         sub->findChild<QAction*>("mnTSet45")->trigger();
         QCOMPARE(f.controller.countdown().CountdownTotal, 2'700'000);
         QCOMPARE(f.timer3.interval(), 1000);

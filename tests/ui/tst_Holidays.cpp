@@ -8,7 +8,8 @@
 #include "core/holidays/CelebRecord.h"
 #include "core/holidays/CelebSettings.h"
 #include "platform/fake/FakePlatform.h"
-#include "ui/app/TForm1.h"
+#include "ui/app/IntervalTimer.h"
+#include "ui/app/MainWindow.h"
 #include "ui/holidays/CelebPage.h"
 #include "ui/holidays/TForm12.h"
 #include "ui/holidays/TForm6.h"
@@ -45,22 +46,20 @@ std::string celebFile(const QStringList& records) {
 const QStringList kYear = {"1.1 Новый год", "1.7 Рождество", "3.8 Женский день", "5.1 Первомай",
                            "5.9 День Победы"};
 
-struct Page {
+struct HolidayPage {
     FakePlatform platform;
     RecordingBoxes boxes;
     CelebStore store{platform.filesFake, kCelebPath};
-    CelebPage page{store, platform.registryFake, platform.clockFake, boxes};
-    TForm6 add{page};
-    TForm12 edit{page};
-    TForm9 dialog;
+    MessageDialog dialog;
+    IntervalTimer eventTimer{QStringLiteral("Timer4"), 1000, false, nullptr};
+    CelebPage page{store, platform.registryFake, platform.clockFake, boxes, dialog, eventTimer};
+    TForm6& add = page.addDialog();
+    TForm12& edit = page.editDialog();
     bool addOpened = false;
 
-    Page(const QStringList& records, DateTime today) {
+    HolidayPage(const QStringList& records, DateTime today) {
         platform.clockFake.setLocal(today);
         platform.filesFake.put(kCelebPath, celebFile(records));
-        page.setAddDialog(&add);
-        page.setEditDialog(&edit);
-        page.setMessageDialog(&dialog);
         store.onListChanged = [this] {
             page.CelebViewMode = CelebViewMode::All;
             page.ShowCelebs();
@@ -103,7 +102,7 @@ class TestHolidays : public QObject {
 
 private slots:
     void pageAndDialogs() {
-        Page f(kYear, DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
+        HolidayPage f(kYear, DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
         QTableWidget* table = f.page.CelebTable;
         QCOMPARE(table->rowCount(), 5);
         QList<int> widths;
@@ -159,7 +158,7 @@ private slots:
         QFETCH(QDate, today);
         QFETCH(int, selectedRow);
         QFETCH(QStringList, expected);
-        Page f(records, DateTime{today.year(), today.month(), today.day(), 1, 12, 0, 0, 0});
+        HolidayPage f(records, DateTime{today.year(), today.month(), today.day(), 1, 12, 0, 0, 0});
         QPushButton* buttons[] = {f.page.SpeedButton11, f.page.SpeedButton16, f.page.SpeedButton17};
         buttons[view]->click();
         if (selectedRow != 0) {
@@ -175,7 +174,7 @@ private slots:
     // Changing and deleting from a filtered view act on the holiday's row of the full list,
     // the first of two equal ones.
     void changeAndDeleteFromFilteredViews() {
-        Page f(kYear + QStringList{"5.9 День Победы"}, DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
+        HolidayPage f(kYear + QStringList{"5.9 День Победы"}, DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
         f.page.SpeedButton16->click();
         QCOMPARE(f.page.CelebTable->rowCount(), 2);
         f.page.CelebTable->setCurrentCell(1, 2);
@@ -217,7 +216,7 @@ private slots:
     // A days-ahead text that is not a whole number is refused and never stored; numbers are
     // written from the first change on, also when the stored reminder was off.
     void daysAheadList() {
-        Page f(kYear, DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
+        HolidayPage f(kYear, DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
         QLineEdit* line = f.page.ComboBox2->lineEdit();
         f.page.CheckBox4->click();
         QVERIFY(f.page.ComboBox2->isEnabled());
@@ -242,33 +241,34 @@ private slots:
         platform.clockFake.setLocal(DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
         const std::string file = celebFile(kYear + QStringList{"5.9 Парад"});
         platform.filesFake.put(kCelebPath, file);
-        TForm1 form(platform, boxes);
-        CelebPage* page = form.celebPage();
-        IntervalTimer* timer4 = form.timer(4);
+        MainWindow form(platform, boxes);
+        auto* page = uitest::child<CelebPage>(form, "CelebPage");
+        IntervalTimer* timer4 = uitest::timer(form, 4);
+        auto* eventLine = uitest::child<QLineEdit>(form, "Edit1");
 
-        form.Timer4Timer();
-        QCOMPARE(form.Edit1->text(), QString("Сегодня: День Победы | Парад | "));
+        uitest::tick(form, 4);
+        QCOMPARE(eventLine->text(), QString("Сегодня: День Победы | Парад | "));
         // A minute's wait, then one bold second.
         const std::pair<bool, int> steps[] = {{false, 60000}, {true, 1000}, {false, 60000}};
         for (const auto& [bold, interval] : steps) {
-            QCOMPARE(form.Edit1->font().bold(), bold);
+            QCOMPARE(eventLine->font().bold(), bold);
             QCOMPARE(timer4->interval(), interval);
-            form.Timer4Timer();
+            uitest::tick(form, 4);
         }
 
         platform.filesFake.remove(kCelebPath);
-        form.Timer4Timer();
+        uitest::tick(form, 4);
         QCOMPARE(timer4->interval(), 0);
         QCOMPARE(page->CelebTable->item(0, 2)->text(), QString("Ошибка! Файл Celeb.dmr не найден"));
         QVERIFY(!page->SpeedButton4->isEnabled());
         QVERIFY(!page->CheckBox4->isEnabled());
-        form.Timer6Timer();
+        uitest::tick(form, 6);
         QVERIFY(platform.launches.empty());
 
         platform.filesFake.put(kCelebPath, file);
         form.findChild<QAction*>("mnCToday")->trigger();
-        QCOMPARE(form.PageControl1->currentIndex(), 0);
-        QCOMPARE(form.PageControl2->currentIndex(), 0);
+        QCOMPARE(uitest::child<QTabWidget>(form, "PageControl1")->currentIndex(), 0);
+        QCOMPARE(uitest::child<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
         QCOMPARE(timer4->interval(), 1000);
         QVERIFY(page->SpeedButton4->isEnabled() && page->CheckBox4->isEnabled());
         QCOMPARE(page->CelebViewMode, CelebViewMode::Today);

@@ -41,8 +41,8 @@ void open(Fixture& f, std::uint16_t mode, int selected = 0) {
     f.list->EditorMode = mode;
     f.list->SelectedAlarm = selected;
     f.editor->show();
-    QApplication::setActiveWindow(f.editor.get());
-    QVERIFY(QTest::qWaitForWindowActive(f.editor.get()));
+    QApplication::setActiveWindow(f.editor);
+    QVERIFY(QTest::qWaitForWindowActive(f.editor));
 }
 
 // Types any text, one key event a character (QTest::keyClicks knows Latin-1 only).

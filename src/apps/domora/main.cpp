@@ -1,13 +1,6 @@
 #include "platform/Platform.h"
-#include "ui/alarms/AlarmList.h"
-#include "ui/alarms/TForm8.h"
+#include "ui/app/MainWindow.h"
 #include "ui/app/MessageBoxes.h"
-#include "ui/app/TForm1.h"
-#include "ui/app/TForm9.h"
-#include "ui/holidays/CelebPage.h"
-#include "ui/holidays/TForm12.h"
-#include "ui/holidays/TForm6.h"
-#include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
 #include <QFont>
@@ -42,24 +35,15 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    // Every window once, the main window first.
-    domora::TForm1 form1(*platform, boxes);
-    domora::TForm6 form6(*form1.celebPage());
-    form1.celebPage()->setAddDialog(&form6);
-    domora::QtSoundPlayer previewPlayer;
-    domora::TForm8 form8(*form1.alarmList(), platform->files(), platform->clock(), boxes, previewPlayer);
-    form1.alarmList()->setEditor(&form8);
-    domora::TForm9 form9;
-    form1.setMessageDialog(&form9);
-    domora::TForm12 form12(*form1.celebPage());
-    form1.celebPage()->setEditDialog(&form12);
+    // The main window makes every other window through its modules.
+    domora::MainWindow window(*platform, boxes);
 
     // At the end of the session the program closes without questions.
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form1, [&form1](QSessionManager&) {
-        form1.QueryEndSession();
-        form1.close();
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager&) {
+        window.endSession();
+        window.close();
     });
 
-    form1.show();
+    window.show();
     return QApplication::exec();
 }

@@ -21,10 +21,12 @@ struct AppPaths {
     static AppPaths FromAppDir(const std::string& appDir);
 };
 
-// Flag tables shared by the schedulers: a holiday reminded today, an alarm fired today.
+// Flags shared by the schedulers: a holiday reminded today, an alarm fired today, and the
+// start flag of their minute gates (1 until the first gate has made its pass).
 struct SharedFlags {
     std::array<std::uint8_t, 1000> CelebReminded{}; // one for every position of the holiday file
     std::array<std::uint8_t, 100> AlarmFired{};
+    std::uint8_t FirstPassPending = 1;
 
     void clear();
 };

@@ -22,11 +22,13 @@ struct ComboPreset {
 // The preset list in its order; the first item is the initial text.
 extern const std::array<ComboPreset, 14> kComboPresets;
 
-// An item of the "&Таймер" submenu: the object name of its action, its caption, its duration.
+// An item of the "&Таймер" submenu: the object name of its action, its caption, its
+// duration, and whether a separator comes before it.
 struct MenuPreset {
     std::string_view objectName;
     std::string_view caption;
     std::int32_t ms;
+    bool separatorBefore = false;
 };
 
 extern const std::array<MenuPreset, 13> kMenuPresets;

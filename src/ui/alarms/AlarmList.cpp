@@ -7,7 +7,7 @@
 #include "core/base/OleDate.h"
 #include "ui/alarms/TForm8.h"
 #include "ui/app/MessageBoxes.h"
-#include "ui/app/TForm9.h"
+#include "ui/app/MessageDialog.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -64,9 +64,11 @@ public:
 
 } // namespace
 
-AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const AppPaths& paths, MessageBoxes& boxes,
+AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& clock, const AppPaths& paths,
+                             MessageBoxes& boxes, MessageDialog& messageDialog, SoundPlayer& previewPlayer,
                              QWidget* parent)
-    : QWidget(parent), store_(store), files_(files), paths_(paths), boxes_(boxes) {
+    : QWidget(parent), store_(store), files_(files), paths_(paths), boxes_(boxes),
+      messageDialog_(messageDialog) {
     setObjectName(QStringLiteral("AlarmListView"));
 
     BudTable = new QTableWidget(1, kColumns, this);
@@ -120,7 +122,11 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const AppPaths
         headers << QString::fromUtf8(header);
     }
     BudTable->setHorizontalHeaderLabels(headers);
+
+    editor_ = std::make_unique<TForm8>(*this, files_, clock, boxes_, previewPlayer);
 }
+
+AlarmListView::~AlarmListView() = default;
 
 void AlarmListView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -230,9 +236,7 @@ void AlarmListView::enableEditButtons() {
 
 void AlarmListView::openEditor(std::uint16_t mode) {
     EditorMode = mode;
-    if (editor_ != nullptr) {
-        editor_->exec();
-    }
+    editor_->exec();
 }
 
 void AlarmListView::AddClick() {
@@ -248,27 +252,25 @@ void AlarmListView::ViewClick() {
 }
 
 int AlarmListView::confirm(const char* action, int kind) {
-    if (messageDialog_ == nullptr) {
-        return 0;
-    }
     const QString text = QStringLiteral("Выделена запись будильника №%1 \r\nВы действительно хотите %2 "
                                         "этот будильник?")
                              .arg(SelectedAlarm)
                              .arg(QString::fromUtf8(action));
-    messageDialog_->ShowMessageDialog(
-        text, kind, TForm9::ButtonOk | TForm9::ButtonCancel | TForm9::ButtonYesAll, QString());
-    return messageDialog_->DialogResult();
+    messageDialog_.ShowMessageDialog(
+        text, kind, MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonYesAll,
+        QString());
+    return messageDialog_.DialogResult();
 }
 
 void AlarmListView::ResetClick() {
-    const int answer = confirm("сбросить", TForm9::KindReset);
+    const int answer = confirm("сбросить", MessageDialog::KindReset);
     if (SelectedAlarm == 0) {
         return;
     }
     AlarmStoreResult result;
-    if (answer == TForm9::ResultButton1) {
+    if (answer == MessageDialog::ResultButton1) {
         result = store_.ResetAlarm(SelectedAlarm);
-    } else if (answer == TForm9::ResultButton3) {
+    } else if (answer == MessageDialog::ResultButton3) {
         result = store_.ResetAllAlarms();
     }
     // A selection past the last alarm (left by a delete) resets nothing.
@@ -278,11 +280,11 @@ void AlarmListView::ResetClick() {
 }
 
 void AlarmListView::DeleteClick() {
-    const int answer = confirm("удалить", TForm9::KindDelete);
+    const int answer = confirm("удалить", MessageDialog::KindDelete);
     AlarmStoreResult result;
-    if (answer == TForm9::ResultButton1 && SelectedAlarm != 0) {
+    if (answer == MessageDialog::ResultButton1 && SelectedAlarm != 0) {
         result = store_.DeleteAlarm(SelectedAlarm);
-    } else if (answer == TForm9::ResultButton3) {
+    } else if (answer == MessageDialog::ResultButton3) {
         result = store_.ClearAlarms();
     }
     // A selection past the last alarm deletes nothing.

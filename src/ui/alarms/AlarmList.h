@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 
 class QPushButton;
 class QTableWidget;
@@ -16,7 +17,9 @@ class AlarmStore;
 class FileStore;
 class MessageBoxes;
 class TForm8;
-class TForm9;
+class Clock;
+class MessageDialog;
+class SoundPlayer;
 
 // The alarm half of the sub-page "Будильники и Таймер": the grid `BudTable` with one row
 // per alarm of the alarm file, and the buttons that add, change, view, reset and delete.
@@ -30,11 +33,13 @@ class AlarmListView : public QWidget {
 public:
     enum Mode : std::uint16_t { ModeAdd = 1, ModeChange = 2, ModeView = 3 };
 
-    AlarmListView(AlarmStore& store, FileStore& files, const AppPaths& paths, MessageBoxes& boxes,
+    // The list makes its editor itself; `previewPlayer` plays the editor's melody preview.
+    AlarmListView(AlarmStore& store, FileStore& files, const Clock& clock, const AppPaths& paths,
+                  MessageBoxes& boxes, MessageDialog& messageDialog, SoundPlayer& previewPlayer,
                   QWidget* parent = nullptr);
+    ~AlarmListView() override;
 
-    void setEditor(TForm8* editor) { editor_ = editor; }
-    void setMessageDialog(TForm9* dialog) { messageDialog_ = dialog; }
+    TForm8& editor() { return *editor_; }
 
     AlarmStore& store() { return store_; }
     FileStore& files() { return files_; }
@@ -84,8 +89,8 @@ private:
     FileStore& files_;
     AppPaths paths_;
     MessageBoxes& boxes_;
-    TForm8* editor_ = nullptr;
-    TForm9* messageDialog_ = nullptr;
+    MessageDialog& messageDialog_;
+    std::unique_ptr<TForm8> editor_;
     bool filling_ = false;
 
 public:

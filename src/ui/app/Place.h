@@ -2,6 +2,11 @@
 
 #include <QString>
 
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QWidget;
+
 namespace domora {
 
 // Names a control (when `name` is given) and sets its place and size: the windows are laid
@@ -13,5 +18,15 @@ template <typename W> W* place(W* widget, const char* name, int x, int y, int w,
     widget->setGeometry(x, y, w, h);
     return widget;
 }
+
+// The controls the fixed-layout pages are made of.
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h, const char* name = nullptr);
+// A framed read-only field, as the status line and the clocks use.
+QLabel* field(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h);
+QGroupBox* group(QWidget* parent, const QString& title, int x, int y, int w, int h);
+QCheckBox* check(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 18);
+
+// Moves a window so that its frame is centred on the available area of its screen.
+void centreOnScreen(QWidget& window);
 
 } // namespace domora

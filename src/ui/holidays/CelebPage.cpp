@@ -5,7 +5,7 @@
 #include "core/holidays/CelebSettings.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MessageBoxes.h"
-#include "ui/app/TForm9.h"
+#include "ui/app/MessageDialog.h"
 #include "ui/holidays/TForm12.h"
 #include "ui/holidays/TForm6.h"
 
@@ -45,8 +45,9 @@ std::optional<int> wholeNumber(const std::string& text) {
 } // namespace
 
 CelebPage::CelebPage(CelebStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
-                     QWidget* parent)
-    : QWidget(parent), store_(store), registry_(registry), clock_(clock), boxes_(boxes) {
+                     MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent)
+    : QWidget(parent), store_(store), registry_(registry), clock_(clock), boxes_(boxes),
+      messageDialog_(messageDialog), eventTimer_(eventTimer) {
     setObjectName(QStringLiteral("CelebPage"));
 
     CelebTable = new QTableWidget(1, 4, this);
@@ -131,6 +132,18 @@ CelebPage::CelebPage(CelebStore& store, Registry& registry, const Clock& clock, 
             ComboBox2->setEditText(lastDaysText_);
         }
     });
+
+    addDialog_ = std::make_unique<TForm6>(*this);
+    editDialog_ = std::make_unique<TForm12>(*this);
+}
+
+CelebPage::~CelebPage() = default;
+
+std::optional<int> CelebPage::reminderDaysAhead() const {
+    if (!CheckBox4->isChecked()) {
+        return std::nullopt;
+    }
+    return ParseCelebDaysAhead(ComboBox2->currentText().toStdString());
 }
 
 void CelebPage::showEvent(QShowEvent* event) {
@@ -143,8 +156,8 @@ void CelebPage::showEvent(QShowEvent* event) {
 void CelebPage::TabSheet8Show() {
     CelebViewMode = domora::CelebViewMode::All;
     if (store_.CelebFileExists()) {
-        if (eventTimer_ != nullptr && eventTimer_->interval() == 0) {
-            eventTimer_->setInterval(1000);
+        if (eventTimer_.interval() == 0) {
+            eventTimer_.setInterval(1000);
         }
         setButtonsEnabled(true);
         Panel1->setEnabled(true);
@@ -320,9 +333,7 @@ int CelebPage::firstRowOn(std::optional<int> month, std::optional<int> day) cons
 }
 
 void CelebPage::openAddDialog() {
-    if (addDialog_ != nullptr) {
-        addDialog_->exec();
-    }
+    addDialog_->exec();
 }
 
 // "Добавить...": the new holiday goes after the selected one in the full view; from a
@@ -412,25 +423,21 @@ void CelebPage::FindCelebInFullList() {
 
 void CelebPage::SpeedButton12Click() {
     FindCelebInFullList();
-    if (editDialog_ != nullptr) {
-        editDialog_->exec();
-    }
+    editDialog_->exec();
 }
 
 void CelebPage::SpeedButton22Click() {
     FindCelebInFullList();
-    if (messageDialog_ == nullptr) {
-        return;
-    }
     const QString text =
         QStringLiteral("Выделена запись праздника №%1 \r\nВы действительно хотите удалить этот праздник?")
             .arg(SelectedCeleb);
-    messageDialog_->ShowMessageDialog(
-        text, TForm9::KindDelete, TForm9::ButtonOk | TForm9::ButtonCancel | TForm9::ButtonYesAll, QString());
-    const int answer = messageDialog_->DialogResult();
-    if (answer == TForm9::ResultButton1 && SelectedCeleb != 0) {
+    messageDialog_.ShowMessageDialog(
+        text, MessageDialog::KindDelete,
+        MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonYesAll, QString());
+    const int answer = messageDialog_.DialogResult();
+    if (answer == MessageDialog::ResultButton1 && SelectedCeleb != 0) {
         report(store_.DeleteCeleb(SelectedCeleb));
-    } else if (answer == TForm9::ResultButton3) {
+    } else if (answer == MessageDialog::ResultButton3) {
         report(store_.ClearCelebs());
     }
 }

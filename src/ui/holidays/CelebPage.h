@@ -5,6 +5,9 @@
 
 #include <QWidget>
 
+#include <memory>
+#include <optional>
+
 #include <optional>
 
 class QCheckBox;
@@ -22,7 +25,7 @@ class MessageBoxes;
 class Registry;
 class TForm12;
 class TForm6;
-class TForm9;
+class MessageDialog;
 
 // The sub-page "Праздники" of the page "Напоминания": the grid `CelebTable` with the
 // three views of the holiday file, the buttons that add, change and delete holidays, and
@@ -35,14 +38,17 @@ class TForm9;
 class CelebPage : public QWidget {
     Q_OBJECT
 public:
+    // `eventTimer` is the event line's timer, restarted when the page is shown with the file
+    // present. The page makes its add and edit dialogs itself.
     CelebPage(CelebStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
-              QWidget* parent = nullptr);
+              MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent = nullptr);
+    ~CelebPage() override;
 
-    void setAddDialog(TForm6* dialog) { addDialog_ = dialog; }
-    void setEditDialog(TForm12* dialog) { editDialog_ = dialog; }
-    void setMessageDialog(TForm9* dialog) { messageDialog_ = dialog; }
-    // The event line's timer, restarted when the page is shown with the file present.
-    void setEventTimer(IntervalTimer* timer) { eventTimer_ = timer; }
+    TForm6& addDialog() { return *addDialog_; }
+    TForm12& editDialog() { return *editDialog_; }
+    // The days ahead of the advance reminder: nothing while it is switched off or its list
+    // holds no whole number.
+    std::optional<int> reminderDaysAhead() const;
 
     CelebStore& store() { return store_; }
     MessageBoxes& boxes() { return boxes_; }
@@ -108,10 +114,10 @@ private:
     Registry& registry_;
     const Clock& clock_;
     MessageBoxes& boxes_;
-    TForm6* addDialog_ = nullptr;
-    TForm12* editDialog_ = nullptr;
-    TForm9* messageDialog_ = nullptr;
-    IntervalTimer* eventTimer_ = nullptr;
+    MessageDialog& messageDialog_;
+    IntervalTimer& eventTimer_;
+    std::unique_ptr<TForm6> addDialog_;
+    std::unique_ptr<TForm12> editDialog_;
     bool filling_ = false;
     QString lastDaysText_ = QStringLiteral("0");
 

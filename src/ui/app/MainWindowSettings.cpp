@@ -1,17 +1,14 @@
 // The Options page of the main window: loading the settings at start, saving them with
-// "Ok", and the options that act on the system (autostart, on top, keyboard).
+// "Ok", and the options that act on the system (autostart, on top, keyboard). The modules'
+// sections of the page take part through their options steps.
 
-#include "core/timeservices/ServerList.h"
 #include "platform/Platform.h"
+#include "ui/app/MainWindow.h"
 #include "ui/app/MessageBoxes.h"
-#include "ui/app/TForm1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QTabWidget>
 
 namespace domora {
 
@@ -27,33 +24,26 @@ std::string ss(const QString& text) {
 
 } // namespace
 
-OptionsState TForm1::optionsFromControls() const {
+OptionsState MainWindow::optionsFromControls() const {
     OptionsState state;
-    state.startWith = ss(ComboBox1->currentText());
-    state.startHow1 = RadioButton1->isChecked();
-    state.startHow2 = RadioButton2->isChecked();
-    state.startHow3 = RadioButton3->isChecked();
-    state.autoStart = CheckBox1->isChecked();
-    state.onTop = CheckBox2->isChecked();
-    state.synchronization = CheckBox7->isChecked();
-    state.messageSynchron = CheckBox8->isChecked();
-    state.serverSynchron = ss(ComboBox3->currentText());
-    state.russianKeyb = CheckBox5->isChecked();
-    state.snfBigLetter = CheckBox6->isChecked();
-    state.money = {CheckBox9->isChecked(), ss(Edit3->text())};
-    state.day = {CheckBox10->isChecked(), ss(Edit4->text())};
-    state.night = {CheckBox11->isChecked(), ss(Edit5->text())};
-    state.evening = {CheckBox12->isChecked(), ss(Edit6->text())};
-    state.lastSession = ss(StaticText39->text());
-    state.lastCost = ss(StaticText57->text());
-    state.balance = ss(StaticText56->text());
+    state.startWith = ss(startPageCombo_->currentText());
+    state.startHow1 = asWindowRadio_->isChecked();
+    state.startHow2 = inTrayRadio_->isChecked();
+    state.startHow3 = minimisedRadio_->isChecked();
+    state.autoStart = autoStartCheck_->isChecked();
+    state.onTop = onTopCheck_->isChecked();
+    state.russianKeyb = russianKeyboardCheck_->isChecked();
+    state.snfBigLetter = capitalNamesCheck_->isChecked();
+    for (const std::unique_ptr<Module>& module : modules_) {
+        module->collectOptions(state);
+    }
     return state;
 }
 
-void TForm1::optionsToControls(const OptionsState& state) {
+void MainWindow::optionsToControls(const OptionsState& state) {
     // The three start modes are set one after another as stored: a true one checks its
     // button and clears the others, a false one clears its own, so the last true wins.
-    QRadioButton* radios[] = {RadioButton1, RadioButton2, RadioButton3};
+    QRadioButton* radios[] = {asWindowRadio_, inTrayRadio_, minimisedRadio_};
     const bool stored[] = {state.startHow1, state.startHow2, state.startHow3};
     for (QRadioButton* radio : radios) {
         radio->setAutoExclusive(false);
@@ -70,30 +60,19 @@ void TForm1::optionsToControls(const OptionsState& state) {
         radio->setAutoExclusive(true);
     }
 
-    ComboBox1->setCurrentText(qs(state.startWith));
-    CheckBox1->setChecked(state.autoStart);
-    CheckBox2->setChecked(state.onTop);
-    CheckBox7->setChecked(state.synchronization);
-    CheckBox8->setChecked(state.messageSynchron);
-    ComboBox3->setCurrentText(qs(state.serverSynchron));
-    CheckBox5->setChecked(state.russianKeyb);
-    CheckBox6->setChecked(state.snfBigLetter);
-    CheckBox9->setChecked(state.money.on);
-    Edit3->setText(qs(state.money.threshold));
-    CheckBox10->setChecked(state.day.on);
-    Edit4->setText(qs(state.day.threshold));
-    CheckBox11->setChecked(state.night.on);
-    Edit5->setText(qs(state.night.threshold));
-    CheckBox12->setChecked(state.evening.on);
-    Edit6->setText(qs(state.evening.threshold));
-    StaticText39->setText(qs(state.lastSession));
-    StaticText57->setText(qs(state.lastCost));
-    StaticText56->setText(qs(state.balance));
+    startPageCombo_->setCurrentText(qs(state.startWith));
+    autoStartCheck_->setChecked(state.autoStart);
+    onTopCheck_->setChecked(state.onTop);
+    russianKeyboardCheck_->setChecked(state.russianKeyb);
+    capitalNamesCheck_->setChecked(state.snfBigLetter);
+    for (const std::unique_ptr<Module>& module : modules_) {
+        module->showOptions(state);
+    }
 }
 
 // Once, at the first activation: the settings into the page, then the start page and the
 // start mode.
-void TForm1::LoadSettings() {
+void MainWindow::loadSettings() {
     startedUp_ = true;
     Registry& registry = platform_.registry();
     if (!SettingsKeysExist(registry)) {
@@ -105,24 +84,24 @@ void TForm1::LoadSettings() {
     optionsToControls(state);
 
     // A start page text that is none of the five leaves the page as it is.
-    selectPage(StartPageIndex(ss(ComboBox1->currentText())));
-    if (RadioButton3->isChecked()) {
+    selectPage(StartPageIndex(ss(startPageCombo_->currentText())));
+    if (minimisedRadio_->isChecked()) {
         showMinimized();
     }
-    if (RadioButton2->isChecked()) {
-        AddTrayIcon();
+    if (inTrayRadio_->isChecked()) {
+        addTrayIcon();
         hideAppButton_ = true;
         showMinimized();
     }
 }
 
 // "Ok" of the Options page.
-void TForm1::Button1Click() {
+void MainWindow::saveOptions() {
     std::unique_ptr<RegistryKey> key = platform_.registry().openKey(RegHive::CurrentUser, kMainKey, false);
     if (key) {
         boxes_.information(this, QStringLiteral("Зафиксированно без ошибок"));
     }
-    DeleteTrayIcon();
+    deleteTrayIcon();
     SaveOutcome outcome;
     if (key) {
         outcome = SaveOptions(*key, optionsFromControls());
@@ -132,16 +111,17 @@ void TForm1::Button1Click() {
             outcome.complete = false;
         }
     }
-    BalanceWarned.fill(false);
-    if (CheckBox1->isChecked()) {
-        SetAutoStart();
-    } else {
-        RemoveAutoStart();
+    for (const std::unique_ptr<Module>& module : modules_) {
+        module->optionsSaved();
     }
-    ApplyOnTop(CheckBox2->isChecked());
-    ApplyKeyboard(CheckBox5->isChecked(), CheckBox6->isChecked());
-    AddTrayIcon();
-
+    if (autoStartCheck_->isChecked()) {
+        platform_.autostart().set(platform_.location().executablePath());
+    } else {
+        platform_.autostart().remove();
+    }
+    applyOnTop(onTopCheck_->isChecked());
+    applyKeyboard(russianKeyboardCheck_->isChecked(), capitalNamesCheck_->isChecked());
+    addTrayIcon();
     // The notice above is given before anything is written; when the writing then fails
     // the user learns it here rather than trusting a half-stored page.
     if (!key) {
@@ -161,15 +141,7 @@ void TForm1::Button1Click() {
     }
 }
 
-void TForm1::SetAutoStart() {
-    platform_.autostart().set(platform_.location().executablePath());
-}
-
-void TForm1::RemoveAutoStart() {
-    platform_.autostart().remove();
-}
-
-void TForm1::ApplyOnTop(bool onTop) {
+void MainWindow::applyOnTop(bool onTop) {
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop) {
         return;
     }
@@ -183,29 +155,11 @@ void TForm1::ApplyOnTop(bool onTop) {
     }
 }
 
-void TForm1::ApplyKeyboard(bool russian, bool capitalNames) {
+void MainWindow::applyKeyboard(bool russian, bool capitalNames) {
     if (russian) {
         platform_.keyboard().activateRussian();
     }
     capitalNames_ = capitalNames;
-}
-
-// The time-server list into the Options page's server box. When the list cannot be read
-// the box keeps what it had.
-void TForm1::FillServerCombo() {
-    const std::string path = platform_.location().appDir() + "Data/IServers.DMR";
-    const std::optional<std::vector<std::string>> servers = LoadServers(platform_.files(), path);
-    if (!servers) {
-        boxes_.error(this,
-                     QStringLiteral("Не удалось открыть файл списка серверов времени «%1».").arg(qs(path)));
-        return;
-    }
-    ComboBox3->clear();
-    ComboBox3->setCurrentText(QString());
-    for (const std::string& server : *servers) {
-        ComboBox3->addItem(qs(server));
-    }
-    ComboBox3->setCurrentText(QString());
 }
 
 } // namespace domora

@@ -3,7 +3,7 @@
 
 #include "core/app/Settings.h"
 #include "platform/fake/FakePlatform.h"
-#include "ui/app/TForm1.h"
+#include "ui/app/MainWindow.h"
 
 #include "UiTestSupport.h"
 
@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -21,6 +22,10 @@
 #include <memory>
 
 using namespace domora;
+using uitest::activate;
+using uitest::child;
+using uitest::tick;
+using uitest::timer;
 
 namespace {
 
@@ -30,14 +35,14 @@ std::uint32_t dword(FakePlatform& platform, const char* name) {
 
 } // namespace
 
-class TestTForm1 : public QObject {
+class TestMainWindow : public QObject {
     Q_OBJECT
 
 private:
     std::unique_ptr<FakePlatform> platform;
     uitest::RecordingBoxes boxes;
 
-    std::unique_ptr<TForm1> makeForm() { return std::make_unique<TForm1>(*platform, boxes); }
+    std::unique_ptr<MainWindow> makeForm() { return std::make_unique<MainWindow>(*platform, boxes); }
     void set(const char* name, std::uint32_t value) {
         platform->registryFake.hive().setValue(RegHive::CurrentUser, kMainKey,
                                                {name, RegType::Dword, value, {}, {}});
@@ -64,24 +69,23 @@ private slots:
         QVERIFY(boxes.shown[0].contains("\"Ошибка\""));
         QVERIFY(!form->startedUp());
         for (int number = 1; number <= 9; ++number) {
-            QCOMPARE(form->timer(number)->enabled(), number == 8);
-            QVERIFY(!form->timer(number)->running());
+            QCOMPARE(timer(*form, number)->enabled(), number == 8);
+            QVERIFY(!timer(*form, number)->running());
         }
 
-        form->FormActivate();
+        activate(*form);
         QCOMPARE(boxes.shown.size(), 1);
         QVERIFY(form->startedUp());
-        QCOMPARE(form->PageControl1->currentIndex(), 0);
-        QVERIFY(form->RadioButton2->isChecked());
+        QCOMPARE(child<QTabWidget>(*form, "PageControl1")->currentIndex(), 0);
+        QVERIFY(child<QRadioButton>(*form, "RadioButton2")->isChecked());
         QVERIFY(form->hidesWhenMinimised());
         QVERIFY(form->isMinimized());
-        QCOMPARE(form->ComboBox3->currentText(), QString("pool.ntp.org"));
-        QCOMPARE(form->ComboBox3->count(), 2);
-        const int intervals[] = {100, 500, 0, 1000, 1000, 10000, 1000, 0, 10000};
+        QCOMPARE(child<QComboBox>(*form, "ComboBox3")->currentText(), QString("pool.ntp.org"));
+        QCOMPARE(child<QComboBox>(*form, "ComboBox3")->count(), 2);
+        // The first seven are enabled; the countdown's and the tariffs' stay silent at 0.
         for (int number = 1; number <= 9; ++number) {
-            QCOMPARE(form->timer(number)->enabled(), number != 9);
-            QCOMPARE(form->timer(number)->interval(), intervals[number - 1]);
-            QCOMPARE(form->timer(number)->running(), number != 3 && number < 8);
+            QCOMPARE(timer(*form, number)->enabled(), number != 9);
+            QCOMPARE(timer(*form, number)->running(), number != 3 && number < 8);
         }
         // Autostart is on in the defaults but registered only when the page is saved.
         QVERIFY(!platform->autostartSet);
@@ -103,45 +107,44 @@ private slots:
             RegHive::CurrentUser, kMainKey, {"StartWith", RegType::String, 0, startWith.toStdString(), {}});
         auto form = makeForm();
         platform->clearCalls();
-        form->FormActivate();
+        activate(*form);
         QVERIFY(boxes.shown.isEmpty());
-        QCOMPARE(form->PageControl1->currentIndex(), page);
-        QVERIFY(form->RadioButton1->isChecked());
+        QCOMPARE(child<QTabWidget>(*form, "PageControl1")->currentIndex(), page);
+        QVERIFY(child<QRadioButton>(*form, "RadioButton1")->isChecked());
         QVERIFY(!form->isMinimized());
         QVERIFY(!form->hidesWhenMinimised());
-        QVERIFY(form->CheckBox5->isChecked());
+        QVERIFY(child<QCheckBox>(*form, "CheckBox5")->isChecked());
 
         // Another activation does not load again but switches the keyboard again.
         set("OnTop", 1);
-        form->FormActivate();
-        QVERIFY(!form->CheckBox2->isChecked());
+        activate(*form);
+        QVERIFY(!child<QCheckBox>(*form, "CheckBox2")->isChecked());
         QCOMPARE(platform->calls(), std::vector<std::string>(2, "keyboard.activateRussian"));
     }
 
     void bothStartModesStoredTheLaterWins() {
         seed("StartHow1", 1);
         auto form = makeForm();
-        form->FormActivate();
-        QVERIFY(!form->RadioButton1->isChecked());
-        QVERIFY(form->RadioButton2->isChecked());
+        activate(*form);
+        QVERIFY(!child<QRadioButton>(*form, "RadioButton1")->isChecked());
+        QVERIFY(child<QRadioButton>(*form, "RadioButton2")->isChecked());
         QVERIFY(form->hidesWhenMinimised());
     }
 
     void saveWritesInOrderAndStopsAtANonNumber() {
         seed("StartHow1", 0);
         auto form = makeForm();
-        form->FormActivate();
+        activate(*form);
         platform->clearCalls();
-        form->CheckBox9->setChecked(true);
-        form->Edit3->setText("7");
-        form->CheckBox10->setChecked(true);
-        form->Edit4->setText("abc");
-        form->CheckBox11->setChecked(true);
-        form->Edit5->setText("9");
-        form->CheckBox2->setChecked(true);
-        form->BalanceWarned.fill(true);
+        child<QCheckBox>(*form, "CheckBox9")->setChecked(true);
+        child<QLineEdit>(*form, "Edit3")->setText("7");
+        child<QCheckBox>(*form, "CheckBox10")->setChecked(true);
+        child<QLineEdit>(*form, "Edit4")->setText("abc");
+        child<QCheckBox>(*form, "CheckBox11")->setChecked(true);
+        child<QLineEdit>(*form, "Edit5")->setText("9");
+        child<QCheckBox>(*form, "CheckBox2")->setChecked(true);
 
-        form->Button1Click();
+        child<QPushButton>(*form, "Button1")->click();
         QCOMPARE(boxes.shown.size(), 2);
         QCOMPARE(boxes.shown[0], QString("info: Зафиксированно без ошибок"));
         QVERIFY(boxes.shown[1].startsWith("error: "));
@@ -156,19 +159,17 @@ private slots:
         QVERIFY(platform->autostartSet);
         QCOMPARE(platform->autostartPath, std::string("/opt/domora/domora"));
         QVERIFY(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        QVERIFY(form->trayIcon()->isVisible() || !QSystemTrayIcon::isSystemTrayAvailable());
-        for (bool warned : form->BalanceWarned) {
-            QVERIFY(!warned);
-        }
+        // The icon was taken away and put back by the save (the window was never shown).
+        QVERIFY(child<QSystemTrayIcon>(*form, "TrayIcon")->isVisible());
     }
 
     void saveWithAutostartOffRemovesIt() {
         seed("StartHow1", 0);
         platform->autostartSet = true;
         auto form = makeForm();
-        form->FormActivate();
-        form->CheckBox1->setChecked(false);
-        form->Button1Click();
+        activate(*form);
+        child<QCheckBox>(*form, "CheckBox1")->setChecked(false);
+        child<QPushButton>(*form, "Button1")->click();
         QVERIFY(!platform->autostartSet);
         QCOMPARE(boxes.shown, QStringList{"info: Зафиксированно без ошибок"});
     }
@@ -191,14 +192,14 @@ private slots:
         platform->clockFake.setLocal(DateTime{2026, 12, 6, 1, 23, 30, 5, 0}, 0);
         platform->clockFake.setDaylight(dst);
         auto form = makeForm();
-        form->Timer1Timer();
-        QCOMPARE(form->StData->text(), QString("06.12.2026"));
-        QCOMPARE(form->StDay->text(), QString("Воскресенье"));
-        QCOMPARE(form->StTime->text(), status);
-        QCOMPARE(form->findChild<QLabel*>("StaticText16")->text(), status);
-        QCOMPARE(form->findChild<QLabel*>("StaticText6")->text(), newYork);
-        QCOMPARE(form->StaticText26->text(), QString("23:30:05"));
-        QCOMPARE(form->StaticText27->text(), QString("06.12.2026"));
+        tick(*form, 1);
+        QCOMPARE(child<QLabel>(*form, "StData")->text(), QString("06.12.2026"));
+        QCOMPARE(child<QLabel>(*form, "StDay")->text(), QString("Воскресенье"));
+        QCOMPARE(child<QLabel>(*form, "StTime")->text(), status);
+        QCOMPARE(child<QLabel>(*form, "StaticText16")->text(), status);
+        QCOMPARE(child<QLabel>(*form, "StaticText6")->text(), newYork);
+        QCOMPARE(child<QLabel>(*form, "StaticText26")->text(), QString("23:30:05"));
+        QCOMPARE(child<QLabel>(*form, "StaticText27")->text(), QString("06.12.2026"));
     }
 
     void closeQuestions_data() {
@@ -228,12 +229,12 @@ private slots:
         platform->taskbarVisible = taskbarVisible;
         auto form = makeForm();
         form->show();
-        form->FormActivate();
+        activate(*form);
         if (sessionEnding) {
-            QVERIFY(form->QueryEndSession());
+            form->endSession();
         }
         boxes.answers.assign(answers.begin(), answers.end());
-        form->mnExitClick();
+        child<QAction>(*form, "mnExit")->trigger();
         QCOMPARE(form->isVisible(), !closes);
         QCOMPARE(static_cast<int>(boxes.shown.filter("question: ").size()), questions);
         if (questions > 0) {
@@ -242,27 +243,27 @@ private slots:
         QCOMPARE(platform->taskbarVisible, taskbarAfter);
         // A refused close leaves every timer going.
         for (int number = 1; number <= 7; ++number) {
-            QVERIFY(form->timer(number)->enabled());
+            QVERIFY(timer(*form, number)->enabled());
         }
     }
 
     void dedicationOnAboutPageOnly() {
         seed("StartHow1", 0);
         auto form = makeForm();
-        form->PageControl1->setCurrentIndex(2);
+        child<QTabWidget>(*form, "PageControl1")->setCurrentIndex(2);
         QTest::keyClick(form.get(), Qt::Key_M, Qt::ControlModifier);
-        QVERIFY(!form->timer(9)->enabled());
-        form->PageControl1->setCurrentIndex(5);
+        QVERIFY(!timer(*form, 9)->enabled());
+        child<QTabWidget>(*form, "PageControl1")->setCurrentIndex(5);
         QTest::keyClick(form.get(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(!form->timer(9)->enabled());
+        QVERIFY(!timer(*form, 9)->enabled());
         QTest::keyClick(form.get(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
-        QVERIFY(form->timer(9)->enabled());
-        QVERIFY(form->DedicationLabel->isVisibleTo(form.get()));
-        QVERIFY(!form->AppealLabel1->isVisibleTo(form.get()));
-        form->Timer9Timer();
-        QVERIFY(!form->timer(9)->enabled());
-        QVERIFY(!form->DedicationLabel->isVisibleTo(form.get()));
-        QVERIFY(form->AppealLabel2->isVisibleTo(form.get()));
+        QVERIFY(timer(*form, 9)->enabled());
+        QVERIFY(child<QLabel>(*form, "DedicationLabel")->isVisibleTo(form.get()));
+        QVERIFY(!child<QLabel>(*form, "AppealLabel1")->isVisibleTo(form.get()));
+        tick(*form, 9);
+        QVERIFY(!timer(*form, 9)->enabled());
+        QVERIFY(!child<QLabel>(*form, "DedicationLabel")->isVisibleTo(form.get()));
+        QVERIFY(child<QLabel>(*form, "AppealLabel2")->isVisibleTo(form.get()));
     }
 
     void popupMenuCaptionsAndNavigation() {
@@ -275,22 +276,23 @@ private slots:
             }
             return texts;
         };
-        QCOMPARE(captions(form->popupMenu()), (QStringList{"&Форма", "&Таймер", "Праздники", "Будильники",
-                                                           "Задания", "Сервис", "-", "&Выход"}));
-        QCOMPARE(captions(form->popupMenu()->actions()[0]->menu()),
+        QCOMPARE(captions(child<QMenu>(*form, "PopupMenu1")),
+                 (QStringList{"&Форма", "&Таймер", "Праздники", "Будильники", "Задания", "Сервис", "-",
+                              "&Выход"}));
+        QCOMPARE(captions(child<QMenu>(*form, "PopupMenu1")->actions()[0]->menu()),
                  (QStringList{"&Прошедшая", "-", "&Напоминания", "&Опции", "&Сервис", "&Время в мире",
                               "&Система", "О п&рограмме"}));
         const std::pair<const char*, int> items[] = {
             {"mnFOpition", 1}, {"mnFAbout", 5}, {"mnFLast", 5}, {"mnFRemember", 0}, {"mnFSystem", 4}};
         form->showMinimized();
         for (const auto& [name, page] : items) {
-            form->findChild<QAction*>(name)->trigger();
-            QCOMPARE(form->PageControl1->currentIndex(), page);
+            child<QAction>(*form, name)->trigger();
+            QCOMPARE(child<QTabWidget>(*form, "PageControl1")->currentIndex(), page);
             QVERIFY(!form->isMinimized());
         }
-        QVERIFY(form->findChild<QAction*>("mnTSet5")->isEnabled());
-        QVERIFY(!form->findChild<QAction*>("mnZAdd")->isEnabled()); // tasks come later
-        QCOMPARE(form->findChild<QAction*>("mnTSet15h")->text(), QString("Установить на 1.5 часа..."));
+        QVERIFY(child<QAction>(*form, "mnTSet5")->isEnabled());
+        QVERIFY(!child<QAction>(*form, "mnZAdd")->isEnabled()); // tasks come later
+        QCOMPARE(child<QAction>(*form, "mnTSet15h")->text(), QString("Установить на 1.5 часа..."));
     }
 
     void damagedSettingsAreReported() {
@@ -299,17 +301,15 @@ private slots:
         QCOMPARE(boxes.shown.first(), QString("error: Файл настроек повреждён."));
     }
 
-    void unreadableServerListKeepsBoxAndPaths() {
+    void unreadableServerListIsReportedAndLeavesTheBoxEmpty() {
         platform->filesFake.remove("/app/Data/IServers.DMR");
         seed("StartHow1", 0);
         auto form = makeForm();
         QCOMPARE(boxes.shown.size(), 1);
         QVERIFY(boxes.shown[0].startsWith("error: "));
-        QCOMPARE(form->ComboBox3->count(), 0);
-        QCOMPARE(form->paths().AppDir, std::string("/app/"));
-        QVERIFY(!form->paths().BudilPath.empty());
+        QCOMPARE(child<QComboBox>(*form, "ComboBox3")->count(), 0);
     }
 };
 
-QTEST_MAIN(TestTForm1)
-#include "tst_TForm1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_MainWindow.moc"

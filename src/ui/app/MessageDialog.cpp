@@ -1,4 +1,4 @@
-#include "ui/app/TForm9.h"
+#include "ui/app/MessageDialog.h"
 
 #include "ui/app/Resources.h"
 
@@ -38,7 +38,7 @@ constexpr std::array<KindLook, 4> KindLooks{{
 
 } // namespace
 
-TForm9::TForm9()
+MessageDialog::MessageDialog()
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                            Qt::MSWindowsFixedSizeDialogHint) {
@@ -66,10 +66,10 @@ TForm9::TForm9()
     Label1->setGeometry(96, 16, 273, 57);
     Label1->setFixedSize(273, 57);
 
-    const std::array<std::pair<QPushButton**, void (TForm9::*)()>, 3> buttons{{
-        {&Button1, &TForm9::Button1Click},
-        {&Button2, &TForm9::Button2Click},
-        {&Button3, &TForm9::Button3Click},
+    const std::array<std::pair<QPushButton**, void (MessageDialog::*)()>, 3> buttons{{
+        {&Button1, &MessageDialog::Button1Click},
+        {&Button2, &MessageDialog::Button2Click},
+        {&Button3, &MessageDialog::Button3Click},
     }};
     int number = 1;
     for (const auto& [button, slot] : buttons) {
@@ -87,12 +87,12 @@ TForm9::TForm9()
     Button3->hide();
 }
 
-void TForm9::placeButton(QPushButton* button, int x) {
+void MessageDialog::placeButton(QPushButton* button, int x) {
     button->move(x, ButtonTop);
 }
 
-void TForm9::ShowMessageDialog(const QString& text, int kind, unsigned char buttons,
-                               const QString& lastCaption) {
+void MessageDialog::ShowMessageDialog(const QString& text, int kind, unsigned char buttons,
+                                      const QString& lastCaption) {
     // A second message while one is open (the tray menu still works behind a modal dialog)
     // would rewrite the open one under the user's eyes and hand its answer to the wrong caller.
     // It is refused: the caller reads 0, which no caller acts on.
@@ -175,32 +175,32 @@ void TForm9::ShowMessageDialog(const QString& text, int kind, unsigned char butt
     exec();
 }
 
-void TForm9::Button1Click() {
+void MessageDialog::Button1Click() {
     dialogResult_ = ResultButton1;
     done(ResultButton1);
 }
 
-void TForm9::Button2Click() {
+void MessageDialog::Button2Click() {
     dialogResult_ = ResultButton2;
     done(ResultButton2);
 }
 
-void TForm9::Button3Click() {
+void MessageDialog::Button3Click() {
     dialogResult_ = ResultButton3;
     done(ResultButton3);
 }
 
-void TForm9::FormShow() {
+void MessageDialog::FormShow() {
     dialogResult_ = ResultShowing;
 }
 
-void TForm9::FormClose() {
+void MessageDialog::FormClose() {
     if (dialogResult_ == ResultShowing) {
         dialogResult_ = ResultClosed;
     }
 }
 
-void TForm9::showEvent(QShowEvent* event) {
+void MessageDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         FormShow();
@@ -210,7 +210,7 @@ void TForm9::showEvent(QShowEvent* event) {
     }
 }
 
-void TForm9::hideEvent(QHideEvent* event) {
+void MessageDialog::hideEvent(QHideEvent* event) {
     // Every way of closing (a button, the close box, Alt+F4, Escape, hide()) passes here.
     if (!event->spontaneous()) {
         FormClose();
@@ -218,7 +218,7 @@ void TForm9::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
 }
 
-void TForm9::keyPressEvent(QKeyEvent* event) {
+void MessageDialog::keyPressEvent(QKeyEvent* event) {
     // Enter and Return press the focused button. A button that is not a default one leaves
     // these keys to its dialog, so they are handled here.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -1,4 +1,4 @@
-#include "ui/app/TForm9.h"
+#include "ui/app/MessageDialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -9,19 +9,19 @@
 
 #include <functional>
 
-using domora::TForm9;
+using domora::MessageDialog;
 
 namespace {
 
 const QString Forced = QStringLiteral("Форсировано");
 
-QPushButton* button(TForm9& dialog, int number) {
+QPushButton* button(MessageDialog& dialog, int number) {
     return dialog.findChild<QPushButton*>(QStringLiteral("Button%1").arg(number));
 }
 
 // Shows the dialog and, once it is up, hands it to answer. A dialog the answer leaves open is
 // closed after a while, so a fault fails the test instead of hanging it.
-void showAndAnswer(TForm9& dialog, const QString& text, int kind, unsigned char buttons,
+void showAndAnswer(MessageDialog& dialog, const QString& text, int kind, unsigned char buttons,
                    const QString& lastCaption, const std::function<void()>& answer) {
     QTimer::singleShot(0, &dialog, [&dialog, answer] {
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -39,9 +39,9 @@ void showAndAnswer(TForm9& dialog, const QString& text, int kind, unsigned char 
 
 } // namespace
 
-class TestTForm9 : public QObject {
+class TestMessageDialog : public QObject {
     Q_OBJECT
-    TForm9 dialog; // one dialog for the whole run, as in the program
+    MessageDialog dialog; // one dialog for the whole run, as in the program
 
 private slots:
     void window() {
@@ -186,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTForm9)
-#include "tst_TForm9.moc"
+QTEST_MAIN(TestMessageDialog)
+#include "tst_MessageDialog.moc"

@@ -14,7 +14,7 @@ namespace domora {
 // and one to three buttons chosen by a set of flags. Created once at start-up without a parent
 // (it belongs to the desktop, so it shows while the main window is hidden in the tray) and
 // reused for every confirmation; the caller reads DialogResult() after ShowMessageDialog returns.
-class TForm9 : public QDialog {
+class MessageDialog : public QDialog {
     Q_OBJECT
 public:
     // Kinds: picture and caption of the window.
@@ -35,7 +35,7 @@ public:
         ResultClosed = 4
     };
 
-    TForm9();
+    MessageDialog();
 
     // Fills the dialog, shows it modally and returns when it closes. A kind outside 0..3 keeps
     // the picture and caption of the previous call. A non-empty lastCaption replaces the caption

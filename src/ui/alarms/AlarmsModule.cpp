@@ -1,0 +1,57 @@
+#include "ui/alarms/AlarmsModule.h"
+
+#include "core/alarms/AlarmScheduler.h"
+#include "core/alarms/AlarmStore.h"
+#include "core/base/MinuteGate.h"
+#include "platform/Platform.h"
+#include "ui/alarms/AlarmList.h"
+#include "ui/app/IntervalTimer.h"
+#include "ui/app/Menu.h"
+#include "ui/app/MessageBoxes.h"
+#include "ui/sound/SoundPlayer.h"
+
+namespace domora {
+
+AlarmsModule::AlarmsModule(const ModuleContext& context) : host_(context.host) {
+    Platform& platform = context.platform;
+    store_ = std::make_unique<AlarmStore>(platform.files(), context.paths.BudilPath, platform.clock());
+    gate_ = std::make_unique<MinuteGate>(context.flags.FirstPassPending);
+    scheduler_ = std::make_unique<AlarmScheduler>(*store_, platform.clock(), *gate_, context.flags,
+                                                  context.starter, context.paths);
+    MessageBoxes& boxes = context.boxes;
+    QWidget* owner = host_.owner();
+    scheduler_->onStoreError = [&boxes, owner](const AlarmStoreResult& result) {
+        boxes.error(owner, QString::fromStdString(result.message));
+    };
+
+    previewPlayer_ = std::make_unique<QtSoundPlayer>();
+    list_ =
+        new AlarmListView(*store_, platform.files(), platform.clock(), context.paths, boxes,
+                          context.messageDialog, *previewPlayer_, host_.sheet(ReminderSheet::AlarmsAndTimer));
+    list_->setGeometry(0, 0, 507, 152);
+    store_->onListChanged = [this] { list_->ShowAlarms(); };
+
+    QObject::connect(&host_.timer(TimerId::Alarms), &IntervalTimer::timeout, list_,
+                     [this] { scheduler_->AlarmTick(); });
+}
+
+AlarmsModule::~AlarmsModule() = default;
+
+void AlarmsModule::addMenuBranch(QMenu& menu) {
+    QMenu* alarms = addSubmenu(menu, "mnAlarms", QStringLiteral("Будильники"));
+    const auto showing = [this](void (AlarmListView::*action)()) {
+        return [this, action] {
+            host_.showOn(ReminderSheet::AlarmsAndTimer);
+            if (action != nullptr) {
+                (list_->*action)();
+            }
+        };
+    };
+    addItem(*alarms, "mnASee", QStringLiteral("Показать"), list_, showing(nullptr));
+    alarms->addSeparator();
+    addItem(*alarms, "mnAAdd", QStringLiteral("Добавить"), list_, showing(&AlarmListView::AddClick));
+    addItem(*alarms, "mnADelAll", QStringLiteral("Удалить все"), list_, showing(&AlarmListView::DeleteClick));
+    addItem(*alarms, "mnASbros", QStringLiteral("Сбросить все"), list_, showing(&AlarmListView::ResetClick));
+}
+
+} // namespace domora

@@ -1,0 +1,258 @@
+#include "ui/app/MainWindow.h"
+
+#include "core/app/TimeText.h"
+#include "platform/Platform.h"
+#include "ui/alarms/LauncherStarter.h"
+#include "ui/app/IntervalTimer.h"
+#include "ui/app/MessageBoxes.h"
+#include "ui/app/MessageDialog.h"
+#include "ui/app/ModuleList.h"
+#include "ui/app/Resources.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace domora {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Platform& platform, MessageBoxes& boxes, QWidget* parent)
+    : QWidget(parent), platform_(platform), boxes_(boxes) {
+    setObjectName(QStringLiteral("Form1"));
+    RegisterResources();
+    buildWindow();
+    create();
+}
+
+MainWindow::~MainWindow() {
+    destroy();
+}
+
+// Creation: first-run defaults, the paths and the flag tables, then the modules.
+void MainWindow::create() {
+    Registry& registry = platform_.registry();
+    const std::string damage = platform_.takeSettingsDamageReport();
+    if (!damage.empty()) {
+        boxes_.error(this, qs(damage));
+    }
+    if (!SettingsKeysExist(registry)) {
+        WriteDefaults(registry);
+        showFirstRunThanks();
+    }
+    sessionEnding_ = false;
+
+    paths_ = AppPaths::FromAppDir(platform_.launcher().shortPathOf(platform_.location().appDir()));
+    flags_.clear();
+    starter_ = std::make_unique<LauncherStarter>(platform_.launcher());
+    messageDialog_ = std::make_unique<MessageDialog>();
+    createModules();
+}
+
+void MainWindow::createModules() {
+    const ModuleContext context{platform_, boxes_, paths_, flags_, *starter_, *messageDialog_, *this};
+    modules_ = CreateModules(context);
+    for (const std::unique_ptr<Module>& module : modules_) {
+        module->addMenuBranch(*popupMenu_);
+    }
+    finishFrame();
+}
+
+void MainWindow::showFirstRunThanks() {
+    boxes_.information(this, QStringLiteral("Спасибо, что выбрали Domora Lite 2003!\n\n"
+                                            "Если Вы найдёте в программе ошибку, пожалуйста, напишите "
+                                            "разработчикам Tervo по адресу domora@tervo.example "
+                                            "с темой письма \"Ошибка\"."));
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        activate();
+    }
+    return QWidget::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!firstShowSeen_) {
+        firstShowSeen_ = true;
+        // The start sequence runs on the first show, whether or not the window manager
+        // gives the window the focus, and right after it the first paint.
+        QTimer::singleShot(0, this, [this] {
+            activate();
+            firstPaint();
+        });
+    }
+}
+
+// Every activation: the start sequence once, then the keyboard option.
+void MainWindow::activate() {
+    if (!startedUp_) {
+        loadSettings();
+        for (const TimerDefinition& definition : kTimers) {
+            timer(definition.id).setEnabled(true);
+            if (definition.id == kLastStartTimer) {
+                break;
+            }
+        }
+        for (const std::unique_ptr<Module>& module : modules_) {
+            module->startUp();
+        }
+        emit startSequenceDone();
+    }
+    applyKeyboard(russianKeyboardCheck_->isChecked(), capitalNamesCheck_->isChecked());
+}
+
+// The first paint: on-top option and the tray icon, whatever the start mode.
+void MainWindow::firstPaint() {
+    if (firstPainted_) {
+        return;
+    }
+    deleteTrayIcon();
+    applyOnTop(onTopCheck_->isChecked());
+    firstPainted_ = true;
+    addTrayIcon();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closeQuery()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+bool MainWindow::closeQuery() {
+    if (sessionEnding_) {
+        return true;
+    }
+    if (!boxes_.question(this, QStringLiteral("Вы хотите закрыть Domora Lite 2003?"))) {
+        return false;
+    }
+    Taskbar& taskbar = platform_.taskbar();
+    if (taskbar.hideReportingWasVisible()) {
+        taskbar.show();
+    } else if (boxes_.question(this,
+                               QStringLiteral("Внимание! Панель задач(TaskBar) сейчас скрыта. Хотите ли вы "
+                                              "вернуть Панель задач?"))) {
+        taskbar.show();
+    }
+    return true;
+}
+
+void MainWindow::endSession() {
+    sessionEnding_ = true;
+}
+
+void MainWindow::destroy() {
+    if (destroyed_) {
+        return;
+    }
+    destroyed_ = true;
+    for (const std::unique_ptr<Module>& module : modules_) {
+        module->shutDown();
+    }
+    deleteTrayIcon();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    dedicationKey(event->key(), event->modifiers());
+    QWidget::keyPressEvent(event);
+}
+
+// The hidden dedication: Ctrl+M or Ctrl with the keypad's minus, on the About page only.
+void MainWindow::dedicationKey(int key, Qt::KeyboardModifiers modifiers) {
+    const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
+    const bool keypadMinus = key == Qt::Key_Minus && (modifiers & Qt::KeypadModifier);
+    if (held != Qt::ControlModifier || !(key == Qt::Key_M || keypadMinus)) {
+        return;
+    }
+    if (pages_->currentIndex() != static_cast<int>(Page::About)) {
+        return;
+    }
+    appealLabel1_->hide();
+    appealLabel2_->hide();
+    dedicationLabel_->show();
+    timer(TimerId::Dedication).setEnabled(true);
+}
+
+void MainWindow::endDedication() {
+    appealLabel1_->show();
+    appealLabel2_->show();
+    dedicationLabel_->hide();
+    timer(TimerId::Dedication).setEnabled(false);
+}
+
+// The clock tick: the status line, then every module's clocks, all from one reading.
+void MainWindow::clockTick() {
+    const Clock& clock = platform_.clock();
+    const DateTime local = clock.localNow();
+    dateField_->setText(qs(FormatShortDate(local)));
+    weekdayField_->setText(qs(WeekdayName(local.weekday)));
+    const DateTime utc = clock.utcNow();
+    timeField_->setText(qs(FormatZoneTime(utc, 2, clock)));
+    for (const auto& listener : clockListeners_) {
+        listener(local, utc);
+    }
+}
+
+void MainWindow::onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) {
+    clockListeners_.push_back(std::move(listener));
+}
+
+void MainWindow::selectPage(int index) {
+    if (index >= 0 && index < pages_->count()) {
+        pages_->setCurrentIndex(index);
+    }
+}
+
+QWidget* MainWindow::page(Page page) {
+    return pageWidgets_.at(static_cast<std::size_t>(page));
+}
+
+QWidget* MainWindow::sheet(ReminderSheet sheet) {
+    return reminderSheets_->widget(static_cast<int>(sheet));
+}
+
+IntervalTimer& MainWindow::timer(TimerId id) {
+    return *timers_.at(static_cast<std::size_t>(id) - 1);
+}
+
+void MainWindow::setEventText(const QString& text) {
+    eventLine_->setText(text);
+}
+
+bool MainWindow::eventBold() const {
+    return eventLine_->font().bold();
+}
+
+void MainWindow::setEventBold(bool bold) {
+    QFont font = eventLine_->font();
+    font.setBold(bold);
+    eventLine_->setFont(font);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) &&
+        hideAppButton_) {
+        // Queued: hiding inside the state change confuses some window managers.
+        QTimer::singleShot(0, this, &MainWindow::hideAppButton);
+    }
+}
+
+} // namespace domora

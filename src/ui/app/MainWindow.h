@@ -1,0 +1,165 @@
+#pragma once
+
+#include "core/app/AppPaths.h"
+#include "core/app/Settings.h"
+#include "ui/app/Module.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSystemTrayIcon;
+class QTabWidget;
+
+namespace domora {
+
+class MessageBoxes;
+class MessageDialog;
+class Platform;
+
+// The main window (objectName "Form1"): the frame of six pages, the status line, the nine
+// timers, the tray icon and its popup menu, the program's own part of the Options page,
+// start-up and closing. Everything else is done by the subsystem modules it hosts, in the
+// order of the module list.
+class MainWindow : public QWidget, private ModuleHost {
+    Q_OBJECT
+public:
+    MainWindow(Platform& platform, MessageBoxes& boxes, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The session is ending: the close that follows asks nothing.
+    void endSession();
+    // The program's own confirmation dialog ("Form9"), shared by the modules.
+    MessageDialog& messageDialog() { return *messageDialog_; }
+
+    // Whether the start sequence and the first paint have run.
+    bool startedUp() const { return startedUp_; }
+    bool firstPainted() const { return firstPainted_; }
+    // Whether this run started in tray mode and hides its taskbar entry when minimised.
+    bool hidesWhenMinimised() const { return hideAppButton_; }
+    // The "capitals in names" option as last applied.
+    bool capitalNames() const { return capitalNames_; }
+    const TariffTables& tariffs() const { return tariffs_; }
+
+    // Brings back the taskbar entry and the window from its minimised state.
+    void showWindow() override;
+
+signals:
+    // The start sequence has run (settings loaded, seven timers enabled).
+    void startSequenceDone();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // ModuleHost.
+    QWidget* owner() override { return this; }
+    QWidget* page(Page page) override;
+    QWidget* sheet(ReminderSheet sheet) override;
+    IntervalTimer& timer(TimerId id) override;
+    void showOn(Page page) override;
+    void showOn(ReminderSheet sheet) override;
+    void setEventText(const QString& text) override;
+    bool eventBold() const override;
+    void setEventBold(bool bold) override;
+    void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) override;
+
+    // Life of the window.
+    void create();
+    void createModules();
+    void showFirstRunThanks();
+    void activate();
+    void firstPaint();
+    bool closeQuery();
+    void destroy();
+    void dedicationKey(int key, Qt::KeyboardModifiers modifiers);
+    void endDedication();
+    void clockTick();
+    void selectPage(int index);
+
+    // Settings.
+    void loadSettings();
+    void saveOptions();
+    OptionsState optionsFromControls() const;
+    void optionsToControls(const OptionsState& state);
+    void applyOnTop(bool onTop);
+    void applyKeyboard(bool russian, bool capitalNames);
+
+    // Tray and navigation.
+    void addTrayIcon();
+    void deleteTrayIcon();
+    void hideAppButton();
+
+    // Building the window.
+    void buildWindow();
+    QWidget* buildRemindersPage();
+    QWidget* buildOptionsPage();
+    QWidget* buildAboutPage();
+    void buildStatusLine();
+    void buildTimers();
+    void buildPopupMenu();
+    void finishFrame();
+    void buildTray();
+
+    Platform& platform_;
+    MessageBoxes& boxes_;
+    AppPaths paths_;
+    SharedFlags flags_;
+    TariffTables tariffs_;
+    std::unique_ptr<ProgramStarter> starter_;
+    std::unique_ptr<MessageDialog> messageDialog_;
+    std::vector<std::unique_ptr<Module>> modules_;
+    std::vector<std::function<void(const DateTime&, const DateTime&)>> clockListeners_;
+
+    bool sessionEnding_ = false;
+    bool startedUp_ = false;
+    bool firstPainted_ = false;
+    bool firstShowSeen_ = false;
+    bool hideAppButton_ = false;
+    bool destroyed_ = false;
+    bool capitalNames_ = true;
+
+    std::vector<IntervalTimer*> timers_;
+    QSystemTrayIcon* tray_ = nullptr;
+    QMenu* popupMenu_ = nullptr;
+
+    QTabWidget* pages_ = nullptr;
+    QTabWidget* reminderSheets_ = nullptr;
+    std::array<QWidget*, kPageCount> pageWidgets_{};
+    QLabel* dateField_ = nullptr;
+    QLabel* weekdayField_ = nullptr;
+    QLabel* timeField_ = nullptr;
+    QLineEdit* eventLine_ = nullptr;
+
+    // The program's part of the Options page.
+    QComboBox* startPageCombo_ = nullptr;
+    QRadioButton* asWindowRadio_ = nullptr;
+    QRadioButton* inTrayRadio_ = nullptr;
+    QRadioButton* minimisedRadio_ = nullptr;
+    QCheckBox* autoStartCheck_ = nullptr;
+    QCheckBox* onTopCheck_ = nullptr;
+    QCheckBox* russianKeyboardCheck_ = nullptr;
+    QCheckBox* capitalNamesCheck_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+
+    // The About page.
+    QLabel* appealLabel1_ = nullptr;
+    QLabel* appealLabel2_ = nullptr;
+    QLabel* dedicationLabel_ = nullptr;
+};
+
+} // namespace domora

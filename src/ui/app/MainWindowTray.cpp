@@ -1,0 +1,110 @@
+// The tray icon, the program's own branches of its popup menu ("&Форма" and "&Выход") and
+// the ways back to the main window.
+
+#include "ui/app/MainWindow.h"
+#include "ui/app/Menu.h"
+#include "ui/app/Place.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+
+namespace domora {
+
+namespace {
+
+constexpr char kTrayTip[] = "Domora Lite 2003\nЛевая:  2-Открыть окно\nПравая: 1-Меню";
+
+} // namespace
+
+// The first branch: the window on one of its pages. The modules add theirs after it.
+void MainWindow::buildPopupMenu() {
+    popupMenu_ = new QMenu(this);
+    popupMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+
+    QMenu* form = addSubmenu(*popupMenu_, "mnForm", QStringLiteral("&Форма"));
+    addItem(*form, "mnFLast", QStringLiteral("&Прошедшая"), this, &MainWindow::showWindow);
+    form->addSeparator();
+    struct Item {
+        const char* name;
+        QString caption;
+        Page page;
+    };
+    const Item items[] = {
+        {"mnFRemember", QStringLiteral("&Напоминания"), Page::Reminders},
+        {"mnFOpition", QStringLiteral("&Опции"), Page::Options},
+        {"mnFService", QStringLiteral("&Сервис"), Page::Service},
+        {"mnFTimeInWorld", QStringLiteral("&Время в мире"), Page::WorldTime},
+        {"mnFSystem", QStringLiteral("&Система"), Page::System},
+        {"mnFAbout", QStringLiteral("О п&рограмме"), Page::About},
+    };
+    for (const Item& item : items) {
+        const Page page = item.page;
+        addItem(*form, item.name, item.caption, this, [this, page] { showOn(page); });
+    }
+}
+
+// What follows the modules' parts: "Ok" of the Options page and the menu's last item.
+void MainWindow::finishFrame() {
+    okButton_ =
+        place(new QPushButton(QStringLiteral("Ok"), page(Page::Options)), "Button1", 429, 289, 80, 22);
+    connect(okButton_, &QPushButton::clicked, this, &MainWindow::saveOptions);
+
+    popupMenu_->addSeparator();
+    addItem(*popupMenu_, "mnExit", QStringLiteral("&Выход"), this, &MainWindow::close);
+}
+
+void MainWindow::buildTray() {
+    tray_ = new QSystemTrayIcon(windowIcon(), this);
+    tray_->setObjectName(QStringLiteral("TrayIcon"));
+    tray_->setToolTip(QString::fromUtf8(kTrayTip));
+    // A right click opens the menu at the cursor; a double left click opens the window;
+    // a single left click does nothing.
+    tray_->setContextMenu(popupMenu_);
+    connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::DoubleClick) {
+            showWindow();
+        }
+    });
+}
+
+void MainWindow::addTrayIcon() {
+    tray_->show();
+}
+
+void MainWindow::deleteTrayIcon() {
+    if (tray_ != nullptr) {
+        tray_->hide();
+    }
+}
+
+void MainWindow::showWindow() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+// In a tray-mode run a minimised window leaves the taskbar. Where the desktop has no
+// notification area it stays minimised there, so the program is never out of reach.
+void MainWindow::hideAppButton() {
+    if (!(windowState() & Qt::WindowMinimized)) {
+        return;
+    }
+    if (QSystemTrayIcon::isSystemTrayAvailable() && tray_->isVisible()) {
+        hide();
+    }
+}
+
+void MainWindow::showOn(Page page) {
+    showWindow();
+    pages_->setCurrentIndex(static_cast<int>(page));
+}
+
+void MainWindow::showOn(ReminderSheet sheet) {
+    showOn(Page::Reminders);
+    reminderSheets_->setCurrentIndex(static_cast<int>(sheet));
+}
+
+} // namespace domora

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/base/DateTime.h"
+#include "ui/app/Pages.h"
+
+#include <functional>
+
+class QMenu;
+class QString;
+class QWidget;
+
+namespace domora {
+
+struct AppPaths;
+struct OptionsState;
+struct SharedFlags;
+class IntervalTimer;
+class MessageBoxes;
+class MessageDialog;
+class Platform;
+class ProgramStarter;
+
+// What the main window offers its modules: places for their pages, its timers, the event
+// line of the status line and ways to bring itself forward.
+class ModuleHost {
+public:
+    virtual ~ModuleHost() = default;
+
+    // The window a module's dialogs and messages belong to.
+    virtual QWidget* owner() = 0;
+    // The empty page or inner page a module fills.
+    virtual QWidget* page(Page page) = 0;
+    virtual QWidget* sheet(ReminderSheet sheet) = 0;
+    virtual IntervalTimer& timer(TimerId id) = 0;
+
+    // The window brought forward (from the tray or minimised), as it was / on a page.
+    virtual void showWindow() = 0;
+    virtual void showOn(Page page) = 0;
+    virtual void showOn(ReminderSheet sheet) = 0;
+
+    // The event line of the status line.
+    virtual void setEventText(const QString& text) = 0;
+    virtual bool eventBold() const = 0;
+    virtual void setEventBold(bool bold) = 0;
+
+    // Called on every clock tick with one reading of local and universal time.
+    virtual void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) = 0;
+};
+
+// What every module is built with.
+struct ModuleContext {
+    Platform& platform;
+    MessageBoxes& boxes;
+    const AppPaths& paths;
+    SharedFlags& flags;
+    ProgramStarter& starter;
+    MessageDialog& messageDialog;
+    ModuleHost& host;
+};
+
+// A subsystem of the program as the main window hosts it. A module builds its pages, its
+// section of the Options page and its windows in its constructor; the main window calls
+// the steps below, in the order the modules were listed.
+class Module {
+public:
+    virtual ~Module() = default;
+
+    // Its branch of the tray's popup menu, added at the end of `menu`.
+    virtual void addMenuBranch(QMenu& menu) { (void)menu; }
+    // Its section of the Options page: shown from the loaded settings, collected for saving,
+    // and told when the page has been saved.
+    virtual void showOptions(const OptionsState& state) { (void)state; }
+    virtual void collectOptions(OptionsState& state) const { (void)state; }
+    virtual void optionsSaved() {}
+    // At the first activation of the main window, after the settings were loaded.
+    virtual void startUp() {}
+    // When the main window goes (the program ends).
+    virtual void shutDown() {}
+};
+
+} // namespace domora

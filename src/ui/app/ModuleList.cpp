@@ -1,0 +1,34 @@
+#include "ui/app/ModuleList.h"
+
+#include "ui/alarms/AlarmsModule.h"
+#include "ui/app/PendingModule.h"
+#include "ui/holidays/HolidaysModule.h"
+#include "ui/timer/CountdownModule.h"
+#include "ui/timeservices/TimeServicesModule.h"
+
+namespace domora {
+
+namespace {
+
+template <typename M, typename... Args>
+M& add(std::vector<std::unique_ptr<Module>>& modules, Args&&... args) {
+    auto module = std::make_unique<M>(std::forward<Args>(args)...);
+    M& result = *module;
+    modules.push_back(std::move(module));
+    return result;
+}
+
+} // namespace
+
+std::vector<std::unique_ptr<Module>> CreateModules(const ModuleContext& context) {
+    std::vector<std::unique_ptr<Module>> modules;
+    const CountdownModule& countdown = add<CountdownModule>(modules, context);
+    add<HolidaysModule>(modules, context, countdown);
+    add<AlarmsModule>(modules, context);
+    add<TimeServicesModule>(modules, context);
+    // The subsystems still to come: their menu items, buttons and sections, disabled.
+    add<PendingModule>(modules, context);
+    return modules;
+}
+
+} // namespace domora

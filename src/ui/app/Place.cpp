@@ -1,0 +1,37 @@
+#include "ui/app/Place.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace domora {
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h, const char* name) {
+    return place(new QLabel(text, parent), name, x, y, w, h);
+}
+
+QLabel* field(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
+    QLabel* result = label(parent, text, x, y, w, h, name);
+    result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    result->setAlignment(Qt::AlignCenter);
+    return result;
+}
+
+QGroupBox* group(QWidget* parent, const QString& title, int x, int y, int w, int h) {
+    return place(new QGroupBox(title, parent), nullptr, x, y, w, h);
+}
+
+QCheckBox* check(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
+    return place(new QCheckBox(text, parent), name, x, y, w, h);
+}
+
+void centreOnScreen(QWidget& window) {
+    if (const QScreen* screen =
+            window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen()) {
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
+}
+
+} // namespace domora

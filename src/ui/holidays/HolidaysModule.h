@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/app/Module.h"
+
+#include <memory>
+
+namespace domora {
+
+class CelebPage;
+class CelebReminder;
+class CelebStore;
+class Clock;
+class CountdownModule;
+
+// The holidays: the store of the holiday file, the inner page "Праздники", today's
+// holidays on the event line (Timer4), the advance reminder (Timer6), which plays the
+// countdown's sound as the user last chose it, and the "Праздники" branch of the tray menu.
+class HolidaysModule final : public Module {
+public:
+    HolidaysModule(const ModuleContext& context, const CountdownModule& countdown);
+    ~HolidaysModule() override;
+
+    void addMenuBranch(QMenu& menu) override;
+
+private:
+    void eventLineTick();
+    void reminderTick();
+
+    ModuleHost& host_;
+    MessageBoxes& boxes_;
+    const Clock& clock_;
+    const CountdownModule& countdown_;
+    std::unique_ptr<CelebStore> store_;
+    std::unique_ptr<CelebReminder> reminder_;
+    CelebPage* page_ = nullptr;
+};
+
+} // namespace domora
