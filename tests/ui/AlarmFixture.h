@@ -50,7 +50,7 @@ struct Fixture {
         dialog = std::make_unique<domora::TForm9>();
         list->setEditor(editor.get());
         list->setMessageDialog(dialog.get());
-        store.onListChanged = [this] { list->ShowAlarms(); };
+        store.addListener([this] { list->ShowAlarms(); });
     }
 
     std::string file() const { return platform.filesFake.files().at(paths.BudilPath); }

@@ -61,10 +61,10 @@ struct Page {
         page.setAddDialog(&add);
         page.setEditDialog(&edit);
         page.setMessageDialog(&dialog);
-        store.onListChanged = [this] {
+        store.addListener([this] {
             page.CelebViewMode = CelebViewMode::All;
             page.ShowCelebs();
-        };
+        });
         page.TabSheet8Show();
     }
 
