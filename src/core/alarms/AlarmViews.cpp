@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::string_view kFileNotFound = "Файл не найден!";
 
-// The part of a path after its last folder separator or drive colon.
+// The file name of a path: what follows its last folder separator or drive colon.
 std::string FileNamePart(const std::string& path) {
     const std::size_t cut = path.find_last_of("\\:/");
     return cut == std::string::npos ? path : path.substr(cut + 1);

@@ -8,7 +8,7 @@
 
 namespace domora {
 
-// The folder part of a path with '/' separators: "." when it has none, "/" for a file in the
+// The folder of a path with '/' separators: "." when it has none, "/" for a file in the
 // root.
 std::string FolderOf(std::string_view path);
 
