@@ -1,5 +1,7 @@
 #include "platform/posix/PosixFileStore.h"
 
+#include "core/alarms/AlarmViews.h"
+
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +77,22 @@ TEST(PosixFileStore, FailedWriteLeavesTheOldStateAndSaysWhy) {
     EXPECT_EQ(Listing(tmp.path()), "file target");
     EXPECT_EQ(Listing(tmp.path("target")), "inside");
     EXPECT_EQ(ReadFile(tmp.path("file")), "not a folder");
+}
+
+TEST(PosixFileStore, TypedTextMakesItsMissingFolder) {
+    TempFolder tmp;
+    WriteFile(tmp.path("TEMP/old.txt"), "o");
+    WriteFile(tmp.path("file"), "not a folder");
+    PosixFileStore files;
+    std::string error;
+    ASSERT_TRUE(WriteTypedText(files, tmp.path("New/File0.txt"), "a", &error)) << error;
+    ASSERT_TRUE(WriteTypedText(files, tmp.path("Temp/File1.txt"), "b", &error)) << error;
+    EXPECT_EQ(Listing(tmp.path()), "New TEMP file");
+    EXPECT_EQ(Listing(tmp.path("TEMP")), "File1.txt old.txt");
+    EXPECT_TRUE(files.makeFolder(tmp.path("new")));
+    EXPECT_FALSE(files.makeFolder(tmp.path("file/sub"), &error));
+    EXPECT_EQ(error,
+              "Не удалось создать папку «" + tmp.path("file/sub") + "»: в пути вместо папки стоит файл");
 }
 
 TEST(PosixFileStore, DiskFullHalfWayKeepsTheOldFile) {

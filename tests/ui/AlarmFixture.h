@@ -47,7 +47,7 @@ struct Fixture {
         list = std::make_unique<domora::AlarmListView>(store, platform.filesFake, platform.clockFake, paths,
                                                        boxes, dialog, player);
         editor = &list->editor();
-        store.onListChanged = [this] { list->ShowAlarms(); };
+        store.addListener([this] { list->ShowAlarms(); });
     }
 
     std::string file() const { return platform.filesFake.files().at(paths.BudilPath); }

@@ -62,35 +62,6 @@ private slots:
         QVERIFY(f.boxes.shown.isEmpty());
     }
 
-    void fileColumns_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("Windows path") << "C:\\Temp\\File1.txt" << true << "File1.txt";
-        QTest::newRow("drive only") << "A:note.txt" << true << "note.txt";
-        QTest::newRow("deleted file") << "/home/u/Temp/File0.txt" << false << "Файл не найден!";
-    }
-    void fileColumns() {
-        QFETCH(QString, path);
-        QFETCH(bool, exists);
-        QFETCH(QString, shown);
-        Fixture f("");
-        if (exists) {
-            f.platform.filesFake.put(path.toStdString(), "x");
-        }
-        BudilRecord record;
-        record.TextMessage = true;
-        record.TextFile = path.toStdString();
-        record.WavSound = true;
-        record.WavFile = path.toStdString();
-        record.Recurrence = "Всегда";
-        record.Weekdays = {false, true, false, true, false, false, false};
-        const QStringList texts = f.list->rowTexts(1, record);
-        QCOMPARE(texts[3], shown);
-        QCOMPARE(texts[6], shown);
-        QCOMPARE(texts[4], QString("ВТ,ЧТ,"));
-    }
-
     void emptyAndMissingFile() {
         Fixture f("");
         f.list->PageShow();

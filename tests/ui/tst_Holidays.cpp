@@ -60,10 +60,10 @@ struct HolidayPage {
     HolidayPage(const QStringList& records, DateTime today) {
         platform.clockFake.setLocal(today);
         platform.filesFake.put(kCelebPath, celebFile(records));
-        store.onListChanged = [this] {
+        store.addListener([this] {
             page.CelebViewMode = CelebViewMode::All;
             page.ShowCelebs();
-        };
+        });
         page.TabSheet8Show();
     }
 

@@ -95,20 +95,6 @@ private slots:
         }
     }
 
-    void decode_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("code page 1251") << QByteArray("\xCF\xF0\xE8\xE2\xE5\xF2\r\n\xB8\xC6") << "Привет\nёЖ";
-        QTest::newRow("utf-8") << QByteArray("Привет\r\nёЖ") << "Привет\nёЖ";
-        QTest::newRow("utf-8 mark") << QByteArray("\xEF\xBB\xBFЁж") << "Ёж";
-        QTest::newRow("utf-16 mark") << QByteArray("\xFF\xFE\x01\x04\x36\x04\r\0\n\0", 10) << "Ёж\n";
-        QTest::newRow("old line ends") << QByteArray("a\rb") << "a\nb";
-    }
-    void decode() {
-        QFETCH(QByteArray, bytes);
-        QTEST(DecodeNoteText(bytes), "text");
-    }
-
     // The sound loops while the note shows; a snooze hides the note and brings it back, with
     // its sound, after the chosen minutes; closing stops everything.
     void soundAndSnooze() {

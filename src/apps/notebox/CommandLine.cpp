@@ -1,11 +1,12 @@
 #include "CommandLine.h"
 
-#include "core/base/Cp1251.h"
+#include "core/base/Paths.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <string>
+#include <vector>
 
 namespace domora {
 
@@ -136,71 +137,23 @@ bool IsPictureFile(const QString& path) {
     return Extensions.contains(QFileInfo(path).suffix().toLower());
 }
 
-QString DecodeNoteText(const QByteArray& bytes) {
-    QString text;
-    const auto startsWith = [&bytes](const char* mark) { return bytes.startsWith(QByteArray(mark)); };
-    if (startsWith("\xFF\xFE") || startsWith("\xFE\xFF")) {
-        const bool little = startsWith("\xFF\xFE");
-        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2) {
-            const auto low = static_cast<unsigned char>(bytes[little ? i : i + 1]);
-            const auto high = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
-            text.append(QChar(static_cast<char16_t>(high << 8 | low)));
-        }
-    } else {
-        std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        if (view.starts_with("\xEF\xBB\xBF")) {
-            view.remove_prefix(3);
-        }
-        std::u32string ignored;
-        if (DecodeUtf8(view, ignored)) {
-            text = QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-        } else {
-            text = QString::fromStdString(Cp1251ToUtf8(view));
-        }
-    }
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
 QString ResolveNoCase(const QString& path) {
     if (path.isEmpty()) {
         return QString();
     }
-    const QFileInfo asWritten(path);
-    if (asWritten.exists()) {
-        return path;
-    }
-    // Walk down from the nearest part of the path that exists as written.
-    const QString absolute = QDir::cleanPath(asWritten.absoluteFilePath());
-    QStringList missing;
-    QString base = absolute;
-    while (!QFileInfo::exists(base)) {
-        const qsizetype slash = base.lastIndexOf(QLatin1Char('/'));
-        if (slash < 0) {
-            return QString();
-        }
-        missing.prepend(base.mid(slash + 1));
-        base = slash == 0 ? QStringLiteral("/") : base.left(slash);
-    }
-    QDir folder(base);
-    QString found = base;
-    for (const QString& part : missing) {
-        QString match;
-        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
-        for (const QString& entry : entries) {
-            if (entry.compare(part, Qt::CaseInsensitive) == 0) {
-                match = entry;
-                break;
+    const FolderLookup lookup{
+        [](const std::string& entry) { return QFileInfo::exists(QString::fromStdString(entry)); },
+        [](const std::string& folder) {
+            std::vector<std::string> names;
+            const QDir dir(folder.empty() ? QStringLiteral(".") : QString::fromStdString(folder));
+            for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System)) {
+                names.push_back(name.toStdString());
             }
-        }
-        if (match.isEmpty()) {
-            return QString();
-        }
-        found = folder.filePath(match);
-        folder.setPath(found);
-    }
-    return found;
+            return names;
+        }};
+    const QString found =
+        QString::fromStdString(ResolvePathNoCase(QDir::fromNativeSeparators(path).toStdString(), lookup));
+    return QFileInfo::exists(found) ? found : QString();
 }
 
 } // namespace domora

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -40,14 +39,10 @@ QString NumbersText(const QList<int>& numbers);
 // Whether the file is a picture, by its extension (.bmp, .jpg, .jpeg, .png, .gif, .ico).
 bool IsPictureFile(const QString& path);
 
-// A message file's text: UTF-8 when the bytes are valid UTF-8 (a byte-order mark is
-// dropped), UTF-16 when they start with its byte-order mark, otherwise code page 1251.
-// Line ends become "\n".
-QString DecodeNoteText(const QByteArray& bytes);
-
 // The path of the existing file or folder that `path` names, matching each part of the
 // path without regard to letter case when it does not exist as written (a folder copied
-// from Windows); empty when there is none.
+// from Windows; of several matching entries the one ResolvePathNoCase of core picks); empty
+// when there is none.
 QString ResolveNoCase(const QString& path);
 
 } // namespace domora

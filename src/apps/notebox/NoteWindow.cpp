@@ -1,6 +1,7 @@
 #include "NoteWindow.h"
 
 #include "CommandLine.h"
+#include "core/base/Text.h"
 #include "ui/app/Resources.h"
 #include "ui/sound/SoundPlayer.h"
 
@@ -209,7 +210,8 @@ void NoteWindow::loadText(const QString& path) {
         }
         notices_.append(QStringLiteral("Файл сообщения длиннее 1 МБ, показано его начало."));
     }
-    text_ = DecodeNoteText(bytes);
+    text_ = QString::fromStdString(
+        DecodeNoteText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
     while (text_.endsWith(QLatin1Char('\n'))) {
         text_.chop(1);
     }

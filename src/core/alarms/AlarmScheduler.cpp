@@ -1,5 +1,6 @@
 #include "core/alarms/AlarmScheduler.h"
 
+#include "core/alarms/AlarmViews.h"
 #include "core/alarms/Recurrence.h"
 
 #include <utility>
@@ -116,14 +117,7 @@ std::vector<std::string> AlarmScheduler::NoteFields(const BudilRecord& alarm, in
     if (!alarm.NoSound) {
         // A later choice replaces an earlier one.
         if (alarm.BuiltinSound) {
-            const std::string melody = TrimmedLower(alarm.BuiltinName);
-            if (melody == "бип-бип") {
-                sound = paths_.BipBipWav;
-            } else if (melody == "звонок") {
-                sound = paths_.JinWav;
-            } else if (melody == "кукушка") {
-                sound = paths_.KuKuWav;
-            }
+            sound = MelodyFile(paths_, alarm.BuiltinName);
         }
         if (alarm.WavSound) {
             sound = alarm.WavFile;

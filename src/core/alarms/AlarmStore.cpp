@@ -9,8 +9,6 @@
 namespace domora {
 namespace {
 
-using Records = std::vector<RecordFile::Record>;
-
 // The first `count` characters of a UTF-8 text.
 std::string FirstChars(const std::string& text, std::size_t count) {
     const std::u32string chars = DecodeUtf8Lossy(text);
@@ -24,18 +22,17 @@ std::string FirstChars(const std::string& text, std::size_t count) {
     return out;
 }
 
-AlarmStoreResult Ok() {
-    return {};
+AlarmStoreResult Full() {
+    return {AlarmStoreResult::Status::Full, "Будильник не добавлен: в файле уже " +
+                                                std::to_string(kMaxAlarms) +
+                                                " будильников, больше в нём не помещается.\r\n"
+                                                "Удалите ненужный будильник или измените один из имеющихся."};
 }
 
 } // namespace
 
 AlarmStore::AlarmStore(FileStore& files, std::string path, const Clock& clock)
-    : files_(files), file_(files, std::move(path), kBudilRecordSize, kMaxAlarms), clock_(clock) {}
-
-bool AlarmStore::AlarmFileExists() const {
-    return files_.exists(path());
-}
+    : RecordStore(files, std::move(path), kBudilRecordSize, kMaxAlarms), clock_(clock) {}
 
 AlarmStoreResult AlarmStore::missing() const {
     return {AlarmStoreResult::Status::FileMissing, "Ошибка!\r\nФайл " + path() + " не найден"};
@@ -45,76 +42,50 @@ AlarmStoreResult AlarmStore::noSuchAlarm(int n) const {
     return {AlarmStoreResult::Status::NoSuchRecord, "Будильника №" + std::to_string(n) + " нет."};
 }
 
-std::optional<Records> AlarmStore::readRecords(AlarmStoreResult& result) const {
-    auto records = file_.readAll();
-    if (!records) {
-        result = missing();
-    }
-    return records;
+template <typename Change> AlarmStoreResult AlarmStore::editAlarm(int n, Change change) {
+    return edit(missing(), [&](Records& records) {
+        if (!holds(records, n)) {
+            return noSuchAlarm(n);
+        }
+        return change(records[static_cast<std::size_t>(n - 1)]);
+    });
 }
 
-std::optional<Records> AlarmStore::ReadRecords(AlarmStoreResult* result) const {
+std::optional<RecordStore::Records> AlarmStore::ReadRecords(AlarmStoreResult* result) const {
     AlarmStoreResult status;
-    auto records = readRecords(status);
+    auto records = read(status, missing());
     if (result != nullptr) {
         *result = status;
     }
     return records;
 }
 
-AlarmStoreResult AlarmStore::write(const Records& records) {
-    RecordFileError error;
-    if (!file_.rewrite(records, &error)) {
-        return {AlarmStoreResult::Status::IoError, error.message};
-    }
-    ++revision_;
-    if (onListChanged) {
-        onListChanged();
-    }
-    return Ok();
-}
-
-template <typename Change> AlarmStoreResult AlarmStore::edit(Change change) {
-    AlarmStoreResult result;
-    auto records = readRecords(result);
-    if (!records) {
-        return result;
-    }
-    result = change(*records);
-    if (!result) {
-        return result;
-    }
-    return write(*records);
+AlarmStoreResult AlarmStore::CanAddAlarm() const {
+    return room(Full(), missing());
 }
 
 AlarmStoreResult AlarmStore::AddAlarm(const BudilRecord& values) {
-    return edit([&](Records& records) {
+    return edit(missing(), [&](Records& records) {
         if (records.size() >= kMaxAlarms) {
-            return AlarmStoreResult{AlarmStoreResult::Status::Full,
-                                    "Будильник не добавлен: в файле уже " + std::to_string(kMaxAlarms) +
-                                        " будильников, больше в нём не помещается.\r\n"
-                                        "Удалите ненужный будильник или измените один из имеющихся."};
+            return Full();
         }
         BudilRecord record = values;
         record.Recurrence = FirstChars(record.Recurrence, kAddedRecurrenceChars);
         records.push_back(EncodeBudil(record));
-        return Ok();
+        return AlarmStoreResult{};
     });
 }
 
 AlarmStoreResult AlarmStore::ChangeAlarm(int n, const BudilRecord& values) {
-    return edit([&](Records& records) {
-        if (n < 1 || static_cast<std::size_t>(n) > records.size()) {
-            return noSuchAlarm(n);
-        }
-        records[static_cast<std::size_t>(n - 1)] = EncodeBudil(values);
-        return Ok();
+    return editAlarm(n, [&](RecordFile::Record& record) {
+        record = EncodeBudil(values);
+        return AlarmStoreResult{};
     });
 }
 
 LoadedAlarm AlarmStore::LoadAlarm(int n) const {
     LoadedAlarm loaded;
-    const auto records = readRecords(loaded.result);
+    const auto records = read(loaded.result, missing());
     if (!records) {
         return loaded;
     }
@@ -129,53 +100,47 @@ LoadedAlarm AlarmStore::LoadAlarm(int n) const {
 }
 
 AlarmStoreResult AlarmStore::DeleteAlarm(int n) {
-    return edit([&](Records& records) {
-        if (n < 1 || static_cast<std::size_t>(n) > records.size()) {
+    return edit(missing(), [&](Records& records) {
+        if (!holds(records, n)) {
             return noSuchAlarm(n);
         }
         records.erase(records.begin() + (n - 1));
-        return Ok();
+        return AlarmStoreResult{};
     });
 }
 
 AlarmStoreResult AlarmStore::ClearAlarms() {
-    if (!write({})) {
-        return missing();
-    }
-    return Ok();
+    return clear(missing());
 }
 
 AlarmStoreResult AlarmStore::ResetAlarm(int n) {
-    return edit([&](Records& records) {
-        if (n < 1 || static_cast<std::size_t>(n) > records.size()) {
-            return noSuchAlarm(n);
-        }
-        records[static_cast<std::size_t>(n - 1)] = EncodeBudil(DefaultAlarm(clock_.localNow()));
-        return Ok();
+    return editAlarm(n, [&](RecordFile::Record& record) {
+        record = EncodeBudil(DefaultAlarm(clock_.localNow()));
+        return AlarmStoreResult{};
     });
 }
 
 AlarmStoreResult AlarmStore::ResetAllAlarms() {
-    return edit([&](Records& records) {
+    return edit(missing(), [&](Records& records) {
         std::fill(records.begin(), records.end(), EncodeBudil(DefaultAlarm(clock_.localNow())));
-        return Ok();
+        return AlarmStoreResult{};
     });
 }
 
 AlarmStoreResult AlarmStore::StepRepeat(int n, int delta) {
     AlarmStoreResult result;
-    auto records = readRecords(result);
+    auto records = read(result, missing());
     if (!records) {
         return result;
     }
-    if (n < 1 || static_cast<std::size_t>(n) > records->size()) {
+    if (!holds(*records, n)) {
         return noSuchAlarm(n);
     }
     auto& bytes = records->at(static_cast<std::size_t>(n - 1));
     BudilRecord record = DecodeBudil(bytes);
     const auto count = ParseInt32(record.Repeat);
     if (!count) {
-        return Ok(); // no limit: nothing to count
+        return {}; // no limit: nothing to count
     }
     if (*count <= 1) {
         // The last firing: the alarm switches itself off and keeps its count.
@@ -189,7 +154,7 @@ AlarmStoreResult AlarmStore::StepRepeat(int n, int delta) {
 
 AlarmCount AlarmStore::CountAlarms() const {
     AlarmCount count;
-    if (const auto records = readRecords(count.result)) {
+    if (const auto records = read(count.result, missing())) {
         count.count = static_cast<int>(records->size());
     }
     return count;
@@ -197,7 +162,7 @@ AlarmCount AlarmStore::CountAlarms() const {
 
 AlarmList AlarmStore::ReadAlarms() const {
     AlarmList list;
-    if (const auto records = readRecords(list.result)) {
+    if (const auto records = read(list.result, missing())) {
         list.alarms.reserve(records->size());
         for (const auto& record : *records) {
             list.alarms.push_back(DecodeBudil(record));

@@ -3,11 +3,8 @@
 #include "core/alarms/BudilRecord.h"
 #include "core/base/Clock.h"
 #include "core/base/FileStore.h"
-#include "core/base/RecordFile.h"
-#include "core/base/StoreResult.h"
+#include "core/base/RecordStore.h"
 
-#include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,15 +30,17 @@ struct AlarmCount {
 
 // The alarm file: alarms numbered from 1 in the order they were added, at most 100. Every
 // operation reads the file anew; every change rewrites it whole and atomically (the old
-// file or the new one survives a crash) and then calls `onListChanged`.
-class AlarmStore {
+// file or the new one survives a crash) and then tells the listeners.
+class AlarmStore : public RecordStore {
 public:
     // `clock` gives today's date to the records that reset writes.
     AlarmStore(FileStore& files, std::string path, const Clock& clock);
 
-    const std::string& path() const { return file_.path(); }
-    bool AlarmFileExists() const;
+    bool AlarmFileExists() const { return fileExists(); }
 
+    // Ok when AddAlarm would take one more alarm; otherwise its refusal (a full file) or the
+    // missing file.
+    AlarmStoreResult CanAddAlarm() const;
     // Appends an alarm; the recurrence text is cut to 28 characters, the other texts to their
     // fields. Refused when the file holds 100 alarms.
     AlarmStoreResult AddAlarm(const BudilRecord& values);
@@ -65,27 +64,15 @@ public:
     AlarmCount CountAlarms() const;
     AlarmList ReadAlarms() const;
     // The file's whole records as they are stored, undecoded.
-    std::optional<std::vector<RecordFile::Record>> ReadRecords(AlarmStoreResult* result = nullptr) const;
-
-    // Counts the writes made through this store, so a reader can tell that its copy is old.
-    std::uint64_t revision() const { return revision_; }
-
-    // Called after every change written to the file (the alarm list refills itself).
-    std::function<void()> onListChanged;
+    std::optional<Records> ReadRecords(AlarmStoreResult* result = nullptr) const;
 
 private:
     AlarmStoreResult missing() const;
     AlarmStoreResult noSuchAlarm(int n) const;
-    // Reads the records; on failure fills `result`.
-    std::optional<std::vector<RecordFile::Record>> readRecords(AlarmStoreResult& result) const;
-    AlarmStoreResult write(const std::vector<RecordFile::Record>& records);
-    // Reads the file, lets `change` edit the records and writes them back.
-    template <typename Change> AlarmStoreResult edit(Change change);
+    // Edits alarm n (refused when there is none).
+    template <typename Change> AlarmStoreResult editAlarm(int n, Change change);
 
-    FileStore& files_;
-    RecordFile file_;
     const Clock& clock_;
-    std::uint64_t revision_ = 0;
 };
 
 } // namespace domora

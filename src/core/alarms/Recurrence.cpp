@@ -61,37 +61,7 @@ std::optional<RuleEntry> RuleOf(std::string_view text) {
     return std::nullopt;
 }
 
-char32_t LowerChar(char32_t c) {
-    if (c >= U'A' && c <= U'Z') {
-        return c + (U'a' - U'A');
-    }
-    if (c >= U'\u0410' && c <= U'\u042F') { // А..Я
-        return c + 0x20;
-    }
-    if (c >= U'\u0400' && c <= U'\u040F') { // Ѐ..Џ, Ё among them
-        return c + 0x50;
-    }
-    return c;
-}
-
 } // namespace
-
-std::string TrimmedLower(std::string_view text) {
-    const std::u32string chars = DecodeUtf8Lossy(text);
-    std::size_t first = 0;
-    std::size_t last = chars.size();
-    while (first < last && chars[first] <= U' ') {
-        ++first;
-    }
-    while (last > first && chars[last - 1] <= U' ') {
-        --last;
-    }
-    std::string out;
-    for (std::size_t i = first; i < last; ++i) {
-        AppendUtf8(out, LowerChar(chars[i]));
-    }
-    return out;
-}
 
 bool UsesWeekdays(std::string_view recurrence) {
     const std::string folded = TrimmedLower(recurrence);

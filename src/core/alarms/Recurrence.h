@@ -2,6 +2,7 @@
 
 #include "core/alarms/BudilRecord.h"
 #include "core/base/DateTime.h"
+#include "core/base/Text.h"
 
 #include <array>
 #include <string>
@@ -53,10 +54,6 @@ inline constexpr std::array<std::string_view, 34> kRecurrenceTexts = {
 inline constexpr std::array<std::string_view, 7> kRepeatTexts = {"Безконечно", "1",  "2", "3",
                                                                  "5",          "10", "20"};
 inline constexpr std::array<std::string_view, 3> kMelodyNames = {"Бип-Бип", "Звонок", "Кукушка"};
-
-// The text without blanks (and control characters) at either end, in lower case (Latin and
-// Cyrillic letters).
-std::string TrimmedLower(std::string_view text);
 
 // Whether an alarm with this recurrence text goes by its weekday flags: the text is empty
 // or "Всегда", blanks at the ends and letter case ignored.

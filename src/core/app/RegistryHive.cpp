@@ -1,6 +1,7 @@
 #include "core/app/RegistryHive.h"
 
 #include "core/base/Cp1251.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 
@@ -11,30 +12,6 @@ constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kCurrentUser = "HKEY_CURRENT_USER";
 constexpr std::string_view kLocalMachine = "HKEY_LOCAL_MACHINE";
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-// Names compare without regard to letter case: Latin and Cyrillic letters are folded.
-char32_t FoldChar(char32_t c) {
-    if (c >= U'A' && c <= U'Z') {
-        return c + 0x20;
-    }
-    if (c >= 0x0410 && c <= 0x042F) {
-        return c + 0x20;
-    }
-    if (c >= 0x0400 && c <= 0x040F) {
-        return c + 0x50;
-    }
-    return c;
-}
-
-std::u32string Folded(std::string_view s) {
-    std::u32string chars = DecodeUtf8Lossy(s);
-    std::transform(chars.begin(), chars.end(), chars.begin(), FoldChar);
-    return chars;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return Folded(a) == Folded(b);
-}
 
 std::string_view HiveName(RegHive hive) {
     return hive == RegHive::CurrentUser ? kCurrentUser : kLocalMachine;
@@ -49,16 +26,6 @@ std::string_view RelativePath(std::string_view path) {
         path.remove_suffix(1);
     }
     return path;
-}
-
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
-        s.remove_suffix(1);
-    }
-    return s;
 }
 
 constexpr char kHexDigits[] = "0123456789abcdef";
@@ -140,12 +107,12 @@ std::optional<std::uint32_t> ParseDword(std::string_view s) {
 
 std::optional<std::vector<std::uint8_t>> ParseBytes(std::string_view s) {
     std::vector<std::uint8_t> bytes;
-    if (Trimmed(s).empty()) {
+    if (TrimBlanks(s).empty()) {
         return bytes;
     }
     while (true) {
         const std::size_t comma = s.find(',');
-        const std::string_view token = Trimmed(s.substr(0, comma));
+        const std::string_view token = TrimBlanks(s.substr(0, comma));
         if (token.empty() || token.size() > 2) {
             return std::nullopt;
         }
@@ -230,16 +197,16 @@ std::string RegistryHive::fullPath(RegHive hive, const std::string& path) {
 }
 
 RegKeyData* RegistryHive::find(const std::string& fullPath) {
-    const auto folded = Folded(fullPath);
+    const auto folded = FoldCase(fullPath);
     const auto it = std::find_if(keys_.begin(), keys_.end(),
-                                 [&](const RegKeyData& key) { return Folded(key.fullPath) == folded; });
+                                 [&](const RegKeyData& key) { return FoldCase(key.fullPath) == folded; });
     return it == keys_.end() ? nullptr : &*it;
 }
 
 const RegKeyData* RegistryHive::find(const std::string& fullPath) const {
-    const auto folded = Folded(fullPath);
+    const auto folded = FoldCase(fullPath);
     const auto it = std::find_if(keys_.begin(), keys_.end(),
-                                 [&](const RegKeyData& key) { return Folded(key.fullPath) == folded; });
+                                 [&](const RegKeyData& key) { return FoldCase(key.fullPath) == folded; });
     return it == keys_.end() ? nullptr : &*it;
 }
 
@@ -247,11 +214,11 @@ bool RegistryHive::keyExists(RegHive hive, const std::string& path) const {
     if (RelativePath(path).empty()) {
         return true;
     }
-    const auto folded = Folded(fullPath(hive, path));
+    const auto folded = FoldCase(fullPath(hive, path));
     for (const RegKeyData& key : keys_) {
-        const auto name = Folded(key.fullPath);
+        const auto name = FoldCase(key.fullPath);
         if (name == folded || (name.size() > folded.size() && name.compare(0, folded.size(), folded) == 0 &&
-                               name[folded.size()] == U'\\')) {
+                               name[folded.size()] == '\\')) {
             return true;
         }
     }
@@ -275,7 +242,7 @@ std::optional<RegValue> RegistryHive::value(RegHive hive, const std::string& pat
         return std::nullopt;
     }
     for (const RegValue& v : key->values) {
-        if (SameName(v.name, name)) {
+        if (SameFolded(v.name, name)) {
             return v;
         }
     }
@@ -289,7 +256,7 @@ void RegistryHive::setValue(RegHive hive, const std::string& path, const RegValu
         return; // the hive's root holds no values
     }
     for (RegValue& v : key->values) {
-        if (SameName(v.name, value.name)) {
+        if (SameFolded(v.name, value.name)) {
             const std::string name = v.name;
             v = value;
             v.name = name;
@@ -305,7 +272,7 @@ bool RegistryHive::deleteValue(RegHive hive, const std::string& path, const std:
         return false;
     }
     const auto it = std::find_if(key->values.begin(), key->values.end(),
-                                 [&](const RegValue& v) { return SameName(v.name, name); });
+                                 [&](const RegValue& v) { return SameFolded(v.name, name); });
     if (it == key->values.end()) {
         return false;
     }
@@ -371,7 +338,7 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
         }
         text.remove_prefix(end + 1);
     }
-    if (lines.empty() || Trimmed(lines[0]) != kHeader) {
+    if (lines.empty() || TrimBlanks(lines[0]) != kHeader) {
         return failed({1, "файл не начинается строкой «" + std::string(kHeader) + "»."});
     }
 
@@ -379,7 +346,7 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
     std::optional<std::pair<RegHive, std::string>> current;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::size_t lineNo = i + 1;
-        std::string_view line = Trimmed(lines[i]);
+        std::string_view line = TrimBlanks(lines[i]);
         if (line.empty() || line.front() == ';') {
             continue;
         }
@@ -391,9 +358,9 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
             const std::string_view hiveName = path.substr(0, path.find('\\'));
             const std::string_view rest = RelativePath(path.substr(hiveName.size()));
             RegHive keyHive = RegHive::CurrentUser;
-            if (SameName(hiveName, kCurrentUser)) {
+            if (SameFolded(hiveName, kCurrentUser)) {
                 keyHive = RegHive::CurrentUser;
-            } else if (SameName(hiveName, kLocalMachine)) {
+            } else if (SameFolded(hiveName, kLocalMachine)) {
                 keyHive = RegHive::LocalMachine;
             } else {
                 return failed({lineNo, "неизвестный куст реестра «" + std::string(hiveName) + "»."});
@@ -421,11 +388,11 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
             }
             value.name = std::move(*name);
         }
-        line = Trimmed(line);
+        line = TrimBlanks(line);
         if (line.empty() || line.front() != '=') {
             return failed({lineNo, "после имени значения нет знака «=»."});
         }
-        line = Trimmed(line.substr(1));
+        line = TrimBlanks(line.substr(1));
         if (line.empty()) {
             return failed({lineNo, "у значения нет данных."});
         }
@@ -436,14 +403,14 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
             joined = std::string(first);
             while (!joined.empty() && joined.back() == '\\' && i + 1 < lines.size()) {
                 joined.pop_back();
-                joined += Trimmed(lines[++i]);
+                joined += TrimBlanks(lines[++i]);
             }
             return ParseBytes(joined);
         };
 
         if (line.front() == '"') {
             auto quoted = TakeQuoted(line);
-            if (!quoted || !Trimmed(line).empty()) {
+            if (!quoted || !TrimBlanks(line).empty()) {
                 return failed({lineNo, "строковое значение записано неверно."});
             }
             value.type = RegType::String;

@@ -20,6 +20,9 @@ public:
     virtual bool writeAtomic(const std::string& path, std::string_view bytes,
                              std::string* error = nullptr) = 0;
     virtual bool exists(const std::string& path) = 0;
+    // Makes the folder when it is missing (its parent must exist). True when the folder is
+    // there afterwards; otherwise `error` (when given) says why, in Russian.
+    virtual bool makeFolder(const std::string& path, std::string* error = nullptr) = 0;
 };
 
 } // namespace domora

@@ -3,6 +3,7 @@
 #include "core/base/FileStore.h"
 
 #include <map>
+#include <set>
 #include <string>
 
 namespace domora {
@@ -13,14 +14,17 @@ public:
     std::optional<std::string> readAll(const std::string& path) override;
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override { return files_.count(path) != 0; }
+    bool makeFolder(const std::string& path, std::string* error = nullptr) override;
 
     void put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
     void remove(const std::string& path) { files_.erase(path); }
     void setWritesFail(bool fail) { writesFail_ = fail; }
     const std::map<std::string, std::string>& files() const { return files_; }
+    const std::set<std::string>& folders() const { return folders_; }
 
 private:
     std::map<std::string, std::string> files_;
+    std::set<std::string> folders_;
     bool writesFail_ = false;
 };
 

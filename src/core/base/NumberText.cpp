@@ -1,6 +1,7 @@
 #include "core/base/NumberText.h"
 
 #include "core/base/OleDate.h"
+#include "core/base/Text.h"
 
 #include <array>
 #include <charconv>
@@ -9,20 +10,6 @@
 
 namespace domora {
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trimmed(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && IsBlank(s.back())) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -96,7 +83,7 @@ std::string FormatFloat(double value) {
 }
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -125,7 +112,7 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
 }
 
 std::optional<double> ParseFloat(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     std::string plain(text);
     for (char& c : plain) {
         if (c == ',') {
@@ -152,7 +139,7 @@ std::optional<double> ParseFloat(std::string_view text) {
 }
 
 std::optional<double> ParseTimeText(std::string_view text) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     std::array<int, 3> parts{};
     std::size_t count = 0;
     std::size_t pos = 0;

@@ -29,11 +29,7 @@ DayMonth DayMonthOfDate(double oleDate) {
 }
 
 CelebStore::CelebStore(FileStore& files, std::string path)
-    : files_(files), file_(files, std::move(path), kCelebRecordSize, kMaxCelebs) {}
-
-bool CelebStore::CelebFileExists() const {
-    return files_.exists(path());
-}
+    : RecordStore(files, std::move(path), kCelebRecordSize, kMaxCelebs) {}
 
 CelebStoreResult CelebStore::missingWithPath() const {
     return {CelebStoreResult::Status::FileMissing, "Ошибка!\r\nФайл " + path() + " не найден"};
@@ -43,81 +39,50 @@ CelebStoreResult CelebStore::noSuchCeleb(int index) const {
     return {CelebStoreResult::Status::NoSuchRecord, "Праздника №" + std::to_string(index) + " нет."};
 }
 
-std::optional<CelebStore::Records> CelebStore::read(CelebStoreResult& result,
-                                                    CelebStoreResult missing) const {
-    auto records = file_.readAll();
-    if (!records) {
-        result = std::move(missing);
-    }
-    return records;
-}
-
-CelebStoreResult CelebStore::write(const Records& records) {
-    RecordFileError error;
-    if (!file_.rewrite(records, &error)) {
-        return {CelebStoreResult::Status::IoError, error.message};
-    }
-    if (onListChanged) {
-        onListChanged();
-    }
-    return {};
-}
-
 CelebStoreResult CelebStore::AddCeleb(const std::string& event, const std::string& comment, int after,
                                       double date) {
-    CelebStoreResult result;
-    auto records = read(result, missingWithPath());
-    if (!records) {
-        return result;
-    }
-    if (records->size() >= kMaxCelebs) {
-        return {CelebStoreResult::Status::Full,
-                "Праздник не добавлен: в файле уже " + std::to_string(kMaxCelebs) +
-                    " праздников, больше в нём не помещается.\r\n"
-                    "Удалите ненужный праздник или измените один из имеющихся."};
-    }
-    std::size_t position = records->size();
-    if (after <= 0) {
-        position = 0;
-    } else if (static_cast<std::size_t>(after) < records->size()) {
-        position = static_cast<std::size_t>(after);
-    }
-    records->insert(records->begin() + static_cast<std::ptrdiff_t>(position), RecordOf(event, comment, date));
-    return write(*records);
+    return edit(missingWithPath(), [&](Records& records) {
+        if (records.size() >= kMaxCelebs) {
+            return CelebStoreResult{CelebStoreResult::Status::Full,
+                                    "Праздник не добавлен: в файле уже " + std::to_string(kMaxCelebs) +
+                                        " праздников, больше в нём не помещается.\r\n"
+                                        "Удалите ненужный праздник или измените один из имеющихся."};
+        }
+        std::size_t position = records.size();
+        if (after <= 0) {
+            position = 0;
+        } else if (static_cast<std::size_t>(after) < records.size()) {
+            position = static_cast<std::size_t>(after);
+        }
+        records.insert(records.begin() + static_cast<std::ptrdiff_t>(position),
+                       RecordOf(event, comment, date));
+        return CelebStoreResult{};
+    });
 }
 
 CelebStoreResult CelebStore::ChangeCeleb(int index, const std::string& event, const std::string& comment,
                                          double date) {
-    CelebStoreResult result;
-    auto records = read(result, FileMissing());
-    if (!records) {
-        return result;
-    }
-    if (index < 1 || static_cast<std::size_t>(index) > records->size()) {
-        return noSuchCeleb(index);
-    }
-    (*records)[static_cast<std::size_t>(index - 1)] = RecordOf(event, comment, date);
-    return write(*records);
+    return edit(FileMissing(), [&](Records& records) {
+        if (!holds(records, index)) {
+            return noSuchCeleb(index);
+        }
+        records[static_cast<std::size_t>(index - 1)] = RecordOf(event, comment, date);
+        return CelebStoreResult{};
+    });
 }
 
 CelebStoreResult CelebStore::DeleteCeleb(int index) {
-    CelebStoreResult result;
-    auto records = read(result, IoError(path()));
-    if (!records) {
-        return result;
-    }
-    if (index < 1 || static_cast<std::size_t>(index) > records->size()) {
-        return noSuchCeleb(index);
-    }
-    records->erase(records->begin() + (index - 1));
-    return write(*records);
+    return edit(IoError(path()), [&](Records& records) {
+        if (!holds(records, index)) {
+            return noSuchCeleb(index);
+        }
+        records.erase(records.begin() + (index - 1));
+        return CelebStoreResult{};
+    });
 }
 
 CelebStoreResult CelebStore::ClearCelebs() {
-    if (!write({})) {
-        return missingWithPath();
-    }
-    return {};
+    return clear(missingWithPath());
 }
 
 CelebCount CelebStore::CountCelebs() const {

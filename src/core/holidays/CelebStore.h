@@ -1,13 +1,9 @@
 #pragma once
 
 #include "core/base/FileStore.h"
-#include "core/base/RecordFile.h"
-#include "core/base/StoreResult.h"
+#include "core/base/RecordStore.h"
 #include "core/holidays/CelebRecord.h"
 
-#include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,14 +38,13 @@ DayMonth DayMonthOfDate(double oleDate);
 
 // The holiday file: holidays numbered from 1 in the user's order, at most 1000; the store
 // never sorts. Every operation reads the file anew; every change rewrites it whole and
-// atomically (the old file or the new one survives a crash) and then calls
-// `onListChanged`. Texts are cut to 200 characters.
-class CelebStore {
+// atomically (the old file or the new one survives a crash) and then tells the listeners.
+// Texts are cut to 200 characters.
+class CelebStore : public RecordStore {
 public:
     CelebStore(FileStore& files, std::string path);
 
-    const std::string& path() const { return file_.path(); }
-    bool CelebFileExists() const;
+    bool CelebFileExists() const { return fileExists(); }
 
     // Inserts a holiday on the date's day and month right after holiday number `after`.
     // An empty file gets it as its only holiday, whatever `after` is; otherwise `after` 0
@@ -67,19 +62,9 @@ public:
     CelebCount CountCelebs() const;
     CelebList ReadCelebs() const;
 
-    // Called after every change written to the file (the page shows the full list again).
-    std::function<void()> onListChanged;
-
 private:
-    using Records = std::vector<RecordFile::Record>;
-
-    std::optional<Records> read(CelebStoreResult& result, CelebStoreResult missing) const;
-    CelebStoreResult write(const Records& records);
     CelebStoreResult missingWithPath() const;
     CelebStoreResult noSuchCeleb(int index) const;
-
-    FileStore& files_;
-    RecordFile file_;
 };
 
 } // namespace domora

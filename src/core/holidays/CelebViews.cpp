@@ -2,12 +2,10 @@
 
 #include "core/base/NumberText.h"
 
+#include <algorithm>
+
 namespace domora {
 namespace {
-
-CelebRow RowOf(const CelebRecord& celeb) {
-    return {std::to_string(celeb.Month), std::to_string(celeb.Day), celeb.Event, celeb.Comment};
-}
 
 bool Matches(CelebViewMode mode, const CelebRecord& celeb, const DateTime& today) {
     switch (mode) {
@@ -39,11 +37,15 @@ CelebRow NoMatchRow(CelebViewMode mode, const std::vector<CelebRecord>& celebs, 
 
 } // namespace
 
+CelebRow CelebRowTexts(const CelebRecord& celeb) {
+    return {std::to_string(celeb.Month), std::to_string(celeb.Day), celeb.Event, celeb.Comment};
+}
+
 CelebView MakeCelebView(CelebViewMode mode, const std::vector<CelebRecord>& celebs, const DateTime& today) {
     CelebView view;
     for (const CelebRecord& celeb : celebs) {
         if (Matches(mode, celeb, today)) {
-            view.rows.push_back(RowOf(celeb));
+            view.rows.push_back(CelebRowTexts(celeb));
         }
     }
     view.hasCelebs = !view.rows.empty();
@@ -89,6 +91,49 @@ int FindCelebInFullList(const CelebView& full, const CelebRow& selected) {
         }
     }
     return 0;
+}
+
+CelebAddPlace PlaceNewCeleb(CelebViewMode mode, const std::vector<CelebRecord>& celebs, const DateTime& today,
+                            int selectedRow) {
+    if (mode == CelebViewMode::All) {
+        return {selectedRow != 0, selectedRow, 0};
+    }
+    // This month's holidays in file order: the rows of this month's view.
+    std::vector<std::size_t> month;
+    for (std::size_t i = 0; i < celebs.size(); ++i) {
+        if (celebs[i].Month == today.month) {
+            month.push_back(i);
+        }
+    }
+    // The holiday whose date a row of this month's view shows.
+    const auto shownBy = [&](std::size_t row) -> const CelebRecord* {
+        if (month.empty()) {
+            return row == 1 && !celebs.empty() ? &celebs.back() : nullptr;
+        }
+        return row >= 1 && row <= month.size() ? &celebs[month[row - 1]] : nullptr;
+    };
+    std::size_t anchorRow = selectedRow < 0 ? 0 : static_cast<std::size_t>(selectedRow);
+    if (mode == CelebViewMode::Today) {
+        std::size_t found = 0;
+        for (std::size_t k = 0; k < month.size() && found == 0; ++k) {
+            if (celebs[month[k]].Day >= today.day) {
+                found = k + 1;
+            }
+        }
+        if (found == 1) {
+            const int before = static_cast<int>(month.front());
+            return {true, before, before};
+        }
+        anchorRow = found > 1 ? found - 1 : std::max<std::size_t>(month.size(), 1);
+    }
+    if (const CelebRecord* anchor = shownBy(anchorRow)) {
+        for (std::size_t i = 0; i < celebs.size(); ++i) {
+            if (celebs[i].Month == anchor->Month && celebs[i].Day == anchor->Day) {
+                return {true, static_cast<int>(i + 1), static_cast<int>(i + 1)};
+            }
+        }
+    }
+    return {true, static_cast<int>(celebs.size()), 0};
 }
 
 } // namespace domora

@@ -30,6 +30,9 @@ struct CelebView {
     bool hasCelebs = false;
 };
 
+// The cells of a holiday's row: month, day, event, comment.
+CelebRow CelebRowTexts(const CelebRecord& celeb);
+
 // The view of the holidays `celebs` in file order on `today`. The no-match row carries a
 // month and a day that "Добавить..." reads as its anchor: the last holiday's of the file
 // in the this-month view (empty cells for an empty file), today's in the today view.
@@ -46,5 +49,24 @@ CelebView ShowTodayCelebs(const CelebStore& store, const DateTime& today);
 // day (as whole numbers) and event and comment (exactly) are equal. 0 when there is none,
 // also when the selected row's month or day is not a whole number.
 int FindCelebInFullList(const CelebView& full, const CelebRow& selected);
+
+// Where "Добавить..." puts a new holiday.
+struct CelebAddPlace {
+    bool open = false; // whether the add dialog opens at all
+    int after = 0;     // AddCeleb's `after`
+    int select = 0;    // the row of the full view to select; 0 leaves the selection
+};
+
+// The place of a new holiday added from a view of `celebs` in which row `selectedRow`
+// (1-based, 0 for none) is selected. In the full view it goes after the selected holiday
+// (and nothing is added without one). In this month's view it goes after the first holiday
+// of the file on the selected row's date (the no-match row stands for the file's last
+// holiday). In today's view it goes before this month's first holiday in the file when
+// that one is on today or later; otherwise after the first holiday of the file on the date
+// of this month's last holiday before today's first from today on (this month's last
+// holiday when none is on or after today, the file's last when this month has none). A
+// date no holiday carries appends it.
+CelebAddPlace PlaceNewCeleb(CelebViewMode mode, const std::vector<CelebRecord>& celebs, const DateTime& today,
+                            int selectedRow);
 
 } // namespace domora

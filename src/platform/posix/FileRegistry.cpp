@@ -1,6 +1,7 @@
 #include "platform/posix/FileRegistry.h"
 
 #include "core/app/RegistryHive.h"
+#include "core/base/Paths.h"
 #include "platform/posix/PosixFileStore.h"
 #include "platform/posix/XdgPaths.h"
 
@@ -24,14 +25,6 @@ struct FileRegistryState {
 };
 
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // An advisory lock on the lock file, held while the object lives.
 class FileLock {

@@ -1,6 +1,7 @@
 #include "platform/posix/PosixFileStore.h"
 
-#include <algorithm>
+#include "core/base/Paths.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -14,59 +15,23 @@
 namespace domora {
 namespace {
 
-// Lower case of Latin letters and of the Cyrillic letters of Russian and its neighbours
-// (U+0400..U+042F to U+0430..U+045F); every other byte stays as it is.
-std::string FoldCase(const std::string& name) {
-    std::string out;
-    out.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (c >= 'A' && c <= 'Z') {
-            out.push_back(static_cast<char>(c - 'A' + 'a'));
-            continue;
-        }
-        const bool twoByte = (c & 0xE0U) == 0xC0U && i + 1 < name.size() &&
-                             (static_cast<unsigned char>(name[i + 1]) & 0xC0U) == 0x80U;
-        if (!twoByte) {
-            out.push_back(name[i]);
-            continue;
-        }
-        unsigned cp = ((c & 0x1FU) << 6) | (static_cast<unsigned char>(name[i + 1]) & 0x3FU);
-        if (cp >= 0x0410 && cp <= 0x042F) {
-            cp += 0x20;
-        } else if (cp >= 0x0400 && cp <= 0x040F) {
-            cp += 0x50;
-        }
-        out.push_back(static_cast<char>(0xC0U | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80U | (cp & 0x3FU)));
-        ++i;
-    }
-    return out;
-}
-
 bool EntryExists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-// The entry of `folder` whose name equals `name` without regard to case; the first in
-// byte order when several do.
-std::optional<std::string> FindNoCase(const std::string& folder, const std::string& name) {
+// The names in a folder, "." and ".." among them.
+std::vector<std::string> FolderEntries(const std::string& folder) {
+    std::vector<std::string> names;
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (dir == nullptr) {
-        return std::nullopt;
+        return names;
     }
-    const std::string wanted = FoldCase(name);
-    std::optional<std::string> best;
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string candidate = entry->d_name;
-        if (candidate != "." && candidate != ".." && FoldCase(candidate) == wanted &&
-            (!best || candidate < *best)) {
-            best = candidate;
-        }
+        names.emplace_back(entry->d_name);
     }
     ::closedir(dir);
-    return best;
+    return names;
 }
 
 mode_t CurrentUmask() {
@@ -78,14 +43,6 @@ mode_t CurrentUmask() {
         }
     }
     return 022;
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool Fail(std::string* error, const std::string& path, int errorNumber) {
@@ -129,39 +86,7 @@ std::string SystemErrorText(int errorNumber) {
 }
 
 std::string ResolvePathNoCase(const std::string& path) {
-    if (path.empty() || EntryExists(path)) {
-        return path;
-    }
-    std::vector<std::string> components;
-    for (std::size_t start = 0; start <= path.size();) {
-        const auto slash = std::min(path.find('/', start), path.size());
-        if (slash > start) {
-            components.push_back(path.substr(start, slash - start));
-        }
-        start = slash + 1;
-    }
-    std::string out = path.front() == '/' ? "/" : "";
-    bool lost = false; // a component matched nothing: the rest cannot exist either
-    for (const auto& component : components) {
-        const std::string folder = out;
-        if (!out.empty() && out.back() != '/') {
-            out += '/';
-        }
-        if (lost || component == "." || component == ".." || EntryExists(out + component)) {
-            out += component;
-            continue;
-        }
-        if (auto match = FindNoCase(folder, component)) {
-            out += *match;
-        } else {
-            out += component;
-            lost = true;
-        }
-    }
-    if (path.back() == '/' && out.back() != '/') {
-        out += '/';
-    }
-    return out;
+    return ResolvePathNoCase(path, FolderLookup{EntryExists, FolderEntries});
 }
 
 std::optional<std::string> PosixFileStore::readAll(const std::string& path) {
@@ -257,6 +182,21 @@ bool PosixFileStore::writeAtomic(const std::string& path, std::string_view bytes
         ::close(dirFd);
     }
     return true;
+}
+
+bool PosixFileStore::makeFolder(const std::string& path, std::string* error) {
+    const std::string target = ResolvePathNoCase(path);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        return true;
+    }
+    if (::mkdir(target.c_str(), 0777) == 0) {
+        return true;
+    }
+    if (error != nullptr) {
+        *error = "Не удалось создать папку «" + path + "»: " + SystemErrorText(errno);
+    }
+    return false;
 }
 
 } // namespace domora

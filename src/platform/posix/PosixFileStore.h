@@ -23,6 +23,7 @@ public:
     // name of an existing file), fsync of the folder. A symbolic link is written through.
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override;
+    bool makeFolder(const std::string& path, std::string* error = nullptr) override;
 };
 
 } // namespace domora

@@ -114,4 +114,26 @@ bool Win32FileStore::exists(const std::string& path) {
     return name && GetFileAttributesW(name->c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32FileStore::makeFolder(const std::string& path, std::string* error) {
+    std::string reason;
+    const auto name = Utf8ToWide(path, &reason);
+    if (!name) {
+        if (error != nullptr) {
+            *error = reason;
+        }
+        return false;
+    }
+    if (CreateDirectoryW(name->c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) {
+        const DWORD attributes = GetFileAttributesW(name->c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return true;
+        }
+    }
+    const DWORD code = GetLastError();
+    if (error != nullptr) {
+        *error = "Не удалось создать папку «" + path + "» (ошибка " + std::to_string(code) + ")";
+    }
+    return false;
+}
+
 } // namespace domora

@@ -13,6 +13,7 @@ public:
     std::optional<std::string> readAll(const std::string& path) override;
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override;
+    bool makeFolder(const std::string& path, std::string* error = nullptr) override;
 };
 
 } // namespace domora

@@ -1,10 +1,8 @@
 #include "ui/alarms/AlarmList.h"
 
 #include "core/alarms/AlarmStore.h"
-#include "core/alarms/Recurrence.h"
-#include "core/app/TimeText.h"
+#include "core/alarms/AlarmViews.h"
 #include "core/base/FileStore.h"
-#include "core/base/OleDate.h"
 #include "ui/alarms/TForm8.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
@@ -28,13 +26,6 @@ QString qs(const std::string& text) {
 constexpr int kColumnWidths[AlarmListView::kColumns] = {31, 37, 59, 110, 72, 64, 88};
 constexpr const char* kHeaders[AlarmListView::kColumns] = {"№",    "Время",  "Дата", "Тип сообщения",
                                                            "День", "Повтор", "Звук"};
-constexpr char kFileNotFound[] = "Файл не найден!";
-
-// The part of a path after its last folder separator or drive colon.
-QString fileNamePart(const std::string& path) {
-    const std::size_t cut = path.find_last_of("\\:/");
-    return qs(cut == std::string::npos ? path : path.substr(cut + 1));
-}
 
 // Cells drawn as in a plain string grid: two pixels of margin and the text clipped at the
 // cell's edge, so that a date fits its column of 59.
@@ -152,41 +143,11 @@ void AlarmListView::PageShow() {
     setEditButtonsEnabled(false);
 }
 
-QString AlarmListView::fileColumn(const std::string& path) {
-    if (!files_.exists(path)) {
-        return QString::fromUtf8(kFileNotFound);
-    }
-    return fileNamePart(path);
-}
-
 QStringList AlarmListView::rowTexts(int number, const BudilRecord& record) {
     QStringList texts;
-    texts << QString::number(number);
-    texts << QStringLiteral("%1:%2").arg(record.Hour).arg(record.Minute);
-    texts << (record.UseDate ? qs(FormatShortDate(OleToDateTime(record.AlarmDate))) : QString());
-    texts << fileColumn(record.TextMessage ? record.TextFile : record.PictureFile);
-    QString day;
-    if (!record.UseDate) {
-        const bool byWeekdays = record.Recurrence.empty() || record.Recurrence == kRecurrenceAlways;
-        day = qs(byWeekdays ? WeekdayList(record) : record.Recurrence);
+    for (const std::string& text : AlarmRowTexts(number, record, files_)) {
+        texts << qs(text);
     }
-    texts << day;
-    texts << qs(record.Repeat);
-    // Only one sound flag is set by the editor; with more than one the last one named wins.
-    QString sound;
-    if (record.BuiltinSound) {
-        sound = qs(record.BuiltinName);
-    }
-    if (record.Mp3Sound) {
-        sound = fileColumn(record.Mp3File);
-    }
-    if (record.WavSound) {
-        sound = fileColumn(record.WavFile);
-    }
-    if (record.NoSound) {
-        sound = QStringLiteral("Нет");
-    }
-    texts << sound;
     return texts;
 }
 

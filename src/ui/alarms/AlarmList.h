@@ -82,8 +82,6 @@ private:
     // Asks about the selected alarm; the dialog's result, 0 when it could not be asked.
     int confirm(const char* action, int kind);
     void setEditButtonsEnabled(bool enabled);
-    // The file name part of a path, or "Файл не найден!" when the file does not exist.
-    QString fileColumn(const std::string& path);
 
     AlarmStore& store_;
     FileStore& files_;

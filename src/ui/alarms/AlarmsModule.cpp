@@ -29,7 +29,7 @@ AlarmsModule::AlarmsModule(const ModuleContext& context) : host_(context.host) {
         new AlarmListView(*store_, platform.files(), platform.clock(), context.paths, boxes,
                           context.messageDialog, *previewPlayer_, host_.sheet(ReminderSheet::AlarmsAndTimer));
     list_->setGeometry(0, 0, 507, 152);
-    store_->onListChanged = [this] { list_->ShowAlarms(); };
+    store_->addListener([this] { list_->ShowAlarms(); });
 
     QObject::connect(&host_.timer(TimerId::Alarms), &IntervalTimer::timeout, list_,
                      [this] { scheduler_->AlarmTick(); });

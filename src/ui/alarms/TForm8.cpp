@@ -1,12 +1,14 @@
 #include "ui/alarms/TForm8.h"
 
 #include "core/alarms/AlarmStore.h"
+#include "core/alarms/AlarmViews.h"
 #include "core/alarms/Recurrence.h"
 #include "core/base/Clock.h"
 #include "core/base/Cp1251.h"
 #include "core/base/FileStore.h"
 #include "core/base/NumberText.h"
 #include "core/base/OleDate.h"
+#include "core/base/Text.h"
 #include "ui/alarms/AlarmList.h"
 #include "ui/alarms/AlarmPictures.h"
 #include "ui/app/MessageBoxes.h"
@@ -18,7 +20,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFileDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -55,22 +56,6 @@ QPushButton* ellipsisButton(QWidget* parent, const char* name, int x, int y) {
     auto* button = place(new QPushButton(QStringLiteral("..."), parent), name, x, y, 24, 21);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
-}
-
-// A text file as text: UTF-8 when the bytes are valid UTF-8 (a byte-order mark dropped),
-// otherwise code page 1251; CR LF and CR become line breaks, a last line break is dropped.
-QString textOfFile(std::string bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.erase(0, 3);
-    }
-    std::u32string chars;
-    QString text = DecodeUtf8(bytes, chars) ? QString::fromStdString(bytes) : qs(Cp1251ToUtf8(bytes));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    if (text.endsWith(QLatin1Char('\n'))) {
-        text.chop(1);
-    }
-    return text;
 }
 
 // The Qt filter of a "Description (*.ext)|*.ext" filter: the description, whose pattern
@@ -383,7 +368,7 @@ void TForm8::loadTypedText(const std::string& path) {
     TypedText->clear();
     if (!path.empty()) {
         if (const auto bytes = files_.readAll(path)) {
-            TypedText->setPlainText(textOfFile(*bytes));
+            TypedText->setPlainText(qs(DecodeNoteText(*bytes)));
         }
     }
     TypedText->document()->setModified(false);
@@ -503,14 +488,9 @@ void TForm8::WavButtonClick() {
 
 void TForm8::PlayClick() {
     if (BuiltinRadio->isChecked()) {
-        const QString name = MelodyCombo->currentText().toLower();
-        const AppPaths& paths = list_.paths();
-        if (name == QStringLiteral("бип-бип")) {
-            previewFile_ = qs(paths.BipBipWav);
-        } else if (name == QStringLiteral("звонок")) {
-            previewFile_ = qs(paths.JinWav);
-        } else if (name == QStringLiteral("кукушка")) {
-            previewFile_ = qs(paths.KuKuWav);
+        const std::string melody = MelodyFile(list_.paths(), MelodyCombo->currentText().toStdString());
+        if (!melody.empty()) {
+            previewFile_ = qs(melody);
         }
     } else if (Mp3Radio->isChecked()) {
         previewFile_ = Mp3Edit->text();
@@ -622,22 +602,6 @@ bool TForm8::checkTimeField(QLineEdit* field) {
     return false;
 }
 
-QString TForm8::typedTextLines() const {
-    QString text = TypedText->toPlainText();
-    if (text.isEmpty()) {
-        return {};
-    }
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (lines.last().isEmpty()) {
-        lines.removeLast();
-    }
-    QString out;
-    for (const QString& line : lines) {
-        out += line + QStringLiteral("\r\n");
-    }
-    return out;
-}
-
 std::optional<BudilRecord> TForm8::recordFromControls() {
     BudilRecord record;
     const std::pair<QLineEdit*, int*> times[] = {{HourEdit, &record.Hour}, {MinuteEdit, &record.Minute}};
@@ -699,24 +663,7 @@ std::optional<BudilRecord> TForm8::recordFromControls() {
 // another alarm's text file has that name; then the next number no other alarm uses.
 // `changing` is the number of the alarm whose text it is (0 for a new alarm).
 std::string TForm8::textFilePathFor(int number, int changing) {
-    const AppPaths& paths = list_.paths();
-    const QString folder = qs(paths.AppDir) + QStringLiteral("Temp") + QDir::separator();
-    const auto alarms = list_.store().ReadAlarms();
-    for (int candidate = number < 0 ? 0 : number;; ++candidate) {
-        const QString path = folder + QStringLiteral("File%1.txt").arg(candidate);
-        bool taken = false;
-        int index = 1;
-        for (const BudilRecord& alarm : alarms.alarms) {
-            if (index != changing && QString::compare(qs(alarm.TextFile), path, Qt::CaseInsensitive) == 0) {
-                taken = true;
-                break;
-            }
-            ++index;
-        }
-        if (!taken) {
-            return path.toStdString();
-        }
-    }
+    return TypedTextPath(list_.paths().AppDir, list_.store().ReadAlarms().alarms, number, changing);
 }
 
 bool TForm8::SaveTypedText() {
@@ -728,10 +675,9 @@ bool TForm8::SaveTypedText() {
     if (!TypedText->document()->isModified()) {
         return true;
     }
-    const QString typed = typedTextLines();
     std::string bytes;
     char32_t bad = 0;
-    if (!Utf8ToCp1251(typed.toStdString(), bytes, &bad)) {
+    if (!EncodeTypedText(TypedText->toPlainText().toStdString(), bytes, &bad)) {
         boxes_.error(this,
                      QStringLiteral("Знак «%1» нельзя сохранить в текстовом файле будильника: текст хранится "
                                     "в кодировке Windows-1251.")
@@ -765,14 +711,9 @@ bool TForm8::SaveTypedText() {
         return false;
     }
     std::string error;
-    if (!files_.writeAtomic(path, bytes, &error)) {
-        // The Temp folder is made when it is missing, inside the program's folder only.
-        QDir(qs(list_.paths().AppDir)).mkdir(QStringLiteral("Temp"));
-        error.clear();
-        if (!files_.writeAtomic(path, bytes, &error)) {
-            boxes_.error(this, qs(error));
-            return false;
-        }
+    if (!WriteTypedText(files_, path, bytes, &error)) {
+        boxes_.error(this, qs(error));
+        return false;
     }
     TextFileEdit->setText(qs(path));
     TypedText->document()->setModified(false);
@@ -800,9 +741,9 @@ void TForm8::OkClick() {
     AlarmStore& store = list_.store();
     if (mode == AlarmListView::ModeAdd) {
         // A full file refuses the alarm before its typed text is saved anywhere.
-        const AlarmCount count = store.CountAlarms();
-        if (count.result && count.count >= static_cast<int>(kMaxAlarms)) {
-            boxes_.error(this, qs(store.AddAlarm(*record).message));
+        const AlarmStoreResult room = store.CanAddAlarm();
+        if (room.status == AlarmStoreResult::Status::Full) {
+            boxes_.error(this, qs(room.message));
             return;
         }
     }

@@ -97,8 +97,6 @@ private:
     bool storable(const QString& text);
     // Puts the chosen path into the field; false when nothing was chosen or it was refused.
     bool chooseInto(QLineEdit* field, const QString& filter, std::size_t capacity, bool picturePreview);
-    // The typed text as it is saved: each line ended by CR LF.
-    QString typedTextLines() const;
     std::string textFilePathFor(int number, int changing);
 
     AlarmListView& list_;

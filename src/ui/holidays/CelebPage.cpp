@@ -19,8 +19,6 @@
 #include <QShowEvent>
 #include <QTableWidget>
 
-#include <charconv>
-
 namespace domora {
 
 namespace {
@@ -31,16 +29,6 @@ QString qs(std::string_view text) {
 
 constexpr int kColumnWidths[4] = {29, 44, 328, 64};
 constexpr char kFileMissingRow[] = "Ошибка! Файл Celeb.dmr не найден";
-
-std::optional<int> wholeNumber(const std::string& text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 } // namespace
 
@@ -304,10 +292,6 @@ CelebRow CelebPage::rowCells(int row) const {
     return cells;
 }
 
-std::optional<int> CelebPage::cellNumber(int row, int column) const {
-    return wholeNumber(rowCells(row)[static_cast<std::size_t>(column)]);
-}
-
 void CelebPage::selectRow(int row) {
     if (row >= 1 && row <= CelebTable->rowCount()) {
         CelebTable->selectRow(row - 1);
@@ -320,92 +304,31 @@ int CelebPage::currentRow() const {
     return row >= 0 ? row + 1 : SelectedCeleb;
 }
 
-int CelebPage::firstRowOn(std::optional<int> month, std::optional<int> day) const {
-    if (!month || !day) {
-        return 0;
-    }
-    for (int row = 1; row <= rowCount(); ++row) {
-        if (cellNumber(row, 0) == month && cellNumber(row, 1) == day) {
-            return row;
-        }
-    }
-    return 0;
-}
-
 void CelebPage::openAddDialog() {
     addDialog_->exec();
 }
 
-// "Добавить...": the new holiday goes after the selected one in the full view; from a
-// filtered view after the last holiday of the file that comes before it in the calendar
-// (today's view: the first holiday of this month from today on marks the place).
+// "Добавить...": the place follows from the view (PlaceNewCeleb); a filtered view gives way
+// to the full one first.
 void CelebPage::SpeedButton4Click() {
-    using Mode = domora::CelebViewMode;
-    const Mode from = CelebViewMode;
-    if (from == Mode::All) {
-        AddAfter = SelectedCeleb;
-        if (SelectedCeleb != 0) {
-            openAddDialog();
-        }
+    const CelebList list = store_.ReadCelebs();
+    if (!list.result) {
+        boxes_.error(this, qs(list.result.message));
         return;
     }
-    std::optional<int> month;
-    std::optional<int> day;
-    if (from == Mode::ThisMonth) {
-        const int row = currentRow();
-        if (row >= 1 && row <= rowCount()) {
-            month = cellNumber(row, 0);
-            day = cellNumber(row, 1);
-        }
-    } else {
-        const std::optional<int> todayMonth = cellNumber(1, 0);
-        const std::optional<int> todayDay = cellNumber(1, 1);
-        setView(Mode::ThisMonth);
-        SelectedCeleb = 0;
-        int found = 0;
-        for (int row = 1; row <= rowCount() && todayMonth && todayDay; ++row) {
-            const std::optional<int> d = cellNumber(row, 1);
-            if (d && *d >= *todayDay && cellNumber(row, 0) == todayMonth) {
-                found = row;
-                break;
-            }
-        }
-        if (found == 1) {
-            const std::optional<int> m = cellNumber(1, 0);
-            const std::optional<int> d = cellNumber(1, 1);
-            setView(Mode::All);
-            // The row above the first holiday on that day; 0 when it is the file's first
-            // holiday, and the new one then goes first.
-            AddAfter = 0;
-            for (int row = 1; row <= rowCount(); ++row) {
-                if (cellNumber(row, 0) == m && cellNumber(row, 1) == d) {
-                    selectRow(row - 1);
-                    AddAfter = row - 1;
-                }
-            }
-            openAddDialog();
-            return;
-        }
-        const int anchor = found > 1 ? found - 1 : rowCount();
-        SelectedCeleb = anchor;
-        if (found == 0) {
-            selectRow(anchor);
-        }
-        month = cellNumber(anchor, 0);
-        day = cellNumber(anchor, 1);
+    const bool full = CelebViewMode == domora::CelebViewMode::All;
+    const CelebAddPlace place =
+        PlaceNewCeleb(CelebViewMode, list.celebs, clock_.localNow(), full ? SelectedCeleb : currentRow());
+    AddAfter = place.after;
+    if (!full) {
+        setView(domora::CelebViewMode::All);
     }
-    setView(Mode::All);
-    const int row = firstRowOn(month, day);
-    if (row != 0) {
-        selectRow(row);
-        AddAfter = row;
-    } else {
-        // No holiday of the file carries the anchor's date (an empty file, or a view
-        // without a holiday row): the new holiday is appended rather than dropped.
-        const bool hasCelebs = SpeedButton12->isEnabled();
-        AddAfter = hasCelebs ? rowCount() : 0;
+    if (place.select != 0) {
+        selectRow(place.select);
     }
-    openAddDialog();
+    if (place.open) {
+        openAddDialog();
+    }
 }
 
 void CelebPage::FindCelebInFullList() {

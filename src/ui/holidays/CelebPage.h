@@ -107,8 +107,6 @@ private:
     void setEditButtonsEnabled(bool enabled);
     void openAddDialog();
     // The full-view row of the first holiday on (m, d); 0 when none.
-    int firstRowOn(std::optional<int> month, std::optional<int> day) const;
-    std::optional<int> cellNumber(int row, int column) const;
 
     CelebStore& store_;
     Registry& registry_;

@@ -32,10 +32,10 @@ HolidaysModule::HolidaysModule(const ModuleContext& context, const CountdownModu
     page_ = new CelebPage(*store_, platform.registry(), platform.clock(), boxes_, context.messageDialog,
                           eventTimer, host_.sheet(ReminderSheet::Holidays));
     page_->setGeometry(0, 0, 503, 258);
-    store_->onListChanged = [this] {
+    store_->addListener([this] {
         page_->CelebViewMode = CelebViewMode::All;
         page_->ShowCelebs();
-    };
+    });
 
     QObject::connect(&eventTimer, &IntervalTimer::timeout, page_, [this] { eventLineTick(); });
     QObject::connect(&host_.timer(TimerId::HolidayReminder), &IntervalTimer::timeout, page_,

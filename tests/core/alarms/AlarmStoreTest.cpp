@@ -25,7 +25,7 @@ std::string FileOf(std::initializer_list<int> hours) {
 struct StoreTest : ::testing::Test {
     StoreTest() {
         clock.setLocal(DateTime{2027, 3, 9, 0, 14, 20});
-        store.onListChanged = [this] { ++refills; };
+        store.addListener([this] { ++refills; });
     }
     std::vector<int> hours() const {
         std::vector<int> out;
@@ -103,10 +103,13 @@ TEST_F(StoreTest, StepRepeatCountsDownAndSwitchesOffAtTheLast) {
 
 TEST_F(StoreTest, RefusalsAndFailuresWriteNothing) {
     const std::string full = test::FileOf(std::vector(100, Alarm(8, 0)));
+    files.put(kPath, test::FileOf(std::vector(99, Alarm(8, 0))));
+    EXPECT_TRUE(store.CanAddAlarm());
     files.put(kPath, full);
     const AlarmStoreResult refused = store.AddAlarm(Alarm(5, 0));
     EXPECT_EQ(refused.status, AlarmStoreResult::Status::Full);
     EXPECT_NE(refused.message.find("уже 100 будильников"), std::string::npos) << refused.message;
+    EXPECT_EQ(store.CanAddAlarm().message, refused.message);
     EXPECT_EQ(files.files().at(kPath), full);
     for (const int n : {0, 101, -1}) {
         EXPECT_EQ(store.DeleteAlarm(n).status, AlarmStoreResult::Status::NoSuchRecord) << n;
@@ -127,6 +130,7 @@ TEST_F(StoreTest, RefusalsAndFailuresWriteNothing) {
         [&] { return store.LoadAlarm(1).result; },   [&] { return store.DeleteAlarm(1); },
         [&] { return store.ResetAlarm(1); },         [&] { return store.ResetAllAlarms(); },
         [&] { return store.StepRepeat(1, -1); },     [&] { return store.CountAlarms().result; },
+        [&] { return store.CanAddAlarm(); },
     };
     for (std::size_t i = 0; i < operations.size(); ++i) {
         const AlarmStoreResult result = operations[i]();
@@ -138,6 +142,20 @@ TEST_F(StoreTest, RefusalsAndFailuresWriteNothing) {
     ASSERT_TRUE(store.ClearAlarms());
     EXPECT_EQ(files.files().at(kPath), "");
     EXPECT_EQ(refills, 1);
+}
+
+TEST_F(StoreTest, ListenersHearEveryWriteInTheOrderAdded) {
+    std::string heard;
+    store.addListener([&] { heard += 'a'; });
+    store.addListener([&] { heard += 'b'; });
+    files.put(kPath, FileOf({1, 2}));
+    const auto before = store.revision();
+    ASSERT_TRUE(store.DeleteAlarm(1));
+    ASSERT_TRUE(store.ChangeAlarm(1, Alarm(3, 0)));
+    EXPECT_FALSE(store.DeleteAlarm(5)); // refused: nothing written, nobody told
+    EXPECT_EQ(heard, "abab");
+    EXPECT_EQ(refills, 2);
+    EXPECT_EQ(store.revision(), before + 2);
 }
 
 } // namespace

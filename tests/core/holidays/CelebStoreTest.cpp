@@ -26,7 +26,7 @@ std::vector<CelebRecord> Numbered(int count) {
 
 struct CelebStoreTest : ::testing::Test {
     CelebStoreTest() {
-        store.onListChanged = [this] { ++refills; };
+        store.addListener([this] { ++refills; });
     }
     void put(const std::vector<CelebRecord>& celebs) { files.put(kPath, test::CelebFileOf(celebs)); }
     std::string events() const {
@@ -158,6 +158,58 @@ TEST_F(CelebStoreTest, LookupFromAFilteredViewChoosesTheFirstEqualHoliday) {
     EXPECT_EQ(FindCelebInFullList(all, {"", "", std::string(kNoCelebsThisMonth), ""}), 0);
     put({});
     EXPECT_EQ(FindCelebInFullList(ShowAllCelebs(store), {"", "", std::string(kNoCelebs), ""}), 0);
+}
+
+TEST(PlaceNewCeleb, FromEveryView) {
+    const auto celebs = [](std::initializer_list<std::pair<int, int>> dates) {
+        std::vector<CelebRecord> out;
+        for (const auto& [month, day] : dates) {
+            out.push_back(CelebRecord{month, day, "e", "c"});
+        }
+        return out;
+    };
+    const auto year = celebs({{1, 1}, {1, 7}, {3, 8}, {5, 1}, {5, 9}});
+    struct Case {
+        const char* what;
+        std::vector<CelebRecord> file;
+        CelebViewMode mode;
+        DateTime today;
+        int selected;
+        bool open;
+        int after;
+    };
+    using Mode = CelebViewMode;
+    const Case cases[] = {
+        {"full view: after the selected", year, Mode::All, {2027, 5, 5}, 2, true, 2},
+        {"full view: nothing selected", year, Mode::All, {2027, 5, 5}, 0, false, 0},
+        {"month: after the selected's date", year, Mode::ThisMonth, {2027, 5, 5}, 1, true, 4},
+        {"month: the first holiday on that date",
+         celebs({{5, 1}, {1, 1}, {5, 1}}),
+         Mode::ThisMonth,
+         {2027, 5, 5},
+         2,
+         true,
+         1},
+        {"month: nothing selected appends", year, Mode::ThisMonth, {2027, 5, 5}, 0, true, 5},
+        {"month: empty file", {}, Mode::ThisMonth, {2027, 5, 5}, 1, true, 0},
+        {"today: after the one before today's first", year, Mode::Today, {2027, 5, 5}, 0, true, 4},
+        {"today: the month's first from today goes first", year, Mode::Today, {2027, 1, 1}, 0, true, 0},
+        {"today: before the first of two on one day",
+         celebs({{1, 1}, {5, 7}, {5, 7}}),
+         Mode::Today,
+         {2027, 5, 3},
+         0,
+         true,
+         1},
+        {"today: after the month's last", year, Mode::Today, {2027, 5, 20}, 0, true, 5},
+        {"today: a month without holidays", year, Mode::Today, {2027, 6, 15}, 0, true, 5},
+        {"today: empty file", {}, Mode::Today, {2027, 5, 5}, 0, true, 0},
+    };
+    for (const Case& c : cases) {
+        const CelebAddPlace place = PlaceNewCeleb(c.mode, c.file, c.today, c.selected);
+        EXPECT_EQ(place.open, c.open) << c.what;
+        EXPECT_EQ(place.after, c.after) << c.what;
+    }
 }
 
 TEST(CelebSettings, DaysAheadAndTheRegistryValues) {
