@@ -2,7 +2,8 @@
 # Takes screenshots of the program as a user sees it: under Xvfb with the trayer tray
 # host, in a temporary home. Usage: scripts/screenshot.sh BUILD_DIR OUT_DIR [PAGE ...]
 # Each PAGE (0..5) gives one picture of the main window on that page; "menu" gives one of
-# the tray menu.
+# the tray menu. With DOMORA_FROZEN_TIME set ("2026-12-07 10:00:00") the program's clock
+# stands still at that instant, so that two builds can be compared picture by picture.
 set -euo pipefail
 build=${1:?build folder}
 out=${2:?output folder}
@@ -36,7 +37,12 @@ for page in "${pages[@]}"; do
         -e 's/"StartHow1"=dword:00000000/"StartHow1"=dword:00000001/' \
         -e "s/\"StartWith\"=\"Напоминания\"/\"StartWith\"=\"${names[$start]}\"/" \
         "$here/tests/data/registry-defaults.reg" >"$XDG_CONFIG_HOME/domora/registry.reg"
-    "$build/bin/domora" &
+    if [ -n "${DOMORA_FROZEN_TIME:-}" ]; then
+        LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 FAKETIME="$DOMORA_FROZEN_TIME" \
+            FAKETIME_DONT_FAKE_MONOTONIC=1 "$build/bin/domora" &
+    else
+        "$build/bin/domora" &
+    fi
     pid=$!
     sleep 2
     window=$(xdotool search --pid "$pid" --name '^Domora Lite 2003$' | head -n 1)
