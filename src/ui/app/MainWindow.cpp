@@ -7,6 +7,7 @@
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
 #include "ui/app/ModuleList.h"
+#include "ui/app/QtText.h"
 #include "ui/app/Resources.h"
 
 #include <QApplication>
@@ -21,14 +22,6 @@
 #include <QTimer>
 
 namespace domora {
-
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-} // namespace
 
 MainWindow::MainWindow(Platform& platform, MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent), platform_(platform), boxes_(boxes) {

@@ -5,24 +5,13 @@
 #include "platform/Platform.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageBoxes.h"
+#include "ui/app/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
 
 namespace domora {
-
-namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-std::string ss(const QString& text) {
-    return text.toStdString();
-}
-
-} // namespace
 
 OptionsState MainWindow::optionsFromControls() const {
     OptionsState state;

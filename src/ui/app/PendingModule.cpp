@@ -4,6 +4,7 @@
 #include "core/app/TimeText.h"
 #include "ui/app/Menu.h"
 #include "ui/app/Place.h"
+#include "ui/app/QtText.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,14 +15,6 @@
 namespace domora {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-std::string ss(const QString& text) {
-    return text.toStdString();
-}
 
 // An item whose part of the program is not built yet: present and disabled.
 void addLaterItem(QMenu& menu, const char* name, const char* caption) {
@@ -51,21 +44,23 @@ void PendingModule::buildBalanceSection(QWidget* page) {
         group(page, QStringLiteral("Выводить сообщение о низком балансе счёта Dial-up, если менее:"), 4, 180,
               505, 106);
     struct Row {
-        WarningControls* controls;
+        WarningRow OptionsState::*setting;
         const char* boxName;
         const char* editName;
         QString unit;
     };
-    const Row rows[] = {{&money_, "CheckBox9", "Edit3", QStringLiteral("$")},
-                        {&day_, "CheckBox10", "Edit4", QStringLiteral("дневных часов")},
-                        {&evening_, "CheckBox12", "Edit6", QStringLiteral("вечерних часов")},
-                        {&night_, "CheckBox11", "Edit5", QStringLiteral("ночных часов")}};
+    const Row rows[] = {{&OptionsState::money, "CheckBox9", "Edit3", QStringLiteral("$")},
+                        {&OptionsState::day, "CheckBox10", "Edit4", QStringLiteral("дневных часов")},
+                        {&OptionsState::evening, "CheckBox12", "Edit6", QStringLiteral("вечерних часов")},
+                        {&OptionsState::night, "CheckBox11", "Edit5", QStringLiteral("ночных часов")}};
     int y = 20;
-    for (const Row& row : rows) {
-        row.controls->on = check(balance, row.boxName, QString(), 8, y + 1, 18);
-        row.controls->threshold =
-            place(new QLineEdit(QStringLiteral("1"), balance), row.editName, 28, y, 40, 20);
-        row.controls->threshold->setMaxLength(10);
+    for (std::size_t i = 0; i < warnings_.size(); ++i) {
+        const Row& row = rows[i];
+        Warning& warning = warnings_[i];
+        warning.setting = row.setting;
+        warning.on = check(balance, row.boxName, QString(), 8, y + 1, 18);
+        warning.threshold = place(new QLineEdit(QStringLiteral("1"), balance), row.editName, 28, y, 40, 20);
+        warning.threshold->setMaxLength(10);
         label(balance, row.unit, 72, y, 100, 20);
         y += 21;
     }
@@ -123,11 +118,9 @@ void PendingModule::addMenuBranch(QMenu& menu) {
 }
 
 void PendingModule::showOptions(const OptionsState& state) {
-    const std::pair<const WarningControls*, const WarningRow*> rows[] = {
-        {&money_, &state.money}, {&day_, &state.day}, {&night_, &state.night}, {&evening_, &state.evening}};
-    for (const auto& [controls, row] : rows) {
-        controls->on->setChecked(row->on);
-        controls->threshold->setText(qs(row->threshold));
+    for (const Warning& warning : warnings_) {
+        warning.on->setChecked((state.*warning.setting).on);
+        warning.threshold->setText(qs((state.*warning.setting).threshold));
     }
     lastSession_->setText(qs(state.lastSession));
     lastCost_->setText(qs(state.lastCost));
@@ -135,10 +128,9 @@ void PendingModule::showOptions(const OptionsState& state) {
 }
 
 void PendingModule::collectOptions(OptionsState& state) const {
-    state.money = {money_.on->isChecked(), ss(money_.threshold->text())};
-    state.day = {day_.on->isChecked(), ss(day_.threshold->text())};
-    state.night = {night_.on->isChecked(), ss(night_.threshold->text())};
-    state.evening = {evening_.on->isChecked(), ss(evening_.threshold->text())};
+    for (const Warning& warning : warnings_) {
+        state.*warning.setting = {warning.on->isChecked(), ss(warning.threshold->text())};
+    }
     state.lastSession = ss(lastSession_->text());
     state.lastCost = ss(lastCost_->text());
     state.balance = ss(balance_->text());

@@ -2,6 +2,8 @@
 
 #include "ui/app/Module.h"
 
+#include "core/app/Settings.h"
+
 #include <array>
 
 class QCheckBox;
@@ -36,11 +38,13 @@ private:
     QLabel* serviceTime_ = nullptr;
     QLabel* serviceDate_ = nullptr;
 
-    struct WarningControls {
+    // The four warning rows in page order, each with the setting it holds.
+    struct Warning {
+        WarningRow OptionsState::*setting = nullptr;
         QCheckBox* on = nullptr;
         QLineEdit* threshold = nullptr;
     };
-    WarningControls money_, day_, evening_, night_;
+    std::array<Warning, 4> warnings_{};
     QLabel* balance_ = nullptr;
     QLabel* hourPrice_ = nullptr;
     QLabel* lastSession_ = nullptr;

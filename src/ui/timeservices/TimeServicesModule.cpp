@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/Place.h"
+#include "ui/app/QtText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,14 +18,6 @@
 #include <map>
 
 namespace domora {
-
-namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 TimeServicesModule::TimeServicesModule(const ModuleContext& context)
     : platform_(context.platform), boxes_(context.boxes), owner_(context.host.owner()) {
