@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
 #include "core/alarms/AlarmStore.h"
-#include "core/base/FakeClock.h"
 #include "platform/posix/PosixFileStore.h"
+#include "testing/core/FakeClock.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "CommandLine.h"
 #include "NoteWindow.h"
 
-#include "ui/sound/FakeSoundPlayer.h"
+#include "testing/ui/FakeSoundPlayer.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -480,8 +480,7 @@ std::optional<RegistryHive> RegistryHive::parse(std::string_view text, std::stri
 
 // ---------------------------------------------------------------------------------------
 
-// A key of a MemoryRegistry: reads and writes go straight to the hive. Only value writes
-// and deletions count as writes for failWritesAfter; creating a key does not.
+// A key of a MemoryRegistry: reads and writes go straight to the hive.
 class MemoryRegistryKey final : public RegistryKey {
 public:
     MemoryRegistryKey(MemoryRegistry& registry, RegHive hive, std::string path)
@@ -517,7 +516,7 @@ public:
         put(v);
     }
     bool deleteValue(const std::string& name) override {
-        countWrite(name);
+        checkOpen();
         return registry_.hive_.deleteValue(hive_, path_, name);
     }
 
@@ -542,18 +541,8 @@ private:
         return *v;
     }
 
-    void countWrite(const std::string& name) {
-        checkOpen();
-        if (registry_.writesLeft_ == 0) {
-            throw RegistryError("Не удалось записать значение «" + name + "».");
-        }
-        if (registry_.writesLeft_ > 0) {
-            --registry_.writesLeft_;
-        }
-    }
-
     void put(const RegValue& v) {
-        countWrite(v.name);
+        checkOpen();
         if (RelativePath(path_).empty()) {
             throw RegistryError("В корне куста значения не хранятся.");
         }
@@ -567,9 +556,6 @@ private:
 };
 
 std::unique_ptr<RegistryKey> MemoryRegistry::openKey(RegHive hive, const std::string& path, bool create) {
-    if (std::find(denied_.begin(), denied_.end(), hive) != denied_.end()) {
-        return nullptr;
-    }
     if (create) {
         hive_.createKey(hive, path);
     } else if (!hive_.keyExists(hive, path)) {

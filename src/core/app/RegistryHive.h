@@ -67,7 +67,7 @@ private:
 };
 
 // A Registry over a hive in memory: the settings store of tests, and the model under the
-// file-backed store of the Linux build. Failures can be planted for tests.
+// file-backed store of the Linux build.
 class MemoryRegistry final : public Registry {
 public:
     MemoryRegistry() = default;
@@ -78,16 +78,9 @@ public:
     RegistryHive& hive() { return hive_; }
     const RegistryHive& hive() const { return hive_; }
 
-    // Every write after the next `writes` ones fails (a disk or access error); -1 never.
-    void failWritesAfter(int writes) { writesLeft_ = writes; }
-    // Opening a key of `hive` fails, as without access rights.
-    void denyHive(RegHive hive) { denied_.push_back(hive); }
-
 private:
     friend class MemoryRegistryKey;
     RegistryHive hive_;
-    int writesLeft_ = -1;
-    std::vector<RegHive> denied_;
 };
 
 } // namespace domora
