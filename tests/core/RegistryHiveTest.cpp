@@ -1,4 +1,4 @@
-#include "core/app/RegistryHive.h"
+#include "core/app/MemoryRegistry.h"
 #include "testing/core/FailingRegistry.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "core/app/Settings.h"
-#include "core/app/RegistryHive.h"
+#include "core/app/MemoryRegistry.h"
 #include "testing/core/FailingRegistry.h"
 #include "testing/core/TestData.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/RegistryHive.h"
+#include "core/app/MemoryRegistry.h"
 #include "platform/Platform.h"
 #include "testing/core/FakeClock.h"
 #include "testing/core/MemoryFileStore.h"

@@ -1,6 +1,6 @@
 #include "CelebTestSupport.h"
 
-#include "core/app/RegistryHive.h"
+#include "core/app/MemoryRegistry.h"
 #include "core/holidays/CelebSettings.h"
 #include "core/holidays/CelebStore.h"
 #include "core/holidays/CelebViews.h"
