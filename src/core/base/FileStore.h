@@ -20,6 +20,10 @@ public:
     virtual bool writeAtomic(const std::string& path, std::string_view bytes,
                              std::string* error = nullptr) = 0;
     virtual bool exists(const std::string& path) = 0;
+    // Removes the temporary files that interrupted atomic writes of `path` (a program
+    // killed while writing) left in its folder: only names of this store's own temporary
+    // files for `path`, never anything else. Returns how many were removed.
+    virtual int removeStaleTemporaries(const std::string& path) = 0;
 };
 
 } // namespace domora

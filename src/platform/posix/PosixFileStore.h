@@ -23,6 +23,8 @@ public:
     // name of an existing file), fsync of the folder. A symbolic link is written through.
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override;
+    // Removes ".<name>.tmp-XXXXXX" files (six letters or digits) beside the target.
+    int removeStaleTemporaries(const std::string& path) override;
 };
 
 } // namespace domora

@@ -13,6 +13,8 @@ public:
     std::optional<std::string> readAll(const std::string& path) override;
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override;
+    // Removes "<name>.tmp<process number>" files beside the target.
+    int removeStaleTemporaries(const std::string& path) override;
 };
 
 } // namespace domora
