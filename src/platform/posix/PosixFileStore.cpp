@@ -110,14 +110,14 @@ std::string WriteTarget(const std::string& path) {
 }
 
 // The temporary files of a write of "Budil.DMR" are ".Budil.DMR.tmp-" and six letters or
-// digits (mkostemp's part).
+// digits (what mkostemp fills in).
 std::string TemporaryPrefix(const std::string& name) {
     return "." + name + ".tmp-";
 }
 
 bool IsTemporaryOf(const std::string& entry, const std::string& prefix) {
-    constexpr std::size_t kUniquePart = 6;
-    if (entry.size() != prefix.size() + kUniquePart || entry.compare(0, prefix.size(), prefix) != 0) {
+    constexpr std::size_t kUniqueLength = 6;
+    if (entry.size() != prefix.size() + kUniqueLength || entry.compare(0, prefix.size(), prefix) != 0) {
         return false;
     }
     return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(), [](char c) {
