@@ -2,8 +2,8 @@
 // a fake clock over files in memory. The goal is well under one second for the year.
 #include "core/alarms/AlarmScheduler.h"
 #include "core/alarms/Recurrence.h"
-#include "core/base/FakeClock.h"
-#include "core/base/MemoryFileStore.h"
+#include "testing/core/FakeClock.h"
+#include "testing/core/MemoryFileStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // A full holiday file of 1000 holidays in memory: the three views, the event line and a
 // reminder pass, each read from the file as the page and the timers do. The goal for each
 // is well under 5 ms.
-#include "core/base/FakeClock.h"
-#include "core/base/MemoryFileStore.h"
 #include "core/holidays/CelebReminder.h"
 #include "core/holidays/CelebViews.h"
 #include "core/holidays/TodayLine.h"
+#include "testing/core/FakeClock.h"
+#include "testing/core/MemoryFileStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/app/ProgramStarter.h"
 #include "core/app/Registry.h"
 #include "core/base/Clock.h"
 #include "core/base/FileStore.h"
 #include "platform/AppLocation.h"
 #include "platform/Autostart.h"
 #include "platform/KeyboardLayout.h"
-#include "platform/ProgramLauncher.h"
 #include "platform/SingleInstance.h"
 #include "platform/Taskbar.h"
 
@@ -25,7 +25,8 @@ public:
     virtual FileStore& files() = 0;
     virtual SingleInstance& singleInstance() = 0;
     virtual Autostart& autostart() = 0;
-    virtual ProgramLauncher& launcher() = 0;
+    // Starts programs; core logic takes it as its ProgramStarter.
+    virtual ProgramStarter& launcher() = 0;
     virtual KeyboardLayout& keyboard() = 0;
     virtual Taskbar& taskbar() = 0;
     virtual AppLocation& location() = 0;

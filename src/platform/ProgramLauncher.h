@@ -1,25 +1,12 @@
 #pragma once
 
-#include <string>
-#include <vector>
+#include "core/app/ProgramStarter.h"
 
 namespace domora {
 
-// Starts the sibling programs and other programs, without waiting for them.
-class ProgramLauncher {
-public:
-    virtual ~ProgramLauncher() = default;
-
-    // Starts `file` with the fields of its command line, in the working folder `directory`,
-    // shown in a normal window. On Windows the fields are joined by blanks; elsewhere each
-    // field is one argument (an empty field an empty argument), so blanks in paths are
-    // harmless. A bare file name is looked up beside the running executable first.
-    // Returns a value above 32 on success, as the Windows shell does; 0..32 on failure.
-    virtual int startProgram(const std::string& file, const std::vector<std::string>& fields,
-                             const std::string& directory) = 0;
-
-    // The short (8.3) form of a path where the system has one; otherwise the path as it is.
-    virtual std::string shortPathOf(const std::string& path) = 0;
-};
+// The program launcher of the platform is core's ProgramStarter: each system implements
+// that port (PosixLauncher, Win32Launcher, the fake's recording launcher). This second
+// name remains for older code; new code names ProgramStarter.
+using ProgramLauncher = ProgramStarter;
 
 } // namespace domora

@@ -1,18 +1,11 @@
 #include "core/base/RecordFile.h"
-#include "core/base/MemoryFileStore.h"
+#include "testing/core/MemoryFileStore.h"
+#include "testing/core/TestData.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace domora {
 namespace {
-
-std::string Golden(const std::string& name) {
-    std::ifstream in(std::string(DOMORA_TEST_DATA) + "/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 RecordFile::Record Filled(std::size_t size, std::uint8_t b) {
     return RecordFile::Record(size, b);
@@ -25,7 +18,7 @@ TEST(RecordFile, ReadsTheGoldenFilesAndIgnoresAPartialTail) {
     };
     for (const Case& c :
          {Case{"Budil.DMR", 760, 100, 5}, Case{"Celeb.DMR", 404, 1000, 5}, Case{"Zadan.DMR", 480, 50, 3}}) {
-        const std::string bytes = Golden(c.name);
+        const std::string bytes = ReadTestData(c.name);
         ASSERT_EQ(bytes.size(), c.size * c.count) << c.name;
         for (const std::size_t tail : {std::size_t{0}, std::size_t{100}, c.size - 1}) {
             MemoryFileStore files;

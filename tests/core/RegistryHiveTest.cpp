@@ -1,4 +1,5 @@
-#include "core/app/RegistryHive.h"
+#include "core/app/MemoryRegistry.h"
+#include "testing/core/FailingRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -118,20 +119,23 @@ TEST(MemoryRegistry, ReadsFailOnMissingOrOtherTypedValues) {
     EXPECT_THROW(key->readString("S"), RegistryError);
 }
 
-TEST(MemoryRegistry, PlantedFailures) {
+TEST(FailingRegistry, PlantedFailures) {
     MemoryRegistry registry;
-    registry.failWritesAfter(2);
-    auto key = registry.openKey(RegHive::CurrentUser, "\\Software\\X", true);
+    FailingRegistry failing(registry);
+    failing.failWritesAfter(2);
+    auto key = failing.openKey(RegHive::CurrentUser, "\\Software\\X", true);
     key->writeInteger("A", 1);
     key->writeInteger("B", 2);
     EXPECT_THROW(key->writeInteger("C", 3), RegistryError);
     EXPECT_THROW(key->deleteValue("A"), RegistryError);
     EXPECT_EQ(registry.hive().keys()[0].values.size(), 2U);
-    registry.failWritesAfter(-1);
+    failing.failWritesAfter(-1);
     key->writeInteger("C", 3);
+    key->close();
+    EXPECT_THROW(key->writeInteger("D", 4), RegistryError);
 
-    registry.denyHive(RegHive::LocalMachine);
-    EXPECT_EQ(registry.openKey(RegHive::LocalMachine, "Software\\Run", true), nullptr);
+    failing.denyHive(RegHive::LocalMachine);
+    EXPECT_EQ(failing.openKey(RegHive::LocalMachine, "Software\\Run", true), nullptr);
     EXPECT_FALSE(registry.hive().keyExists(RegHive::LocalMachine, "Software\\Run"));
 }
 

@@ -1,5 +1,5 @@
 #include "core/timeservices/ServerList.h"
-#include "core/base/MemoryFileStore.h"
+#include "testing/core/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,12 @@
 #include "core/app/Settings.h"
-#include "core/app/RegistryHive.h"
+#include "core/app/MemoryRegistry.h"
+#include "testing/core/FailingRegistry.h"
+#include "testing/core/TestData.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace domora {
 namespace {
-
-std::string GoldenDefaults() {
-    std::ifstream in(std::string(DOMORA_TEST_DATA) + "/registry-defaults.reg", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> NamesIn(const MemoryRegistry& registry, const char* key) {
     std::vector<std::string> names;
@@ -35,7 +29,7 @@ TEST(Settings, FirstRunWritesTheGoldenHive) {
     EXPECT_FALSE(SettingsKeysExist(registry));
     WriteDefaults(registry);
     EXPECT_TRUE(SettingsKeysExist(registry));
-    EXPECT_EQ(registry.hive().serialise(), GoldenDefaults());
+    EXPECT_EQ(registry.hive().serialise(), ReadTestData("registry-defaults.reg"));
 
     const auto defaults = DefaultSettings();
     ASSERT_EQ(defaults.size(), 96U);
@@ -58,8 +52,9 @@ TEST(Settings, FirstRunWritesTheGoldenHive) {
 
 TEST(Settings, WriteDefaultsStopsSilently) {
     MemoryRegistry registry;
-    registry.failWritesAfter(3);
-    EXPECT_NO_THROW(WriteDefaults(registry));
+    FailingRegistry failing(registry);
+    failing.failWritesAfter(3);
+    EXPECT_NO_THROW(WriteDefaults(failing));
     EXPECT_EQ(NamesIn(registry, kMainKey), (std::vector<std::string>{"StartWith", "StartHow1", "StartHow2"}));
     EXPECT_FALSE(registry.hive().keyExists(RegHive::CurrentUser, kCelebrateKey));
 }
@@ -175,8 +170,9 @@ TEST(Settings, SaveStopsAtTheFirstBadField) {
     }
 
     MemoryRegistry registry;
-    auto main = registry.openKey(RegHive::CurrentUser, kMainKey, true);
-    registry.failWritesAfter(5);
+    FailingRegistry failing(registry);
+    auto main = failing.openKey(RegHive::CurrentUser, kMainKey, true);
+    failing.failWritesAfter(5);
     const SaveOutcome outcome = SaveOptions(*main, OptionsState{});
     EXPECT_FALSE(outcome.complete);
     EXPECT_EQ(outcome.stoppedAt, "значение «OnTop»");

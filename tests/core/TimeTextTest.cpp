@@ -1,5 +1,5 @@
 #include "core/app/TimeText.h"
-#include "core/base/FakeClock.h"
+#include "testing/core/FakeClock.h"
 
 #include <gtest/gtest.h>
 

@@ -57,8 +57,10 @@ TEST(FileRegistry, ValuesOfAllTypesSurviveAFreshStore) {
 
 TEST(FileRegistry, KeyCreatedWithoutValuesIsStored) {
     TempFolder tmp;
+    WriteFile(tmp.path(".registry.reg.tmp-a1B2c3"), "left by a killed write"); // gone after the write
     FileRegistry registry(tmp.path("registry.reg"));
     registry.openKey(RegHive::CurrentUser, "\\Software\\Tervo\\Domora_Lite", true)->close();
+    EXPECT_EQ(test::Listing(tmp.path()), "registry.reg registry.reg.lock");
     EXPECT_NE(FileRegistry(tmp.path("registry.reg"))
                   .openKey(RegHive::CurrentUser, "Software\\Tervo\\Domora_Lite", false),
               nullptr);

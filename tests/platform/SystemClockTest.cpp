@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <thread>
 
 namespace domora {
 namespace {
@@ -33,9 +34,26 @@ TEST(SystemClock, LocalTimeFollowsTheTimeZone) {
     EXPECT_EQ(utc.weekday, Weekday(utc));
     EXPECT_LT(local.millisecond, 1000);
     EXPECT_FALSE(clock.daylightInForce());
+}
 
-    const std::uint32_t before = clock.tickCount();
-    EXPECT_LE(static_cast<std::uint32_t>(clock.tickCount() - before), 1000U);
+// The tick count is the system's monotonic time in milliseconds, cut to 32 bits so that it
+// wraps like the Windows counter, and it moves on by the time that passed.
+TEST(SystemClock, TickCountIsMonotonicMillisecondsIn32Bits) {
+    const auto monotonicMs = [] {
+        using namespace std::chrono;
+        return static_cast<std::uint64_t>(
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+    };
+    SystemClock clock;
+    const std::uint64_t before = monotonicMs();
+    const std::uint32_t ticks = clock.tickCount();
+    const std::uint64_t after = monotonicMs();
+    EXPECT_LE(static_cast<std::uint32_t>(ticks - static_cast<std::uint32_t>(before)), after - before);
+
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const std::uint32_t elapsed = clock.tickCount() - ticks;
+    EXPECT_GE(elapsed, 199U); // whole milliseconds on both sides
+    EXPECT_LT(elapsed, 5000U);
 }
 
 } // namespace

@@ -6,14 +6,13 @@
 #include "core/alarms/AlarmStore.h"
 #include "core/app/AppPaths.h"
 #include "platform/fake/FakePlatform.h"
+#include "testing/core/TestData.h"
+#include "testing/ui/FakeSoundPlayer.h"
 #include "ui/alarms/AlarmList.h"
 #include "ui/alarms/TForm8.h"
 #include "ui/app/MessageDialog.h"
-#include "ui/sound/FakeSoundPlayer.h"
 
 #include "UiTestSupport.h"
-
-#include <QFile>
 
 #include <memory>
 #include <string>
@@ -21,9 +20,7 @@
 namespace alarmtest {
 
 inline std::string goldenAlarms() {
-    QFile file(QStringLiteral(DOMORA_TEST_DATA "/Budil.DMR"));
-    file.open(QIODevice::ReadOnly);
-    return file.readAll().toStdString();
+    return domora::ReadTestData("Budil.DMR");
 }
 
 // The n-th record (from 1) of an alarm file.

@@ -1,10 +1,10 @@
 // The countdown on the fake clock and a recording player: the panel, the ticks of Timer3,
 // the menu presets, the reset question, and the expiry window's sound and counter.
 
-#include "core/base/FakeClock.h"
+#include "testing/core/FakeClock.h"
+#include "testing/ui/FakeSoundPlayer.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MessageDialog.h"
-#include "ui/sound/FakeSoundPlayer.h"
 #include "ui/timer/CountdownController.h"
 #include "ui/timer/CountdownPanel.h"
 #include "ui/timer/TForm10.h"

@@ -2,7 +2,7 @@
 // of the time fields, Enter and Esc, the widths, and the music panel's buttons.
 
 #include "core/timer/RingMachine.h"
-#include "ui/sound/FakeSoundPlayer.h"
+#include "testing/ui/FakeSoundPlayer.h"
 #include "ui/timer/TForm10.h"
 
 #include "UiTestSupport.h"

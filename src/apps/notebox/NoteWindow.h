@@ -51,6 +51,8 @@ public:
     // The length of a snooze minute; tests shorten it.
     void setMinuteMs(int ms) { minuteMs_ = ms; }
     bool snoozed() const { return snoozeTimer_.isActive(); }
+    // Milliseconds until a snoozed note comes back; -1 when it is not snoozed.
+    int snoozeLeftMs() const { return snoozeTimer_.remainingTime(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

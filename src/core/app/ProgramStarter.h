@@ -5,15 +5,19 @@
 
 namespace domora {
 
-// How core logic starts the helper programs (the note program, the time synchronisation,
-// the balance editor) without seeing the platform layer. The user interface adapts the
-// platform's program launcher to it; tests record the calls.
+// How the program starts the helper programs (the note program, the time synchronisation,
+// the balance editor) and other programs, without waiting for them. Core logic sees only
+// this port; the platform layer implements it for each system (Platform::launcher()), so
+// the launcher is passed straight to the schedulers. Tests record the calls.
 class ProgramStarter {
 public:
     virtual ~ProgramStarter() = default;
 
-    // Starts `file` with the fields of its command line in the working folder `directory`
-    // and does not wait for it. Returns a value above 32 on success.
+    // Starts `file` with the fields of its command line, in the working folder `directory`,
+    // shown in a normal window. On Windows the fields are joined by blanks; elsewhere each
+    // field is one argument (an empty field an empty argument), so blanks in paths are
+    // harmless. A bare file name is looked up beside the running executable first.
+    // Returns a value above 32 on success, as the Windows shell does; 0..32 on failure.
     virtual int startProgram(const std::string& file, const std::vector<std::string>& fields,
                              const std::string& directory) = 0;
 

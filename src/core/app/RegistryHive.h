@@ -29,7 +29,8 @@ struct RegKeyData {
 
 // The registry held in memory, and its text form (the syntax of registry export files:
 // the header line, then each key in brackets followed by its values, a blank line between
-// keys, CR LF line ends, UTF-8). Key and value names compare without regard to letter case.
+// keys, CR LF line ends, UTF-8; read and written in RegistryText.cpp). Key and value names
+// compare without regard to letter case.
 //
 // Keys are kept in the order they were created. A key created with create=true is stored
 // as an entry of its own; its missing ancestors exist implicitly (they are not written as
@@ -64,30 +65,6 @@ private:
     const RegKeyData* find(const std::string& fullPath) const;
 
     std::vector<RegKeyData> keys_;
-};
-
-// A Registry over a hive in memory: the settings store of tests, and the model under the
-// file-backed store of the Linux build. Failures can be planted for tests.
-class MemoryRegistry final : public Registry {
-public:
-    MemoryRegistry() = default;
-    explicit MemoryRegistry(RegistryHive hive) : hive_(std::move(hive)) {}
-
-    std::unique_ptr<RegistryKey> openKey(RegHive hive, const std::string& path, bool create) override;
-
-    RegistryHive& hive() { return hive_; }
-    const RegistryHive& hive() const { return hive_; }
-
-    // Every write after the next `writes` ones fails (a disk or access error); -1 never.
-    void failWritesAfter(int writes) { writesLeft_ = writes; }
-    // Opening a key of `hive` fails, as without access rights.
-    void denyHive(RegHive hive) { denied_.push_back(hive); }
-
-private:
-    friend class MemoryRegistryKey;
-    RegistryHive hive_;
-    int writesLeft_ = -1;
-    std::vector<RegHive> denied_;
 };
 
 } // namespace domora

@@ -23,6 +23,10 @@ public:
     // Makes the folder when it is missing (its parent must exist). True when the folder is
     // there afterwards; otherwise `error` (when given) says why, in Russian.
     virtual bool makeFolder(const std::string& path, std::string* error = nullptr) = 0;
+    // Removes the temporary files that interrupted atomic writes of `path` (a program
+    // killed while writing) left in its folder: only names of this store's own temporary
+    // files for `path`, never anything else. Returns how many were removed.
+    virtual int removeStaleTemporaries(const std::string& path) = 0;
 };
 
 } // namespace domora

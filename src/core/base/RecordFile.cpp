@@ -10,6 +10,7 @@ RecordFile::RecordFile(FileStore& files, std::string path, std::size_t recordSiz
     if (recordSize_ == 0) {
         throw std::invalid_argument("record size 0");
     }
+    files_.removeStaleTemporaries(path_);
 }
 
 bool RecordFile::fail(RecordFileError* error, RecordFileError::Kind kind, std::string message) const {

@@ -34,6 +34,7 @@ class RecordFile {
 public:
     using Record = std::vector<std::uint8_t>;
 
+    // Removes the temporary files that rewrites killed half-way left beside the file.
     RecordFile(FileStore& files, std::string path, std::size_t recordSize, std::size_t capacity);
 
     const std::string& path() const { return path_; }

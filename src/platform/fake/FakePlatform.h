@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/app/RegistryHive.h"
-#include "core/base/FakeClock.h"
-#include "core/base/MemoryFileStore.h"
+#include "core/app/MemoryRegistry.h"
 #include "platform/Platform.h"
+#include "testing/core/FakeClock.h"
+#include "testing/core/MemoryFileStore.h"
 
 #include <string>
 #include <vector>
@@ -57,7 +57,7 @@ public:
     FileStore& files() override { return filesFake; }
     SingleInstance& singleInstance() override { return singleInstance_; }
     Autostart& autostart() override { return autostart_; }
-    ProgramLauncher& launcher() override { return launcher_; }
+    ProgramStarter& launcher() override { return launcher_; }
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
@@ -83,7 +83,7 @@ private:
     private:
         FakePlatform& owner_;
     };
-    class FakeLauncher final : public ProgramLauncher {
+    class FakeLauncher final : public ProgramStarter {
     public:
         explicit FakeLauncher(FakePlatform& owner) : owner_(owner) {}
         int startProgram(const std::string& file, const std::vector<std::string>& fields,

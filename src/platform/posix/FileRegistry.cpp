@@ -22,6 +22,7 @@ struct FileRegistryState {
     std::string lockPath;
     std::string damageReport;
     PosixFileStore store;
+    bool temporariesChecked = false; // leftovers of killed writes removed once
 };
 
 namespace {
@@ -233,6 +234,10 @@ private:
         if (!lock.held()) {
             error = "Не удалось записать файл «" + state.path + "»: " + SystemErrorText(lock.error());
             return false;
+        }
+        // Every write holds the exclusive lock, so no temporary file is in use now.
+        if (!std::exchange(state.temporariesChecked, true)) {
+            state.store.removeStaleTemporaries(state.path);
         }
         RegistryHive hive;
         std::string before;

@@ -22,6 +22,8 @@ std::string DefaultRegistryPath();
 // program wrote meanwhile survive. The lock is taken on "<file>.lock", a file that stays
 // in place while the settings file itself is replaced by each write.
 //
+// The first write also removes the temporary files that writes killed half-way left.
+//
 // A file that does not parse is renamed to "<file>.damaged" (or ".damaged-2", ...), the
 // store starts empty and takeDamageReport() says so once.
 class FileRegistry final : public Registry {

@@ -52,6 +52,35 @@ bool Fail(std::string* error, const std::string& path, int errorNumber) {
     return false;
 }
 
+// The file a write of `path` replaces: the name matched without regard to letter case, and
+// a symbolic link followed to the file it names.
+std::string WriteTarget(const std::string& path) {
+    std::string target = ResolvePathNoCase(path);
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(target.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    return target;
+}
+
+// The temporary files of a write of "Budil.DMR" are ".Budil.DMR.tmp-" and six letters or
+// digits (what mkostemp fills in).
+std::string TemporaryPrefix(const std::string& name) {
+    return "." + name + ".tmp-";
+}
+
+bool IsTemporaryOf(const std::string& entry, const std::string& prefix) {
+    constexpr std::size_t kUniqueLength = 6;
+    if (entry.size() != prefix.size() + kUniqueLength || entry.compare(0, prefix.size(), prefix) != 0) {
+        return false;
+    }
+    return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
 } // namespace
 
 std::string SystemErrorText(int errorNumber) {
@@ -123,20 +152,14 @@ bool PosixFileStore::writeAtomic(const std::string& path, std::string_view bytes
     if (path.empty() || path.back() == '/') {
         return Fail(error, path, EISDIR);
     }
-    std::string target = ResolvePathNoCase(path);
+    const std::string target = WriteTarget(path);
     struct stat st {};
-    if (::lstat(target.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(target.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
     const bool existed = ::stat(target.c_str(), &st) == 0;
     const mode_t mode = existed ? (st.st_mode & 07777) : (0666 & ~CurrentUmask());
 
     const std::string folder = FolderOf(target);
     const std::string name = target.substr(target.rfind('/') + 1);
-    std::string temp = (folder == "/" ? "" : folder) + "/." + name + ".tmp-XXXXXX";
+    std::string temp = (folder == "/" ? "" : folder) + "/" + TemporaryPrefix(name) + "XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         return Fail(error, path, errno);
@@ -197,6 +220,33 @@ bool PosixFileStore::makeFolder(const std::string& path, std::string* error) {
         *error = "Не удалось создать папку «" + path + "»: " + SystemErrorText(errno);
     }
     return false;
+}
+
+int PosixFileStore::removeStaleTemporaries(const std::string& path) {
+    if (path.empty() || path.back() == '/') {
+        return 0;
+    }
+    const std::string target = WriteTarget(path);
+    const std::string folder = FolderOf(target);
+    const std::string prefix = TemporaryPrefix(target.substr(target.rfind('/') + 1));
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (!IsTemporaryOf(entryName, prefix)) {
+            continue;
+        }
+        const std::string entryPath = (folder == "/" ? "" : folder) + "/" + entryName;
+        struct stat st {};
+        if (::lstat(entryPath.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(entryPath.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace domora

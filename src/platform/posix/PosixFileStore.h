@@ -24,6 +24,8 @@ public:
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override;
     bool makeFolder(const std::string& path, std::string* error = nullptr) override;
+    // Removes ".<name>.tmp-XXXXXX" files (six letters or digits) beside the target.
+    int removeStaleTemporaries(const std::string& path) override;
 };
 
 } // namespace domora

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProgramLauncher.h"
+#include "core/app/ProgramStarter.h"
 
 #include <string>
 #include <sys/types.h>
@@ -11,7 +11,7 @@ namespace domora {
 // Starts programs with posix_spawn: no shell, each field of the command line one argument.
 // Results follow the Windows shell: 33 started, 2 not found, 5 cannot be executed, 0 for
 // any other failure.
-class PosixLauncher final : public ProgramLauncher {
+class PosixLauncher final : public ProgramStarter {
 public:
     // `executableDir`: where sibling programs are looked up first (with its trailing '/').
     explicit PosixLauncher(std::string executableDir);

@@ -39,6 +39,21 @@ void Fail(std::string* error, const std::string& path) {
     }
 }
 
+// A write of "Budil.DMR" goes through "Budil.DMR.tmp" and the writer's process number.
+constexpr wchar_t kTemporaryMark[] = L".tmp";
+
+// Whether `entry` is the name of a temporary file of a write of `name`.
+bool IsTemporaryOf(const std::wstring& entry, const std::wstring& name) {
+    const std::wstring prefix = name + kTemporaryMark;
+    if (entry.size() <= prefix.size() ||
+        CompareStringOrdinal(entry.c_str(), static_cast<int>(prefix.size()), prefix.c_str(),
+                             static_cast<int>(prefix.size()), TRUE) != CSTR_EQUAL) {
+        return false;
+    }
+    return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(),
+                       [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
 } // namespace
 
 std::optional<std::string> Win32FileStore::readAll(const std::string& path) {
@@ -74,7 +89,7 @@ bool Win32FileStore::writeAtomic(const std::string& path, std::string_view bytes
         }
         return false;
     }
-    const std::wstring temporary = *target + L".tmp" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring temporary = *target + kTemporaryMark + std::to_wstring(GetCurrentProcessId());
     {
         FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -134,6 +149,30 @@ bool Win32FileStore::makeFolder(const std::string& path, std::string* error) {
         *error = "Не удалось создать папку «" + path + "» (ошибка " + std::to_string(code) + ")";
     }
     return false;
+}
+
+int Win32FileStore::removeStaleTemporaries(const std::string& path) {
+    const auto target = Utf8ToWide(path);
+    if (!target || target->empty()) {
+        return 0;
+    }
+    const std::size_t slash = target->find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target->substr(0, slash + 1);
+    const std::wstring name = slash == std::wstring::npos ? *target : target->substr(slash + 1);
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((*target + kTemporaryMark + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    int removed = 0;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            IsTemporaryOf(found.cFileName, name) && DeleteFileW((folder + found.cFileName).c_str())) {
+            ++removed;
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return removed;
 }
 
 } // namespace domora

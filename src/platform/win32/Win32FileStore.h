@@ -14,6 +14,8 @@ public:
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override;
     bool makeFolder(const std::string& path, std::string* error = nullptr) override;
+    // Removes "<name>.tmp<process number>" files beside the target.
+    int removeStaleTemporaries(const std::string& path) override;
 };
 
 } // namespace domora

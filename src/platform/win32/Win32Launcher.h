@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProgramLauncher.h"
+#include "core/app/ProgramStarter.h"
 
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@ namespace domora {
 // Starts programs through the shell (ShellExecuteA, the desktop window as owner, show
 // command 1) and gives short paths (GetShortPathNameA). Paths and texts are UTF-8 here and
 // go to the system in the ANSI code page.
-class Win32Launcher final : public ProgramLauncher {
+class Win32Launcher final : public ProgramStarter {
 public:
     // The file, the parameter text and the working folder each fit a 255-character buffer.
     static constexpr std::size_t kMaxText = 255;

@@ -21,7 +21,7 @@ public:
     FileStore& files() override { return files_; }
     SingleInstance& singleInstance() override { return singleInstance_; }
     Autostart& autostart() override { return autostart_; }
-    ProgramLauncher& launcher() override { return launcher_; }
+    ProgramStarter& launcher() override { return launcher_; }
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }

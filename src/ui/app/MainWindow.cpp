@@ -2,7 +2,6 @@
 
 #include "core/app/TimeText.h"
 #include "platform/Platform.h"
-#include "ui/alarms/LauncherStarter.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
@@ -50,13 +49,12 @@ void MainWindow::create() {
 
     paths_ = AppPaths::FromAppDir(platform_.launcher().shortPathOf(platform_.location().appDir()));
     flags_.clear();
-    starter_ = std::make_unique<LauncherStarter>(platform_.launcher());
     messageDialog_ = std::make_unique<MessageDialog>();
     createModules();
 }
 
 void MainWindow::createModules() {
-    const ModuleContext context{platform_, boxes_, paths_, flags_, *starter_, *messageDialog_, *this};
+    const ModuleContext context{platform_, boxes_, paths_, flags_, platform_.launcher(), *messageDialog_, *this};
     modules_ = CreateModules(context);
     for (const std::unique_ptr<Module>& module : modules_) {
         module->addMenuBranch(*popupMenu_);

@@ -120,7 +120,6 @@ private:
     AppPaths paths_;
     SharedFlags flags_;
     TariffTables tariffs_;
-    std::unique_ptr<ProgramStarter> starter_;
     std::unique_ptr<MessageDialog> messageDialog_;
     std::vector<std::unique_ptr<Module>> modules_;
     std::vector<std::function<void(const DateTime&, const DateTime&)>> clockListeners_;

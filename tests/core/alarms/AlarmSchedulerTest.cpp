@@ -1,9 +1,10 @@
 #include "AlarmTestSupport.h"
 
 #include "core/alarms/AlarmScheduler.h"
-#include "core/base/FakeClock.h"
-#include "core/base/MemoryFileStore.h"
 #include "core/base/OleDate.h"
+#include "testing/core/FakeClock.h"
+#include "testing/core/MemoryFileStore.h"
+#include "testing/core/RecordingStarter.h"
 
 #include <gtest/gtest.h>
 
@@ -13,26 +14,6 @@
 
 namespace domora {
 namespace {
-
-// Records every start; short paths are marked so a test sees which fields went through.
-struct RecordingStarter final : ProgramStarter {
-    struct Start {
-        std::string file;
-        std::vector<std::string> fields;
-        std::string directory;
-        DateTime at;
-    };
-    explicit RecordingStarter(const Clock& c) : clock(c) {}
-    int startProgram(const std::string& file, const std::vector<std::string>& fields,
-                     const std::string& directory) override {
-        starts.push_back({file, fields, directory, clock.localNow()});
-        return 42;
-    }
-    std::string shortPathOf(const std::string& path) override { return "8.3(" + path + ")"; }
-
-    const Clock& clock;
-    std::vector<Start> starts;
-};
 
 using test::Alarm;
 using test::MinuteText;

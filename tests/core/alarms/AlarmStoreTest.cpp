@@ -1,8 +1,8 @@
 #include "AlarmTestSupport.h"
 
 #include "core/alarms/AlarmStore.h"
-#include "core/base/FakeClock.h"
-#include "core/base/MemoryFileStore.h"
+#include "testing/core/FakeClock.h"
+#include "testing/core/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
 

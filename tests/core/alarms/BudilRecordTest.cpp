@@ -1,24 +1,16 @@
 #include "AlarmTestSupport.h"
 
 #include "core/alarms/AlarmStore.h"
-#include "core/base/FakeClock.h"
-#include "core/base/MemoryFileStore.h"
+#include "testing/core/FakeClock.h"
+#include "testing/core/MemoryFileStore.h"
+#include "testing/core/TestData.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace domora {
 namespace {
 
 using test::Dump;
-
-std::string DataFile(const std::string& name) {
-    std::ifstream in(std::string(DOMORA_TEST_DATA) + "/" + name, std::ios::binary);
-    EXPECT_TRUE(in.good()) << name;
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::uint8_t> Record(const std::string& file, std::size_t i) {
     const auto* first = reinterpret_cast<const std::uint8_t*>(file.data()) + i * kBudilRecordSize;
@@ -39,7 +31,7 @@ TEST(BudilRecord, GoldenFileDecodesFieldByFieldAndEncodesByteForByte) {
         "12:5 date 0 0.000000 days 0000011 [] [10] text 1 [] picture 0 [] builtin 0 [] mp3 0 [] wav 0 [] "
         "silent 1 on 1",
     };
-    const std::string golden = DataFile("Budil.DMR");
+    const std::string golden = ReadTestData("Budil.DMR");
     ASSERT_EQ(golden.size(), 5 * kBudilRecordSize);
     for (std::size_t i = 0; i < 5; ++i) {
         const BudilRecord decoded = DecodeBudil(Record(golden, i));
@@ -79,7 +71,7 @@ TEST(BudilRecord, DamagedFilesAreReadWithoutACrash) {
     for (const auto& [file, alarms] : std::vector<std::pair<std::string, std::size_t>>{
              {"cut-short.DMR", 3}, {"empty.DMR", 0}, {"two-and-a-bit.DMR", 2}, {"length-255.DMR", 2}}) {
         MemoryFileStore files;
-        files.put("Budil.DMR", DataFile("broken/" + file));
+        files.put("Budil.DMR", ReadTestData("broken/" + file));
         AlarmStore store(files, "Budil.DMR", clock);
         const AlarmList list = store.ReadAlarms();
         ASSERT_TRUE(list.result.ok()) << file;
@@ -91,7 +83,7 @@ TEST(BudilRecord, DamagedFilesAreReadWithoutACrash) {
     }
     // Length bytes of 255 are taken as the sizes of their fields; a record of 0xFF bytes is
     // -1:-1, switched on, with every text full.
-    const std::string damaged = DataFile("broken/length-255.DMR");
+    const std::string damaged = ReadTestData("broken/length-255.DMR");
     const BudilRecord first = DecodeBudil(Record(damaged, 0));
     EXPECT_TRUE(first.Recurrence.starts_with("Всегда"));
     EXPECT_EQ(first.Repeat + " " + first.BuiltinName, "Безконечно Бип-Бип");

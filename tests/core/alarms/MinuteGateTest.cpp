@@ -1,5 +1,5 @@
 #include "core/base/MinuteGate.h"
-#include "core/base/FakeClock.h"
+#include "testing/core/FakeClock.h"
 
 #include <gtest/gtest.h>
 

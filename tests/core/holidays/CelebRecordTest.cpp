@@ -1,14 +1,13 @@
 #include "CelebTestSupport.h"
 
-#include "core/base/MemoryFileStore.h"
 #include "core/holidays/CelebStore.h"
+#include "testing/core/MemoryFileStore.h"
+#include "testing/core/TestData.h"
 
 #include <gtest/gtest.h>
 
 namespace domora {
 namespace {
-
-using test::CelebDataFile;
 
 std::vector<std::uint8_t> Record(const std::string& file, std::size_t i) {
     const auto* first = reinterpret_cast<const std::uint8_t*>(file.data()) + i * kCelebRecordSize;
@@ -24,7 +23,7 @@ TEST(CelebRecord, GoldenFileDecodesFieldByFieldAndEncodesByteForByte) {
         {5, 9, "День Победы", "«Ура!»"},
         {2, 29, "Високосный день", "раз в 4 года"},
     };
-    const std::string golden = CelebDataFile("Celeb.DMR");
+    const std::string golden = ReadTestData("Celeb.DMR");
     ASSERT_EQ(golden.size(), 5 * kCelebRecordSize);
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const CelebRecord decoded = DecodeCeleb(Record(golden, i));
@@ -55,7 +54,7 @@ TEST(CelebRecord, DamagedFilesAreReadWithoutACrash) {
                                                           {"celeb-two-and-a-bit.DMR", 2},
                                                           {"celeb-length-255.DMR", 2}}) {
         MemoryFileStore files;
-        files.put("Celeb.DMR", CelebDataFile("broken/" + file));
+        files.put("Celeb.DMR", ReadTestData("broken/" + file));
         CelebStore store(files, "Celeb.DMR");
         const CelebList list = store.ReadCelebs();
         ASSERT_TRUE(list.result.ok()) << file;
@@ -65,7 +64,7 @@ TEST(CelebRecord, DamagedFilesAreReadWithoutACrash) {
         EXPECT_EQ(files.files().at("Celeb.DMR").size(), (celebs + 1) * kCelebRecordSize) << file;
     }
     // Length bytes of 255 are taken as 200; a record of 0xFF bytes is month and day 255.
-    const std::string damaged = CelebDataFile("broken/celeb-length-255.DMR");
+    const std::string damaged = ReadTestData("broken/celeb-length-255.DMR");
     const CelebRecord first = DecodeCeleb(Record(damaged, 0));
     EXPECT_TRUE(first.Event.starts_with("Новый год"));
     EXPECT_EQ(first.Event.size(), std::string("Новый год").size() + 200 - 9);
@@ -80,7 +79,7 @@ TEST(CelebRecord, DamagedFilesAreReadWithoutACrash) {
 }
 
 TEST(CelebRecord, TheShippedFileHoldsTheEightHolidays) {
-    const std::string shipped = test::CelebDataFile("../../resources/Data/Celeb.DMR");
+    const std::string shipped = ReadTestData("../../resources/Data/Celeb.DMR");
     ASSERT_EQ(shipped.size(), 8 * kCelebRecordSize);
     std::vector<std::string> dates;
     for (std::size_t i = 0; i < 8; ++i) {

@@ -1,30 +1,16 @@
 #include "CelebTestSupport.h"
 
 #include "core/base/Cp1251.h"
-#include "core/base/FakeClock.h"
-#include "core/base/MemoryFileStore.h"
 #include "core/holidays/CelebReminder.h"
 #include "core/holidays/TodayLine.h"
+#include "testing/core/FakeClock.h"
+#include "testing/core/MemoryFileStore.h"
+#include "testing/core/RecordingStarter.h"
 
 #include <gtest/gtest.h>
 
 namespace domora {
 namespace {
-
-struct RecordingStarter final : ProgramStarter {
-    struct Start {
-        std::string file;
-        std::vector<std::string> fields;
-        std::string directory;
-    };
-    int startProgram(const std::string& file, const std::vector<std::string>& fields,
-                     const std::string& directory) override {
-        starts.push_back({file, fields, directory});
-        return 33;
-    }
-    std::string shortPathOf(const std::string& path) override { return "short:" + path; }
-    std::vector<Start> starts;
-};
 
 struct ReminderTest : ::testing::Test {
     ReminderTest() { clock.setLocal(DateTime{2003, 1, 5, 1, 9, 0, 10}); }
@@ -72,8 +58,8 @@ TEST_F(ReminderTest, TwoDueHolidaysGiveOneNoteAndOneStart) {
     ASSERT_EQ(starter.starts.size(), 1U);
     EXPECT_EQ(starter.starts[0].file, "Notebox.exe");
     EXPECT_EQ(starter.starts[0].fields,
-              (std::vector<std::string>{"1", "short:" + paths.TimerWav, "short:" + reminder.NoteFilePath(),
-                                        "3,7"}));
+              (std::vector<std::string>{"1", "8.3(" + paths.TimerWav + ")",
+                                        "8.3(" + reminder.NoteFilePath() + ")", "3,7"}));
     EXPECT_EQ(starter.starts[0].directory, paths.AppDir);
 }
 

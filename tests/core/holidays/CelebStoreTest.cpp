@@ -1,10 +1,10 @@
 #include "CelebTestSupport.h"
 
-#include "core/app/RegistryHive.h"
-#include "core/base/MemoryFileStore.h"
+#include "core/app/MemoryRegistry.h"
 #include "core/holidays/CelebSettings.h"
 #include "core/holidays/CelebStore.h"
 #include "core/holidays/CelebViews.h"
+#include "testing/core/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
 

@@ -3,17 +3,10 @@
 #include "core/base/OleDate.h"
 #include "core/holidays/CelebRecord.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace domora::test {
-
-inline std::string CelebDataFile(const std::string& name) {
-    std::ifstream in(std::string(DOMORA_TEST_DATA) + "/" + name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline std::string CelebFileOf(const std::vector<CelebRecord>& celebs) {
     std::string bytes;

@@ -1,6 +1,6 @@
 #include "core/timer/RingMachine.h"
 
-#include "core/base/FakeClock.h"
+#include "testing/core/FakeClock.h"
 
 #include <gtest/gtest.h>
 

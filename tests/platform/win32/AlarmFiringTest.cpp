@@ -4,7 +4,7 @@
 #include "Win32TestSupport.h"
 #include "core/alarms/AlarmScheduler.h"
 #include "core/alarms/AlarmStore.h"
-#include "core/base/FakeClock.h"
+#include "testing/core/FakeClock.h"
 
 #include <algorithm>
 #include <functional>

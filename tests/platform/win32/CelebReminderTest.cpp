@@ -5,8 +5,8 @@
 #include "core/holidays/CelebReminder.h"
 #include "Win32TestSupport.h"
 #include "core/base/Cp1251.h"
-#include "core/base/FakeClock.h"
 #include "core/base/OleDate.h"
+#include "testing/core/FakeClock.h"
 
 namespace domora {
 namespace {

@@ -4,12 +4,11 @@
 #include "core/app/RegistryHive.h"
 #include "core/app/Settings.h"
 #include "core/base/Cp1251.h"
+#include "testing/core/TestData.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
-#include <sstream>
 
 namespace domora {
 namespace {
@@ -56,11 +55,8 @@ std::uint32_t TypeCodeOf(RegType type) {
 // The first run writes, through the system registry, exactly the keys and values the
 // Linux store holds after it: same names, same types, same bytes.
 TEST_F(Win32RegistryTest, DefaultsMatchTheLinuxHiveValueForValue) {
-    std::ifstream file(std::string(DOMORA_TEST_DATA) + "/registry-defaults.reg", std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
     std::string error;
-    const auto expected = RegistryHive::parse(text.str(), &error);
+    const auto expected = RegistryHive::parse(ReadTestData("registry-defaults.reg"), &error);
     ASSERT_TRUE(expected) << error;
 
     WriteDefaults(registry);

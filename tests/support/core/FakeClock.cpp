@@ -1,4 +1,4 @@
-#include "core/base/FakeClock.h"
+#include "testing/core/FakeClock.h"
 
 #include "core/base/OleDate.h"
 

@@ -1,4 +1,4 @@
-#include "ui/sound/FakeSoundPlayer.h"
+#include "testing/ui/FakeSoundPlayer.h"
 
 #include <QFileInfo>
 

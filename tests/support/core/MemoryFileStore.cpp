@@ -1,4 +1,4 @@
-#include "core/base/MemoryFileStore.h"
+#include "testing/core/MemoryFileStore.h"
 
 namespace domora {
 namespace {

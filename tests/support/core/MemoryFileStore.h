@@ -15,6 +15,8 @@ public:
     bool writeAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr) override;
     bool exists(const std::string& path) override { return files_.count(path) != 0; }
     bool makeFolder(const std::string& path, std::string* error = nullptr) override;
+    // Writes in memory leave no temporary files.
+    int removeStaleTemporaries(const std::string&) override { return 0; }
 
     void put(const std::string& path, std::string bytes) { files_[path] = std::move(bytes); }
     void remove(const std::string& path) { files_.erase(path); }
