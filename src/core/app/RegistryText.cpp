@@ -1,8 +1,8 @@
 #include "core/app/RegistryHive.h"
 
 #include "core/app/RegistryNames.h"
-#include "core/base/Text.h"
 #include "core/base/Cp1251.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 

@@ -54,7 +54,8 @@ void MainWindow::create() {
 }
 
 void MainWindow::createModules() {
-    const ModuleContext context{platform_, boxes_, paths_, flags_, platform_.launcher(), *messageDialog_, *this};
+    const ModuleContext context{platform_,       boxes_, paths_, flags_, platform_.launcher(),
+                                *messageDialog_, *this};
     modules_ = CreateModules(context);
     for (const std::unique_ptr<Module>& module : modules_) {
         module->addMenuBranch(*popupMenu_);

@@ -1,8 +1,8 @@
 #include "AlarmTestSupport.h"
 
 #include "core/alarms/AlarmViews.h"
-#include "core/base/MemoryFileStore.h"
 #include "core/base/OleDate.h"
+#include "testing/core/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
 
