@@ -75,52 +75,52 @@ void NoteWindow::buildUi() {
     icon->setPixmap(QPixmap(QStringLiteral(":/pictures/domora.png")));
     icon->setFixedSize(32, 32);
     top->addWidget(icon, 0, Qt::AlignTop);
-    Heading = new QLabel(this);
-    Heading->setObjectName(QStringLiteral("Heading"));
-    Heading->setTextFormat(Qt::PlainText);
-    QFont headingFont = Heading->font();
+    heading_ = new QLabel(this);
+    heading_->setObjectName(QStringLiteral("Heading"));
+    heading_->setTextFormat(Qt::PlainText);
+    QFont headingFont = heading_->font();
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.45);
     headingFont.setBold(true);
-    Heading->setFont(headingFont);
-    top->addWidget(Heading, 1, Qt::AlignVCenter);
+    heading_->setFont(headingFont);
+    top->addWidget(heading_, 1, Qt::AlignVCenter);
     layout->addLayout(top);
 
     // The message: plain text, scrolling when it is long.
-    NoteText = new QLabel;
-    NoteText->setObjectName(QStringLiteral("NoteText"));
-    NoteText->setTextFormat(Qt::PlainText);
-    NoteText->setWordWrap(true);
-    NoteText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    NoteText->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    NoteText->setMargin(10);
-    QFont textFont = NoteText->font();
+    noteText_ = new QLabel;
+    noteText_->setObjectName(QStringLiteral("NoteText"));
+    noteText_->setTextFormat(Qt::PlainText);
+    noteText_->setWordWrap(true);
+    noteText_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    noteText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    noteText_->setMargin(10);
+    QFont textFont = noteText_->font();
     textFont.setPointSizeF(textFont.pointSizeF() * 1.25);
-    NoteText->setFont(textFont);
-    NoteText->setAutoFillBackground(true);
-    TextArea = new QScrollArea(this);
-    TextArea->setObjectName(QStringLiteral("TextArea"));
-    TextArea->setWidget(NoteText);
-    TextArea->setWidgetResizable(true);
-    TextArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    TextArea->setFrameShape(QFrame::StyledPanel);
-    TextArea->viewport()->setAutoFillBackground(true);
-    layout->addWidget(TextArea);
+    noteText_->setFont(textFont);
+    noteText_->setAutoFillBackground(true);
+    textArea_ = new QScrollArea(this);
+    textArea_->setObjectName(QStringLiteral("TextArea"));
+    textArea_->setWidget(noteText_);
+    textArea_->setWidgetResizable(true);
+    textArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    textArea_->setFrameShape(QFrame::StyledPanel);
+    textArea_->viewport()->setAutoFillBackground(true);
+    layout->addWidget(textArea_);
 
-    Picture = new QLabel(this);
-    Picture->setObjectName(QStringLiteral("Picture"));
-    Picture->setAlignment(Qt::AlignCenter);
-    Picture->setFrameShape(QFrame::StyledPanel);
-    layout->addWidget(Picture, 0, Qt::AlignHCenter);
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("Picture"));
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(picture_, 0, Qt::AlignHCenter);
 
-    Notices = new QLabel(this);
-    Notices->setObjectName(QStringLiteral("Notices"));
-    Notices->setTextFormat(Qt::PlainText);
-    Notices->setWordWrap(true);
-    Notices->setFixedWidth(TextWidth);
-    QPalette warning = Notices->palette();
+    noticesLabel_ = new QLabel(this);
+    noticesLabel_->setObjectName(QStringLiteral("Notices"));
+    noticesLabel_->setTextFormat(Qt::PlainText);
+    noticesLabel_->setWordWrap(true);
+    noticesLabel_->setFixedWidth(TextWidth);
+    QPalette warning = noticesLabel_->palette();
     warning.setColor(QPalette::WindowText, QColor(160, 24, 24));
-    Notices->setPalette(warning);
-    layout->addWidget(Notices);
+    noticesLabel_->setPalette(warning);
+    layout->addWidget(noticesLabel_);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -129,27 +129,27 @@ void NoteWindow::buildUi() {
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
-    SnoozeBox = new QComboBox(this);
-    SnoozeBox->setObjectName(QStringLiteral("SnoozeBox"));
+    snoozeBox_ = new QComboBox(this);
+    snoozeBox_->setObjectName(QStringLiteral("SnoozeBox"));
     for (const int minutes : {5, 10, 15}) {
-        SnoozeBox->addItem(QStringLiteral("на %1 минут").arg(minutes), minutes);
+        snoozeBox_->addItem(QStringLiteral("на %1 минут").arg(minutes), minutes);
     }
-    SnoozeButton = new QPushButton(QStringLiteral("Отложить"), this);
-    SnoozeButton->setObjectName(QStringLiteral("SnoozeButton"));
-    SnoozeButton->setToolTip(
+    snoozeButton_ = new QPushButton(QStringLiteral("Отложить"), this);
+    snoozeButton_->setObjectName(QStringLiteral("SnoozeButton"));
+    snoozeButton_->setToolTip(
         QStringLiteral("Спрятать напоминание и показать его снова через выбранное время"));
-    CloseButton = new QPushButton(QStringLiteral("Закрыть"), this);
-    CloseButton->setObjectName(QStringLiteral("CloseButton"));
-    CloseButton->setMinimumWidth(96);
-    SnoozeButton->setMinimumWidth(96);
-    buttons->addWidget(SnoozeButton);
-    buttons->addWidget(SnoozeBox);
+    closeButton_ = new QPushButton(QStringLiteral("Закрыть"), this);
+    closeButton_->setObjectName(QStringLiteral("CloseButton"));
+    closeButton_->setMinimumWidth(96);
+    snoozeButton_->setMinimumWidth(96);
+    buttons->addWidget(snoozeButton_);
+    buttons->addWidget(snoozeBox_);
     buttons->addStretch(1);
-    buttons->addWidget(CloseButton);
+    buttons->addWidget(closeButton_);
     layout->addLayout(buttons);
 
-    connect(SnoozeButton, &QPushButton::clicked, this, &NoteWindow::snooze);
-    connect(CloseButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(snoozeButton_, &QPushButton::clicked, this, &NoteWindow::snooze);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
@@ -244,7 +244,7 @@ void NoteWindow::loadPicture(const QString& path) {
     if (pixmap.width() > limit.width() || pixmap.height() > limit.height()) {
         pixmap = pixmap.scaled(limit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    Picture->setPixmap(pixmap);
+    picture_->setPixmap(pixmap);
     picturePath_ = real;
     content_ = Content::Picture;
 }
@@ -296,11 +296,11 @@ void NoteWindow::fill() {
             setWindowTitle(QStringLiteral("Напоминание — ") + heading.left(1).toLower() + heading.mid(1));
         }
     }
-    Heading->setText(heading);
+    heading_->setText(heading);
 
     const bool textual = content_ != Content::Picture;
-    TextArea->setVisible(textual);
-    Picture->setVisible(!textual);
+    textArea_->setVisible(textual);
+    picture_->setVisible(!textual);
     if (textual) {
         // A note is written on a paper-coloured sheet, an explanation of a fault is not.
         QString shown = text_;
@@ -313,24 +313,24 @@ void NoteWindow::fill() {
             shown = QStringLiteral("Текст напоминания не задан.");
             sheet.setColor(QPalette::WindowText, QColor(120, 112, 96));
         }
-        NoteText->setPalette(sheet);
-        TextArea->viewport()->setPalette(sheet);
-        NoteText->setText(shown);
+        noteText_->setPalette(sheet);
+        textArea_->viewport()->setPalette(sheet);
+        noteText_->setText(shown);
         // As tall as the text needs, up to a limit; a longer text scrolls.
-        const int frame = 2 * TextArea->frameWidth();
-        const int needed = NoteText->heightForWidth(TextWidth);
-        TextArea->setFixedSize(TextWidth + frame, std::clamp(needed, 60, TextMaxHeight) + frame);
+        const int frame = 2 * textArea_->frameWidth();
+        const int needed = noteText_->heightForWidth(TextWidth);
+        textArea_->setFixedSize(TextWidth + frame, std::clamp(needed, 60, TextMaxHeight) + frame);
         if (needed > TextMaxHeight) {
-            TextArea->setFixedWidth(TextWidth + frame + TextArea->verticalScrollBar()->sizeHint().width());
+            textArea_->setFixedWidth(TextWidth + frame + textArea_->verticalScrollBar()->sizeHint().width());
         }
     }
 
-    Notices->setText(notices_.join(QLatin1Char('\n')));
-    Notices->setVisible(!notices_.isEmpty());
+    noticesLabel_->setText(notices_.join(QLatin1Char('\n')));
+    noticesLabel_->setVisible(!notices_.isEmpty());
     const bool note = content_ != Content::Error;
-    SnoozeBox->setVisible(note);
-    SnoozeButton->setVisible(note);
-    CloseButton->setFocus();
+    snoozeBox_->setVisible(note);
+    snoozeButton_->setVisible(note);
+    closeButton_->setFocus();
 }
 
 void NoteWindow::present() {
@@ -343,7 +343,7 @@ void NoteWindow::present() {
     show();
     raise();
     activateWindow();
-    CloseButton->setFocus();
+    closeButton_->setFocus();
     if (soundState_ == QLatin1String("ready") || soundState_ == QLatin1String("playing")) {
         player_.playLoop();
         soundState_ = QStringLiteral("playing");
@@ -359,7 +359,7 @@ void NoteWindow::snooze() {
         soundState_ = QStringLiteral("ready");
     }
     hide();
-    snoozeTimer_.start(SnoozeBox->currentData().toInt() * minuteMs_);
+    snoozeTimer_.start(snoozeBox_->currentData().toInt() * minuteMs_);
 }
 
 void NoteWindow::closeEvent(QCloseEvent* event) {

@@ -78,14 +78,14 @@ private:
     int minuteMs_ = 60 * 1000;
     QTimer snoozeTimer_;
 
-    QLabel* Heading = nullptr;
-    QScrollArea* TextArea = nullptr;
-    QLabel* NoteText = nullptr;
-    QLabel* Picture = nullptr;
-    QLabel* Notices = nullptr;
-    QComboBox* SnoozeBox = nullptr;
-    QPushButton* SnoozeButton = nullptr;
-    QPushButton* CloseButton = nullptr;
+    QLabel* heading_ = nullptr;
+    QScrollArea* textArea_ = nullptr;
+    QLabel* noteText_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QLabel* noticesLabel_ = nullptr;
+    QComboBox* snoozeBox_ = nullptr;
+    QPushButton* snoozeButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };
 
 } // namespace domora
