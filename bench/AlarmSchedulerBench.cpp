@@ -26,7 +26,7 @@ struct CountingStarter final : ProgramStarter {
 std::string FullFile() {
     std::string bytes;
     for (int i = 0; i < static_cast<int>(kMaxAlarms); ++i) {
-        BudilRecord r = DefaultAlarm(DateTime{2028, 1, 1});
+        AlarmRecord r = DefaultAlarm(DateTime{2028, 1, 1});
         const int minuteOfDay = (i * 14 + 7) % 1440;
         r.Hour = minuteOfDay / 60;
         r.Minute = minuteOfDay % 60;
@@ -39,7 +39,7 @@ std::string FullFile() {
             r.Hour = -1;
             r.Minute = -1;
         }
-        const auto record = EncodeBudil(r);
+        const auto record = EncodeAlarm(r);
         bytes.append(record.begin(), record.end());
     }
     return bytes;

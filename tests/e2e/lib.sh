@@ -38,15 +38,27 @@ fail() {
 }
 
 start_x() {
-    exec {displayfd}<> <(:)
-    Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    PIDS+=($!)
-    local number=""
-    for _ in $(seq 50); do
-        read -r -t 0.2 -u "$displayfd" number && break
+    # Two servers started at the same moment by other tests can race for a display number;
+    # the loser exits, and is started again.
+    local attempt number
+    for attempt in 1 2 3; do
+        exec {displayfd}<> <(:)
+        Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        local pid=$!
+        PIDS+=("$pid")
+        number=""
+        for _ in $(seq 50); do
+            read -r -t 0.2 -u "$displayfd" number && break
+            kill -0 "$pid" 2>/dev/null || break
+        done
+        exec {displayfd}>&-
+        if [ -n "$number" ]; then
+            export DISPLAY=:$number
+            return 0
+        fi
+        sleep 0.$attempt
     done
-    [ -n "$number" ] || fail "Xvfb did not start"
-    export DISPLAY=:$number
+    fail "Xvfb did not start: $(tail -n 3 "$WORK/xvfb.log")"
 }
 
 start_tray() {

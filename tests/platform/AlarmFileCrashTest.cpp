@@ -18,8 +18,8 @@
 namespace domora {
 namespace {
 
-BudilRecord Alarm(int n) {
-    BudilRecord r = DefaultAlarm(DateTime{2027, 3, 9});
+AlarmRecord Alarm(int n) {
+    AlarmRecord r = DefaultAlarm(DateTime{2027, 3, 9});
     r.Hour = n % 24;
     r.TextFile = "/home/user/.local/share/domora/Temp/File" + std::to_string(n) + ".txt";
     return r;
@@ -33,10 +33,10 @@ TEST(AlarmFileCrash, AKilledRewriteLeavesTheOldOrTheNewRecords) {
     const std::string path = folder.path("Data/Budil.DMR");
     std::string without;
     for (int i = 0; i < 99; ++i) {
-        const auto record = EncodeBudil(Alarm(i));
+        const auto record = EncodeAlarm(Alarm(i));
         without.append(record.begin(), record.end());
     }
-    const auto hundredth = EncodeBudil(Alarm(99));
+    const auto hundredth = EncodeAlarm(Alarm(99));
     const std::string with = without + std::string(hundredth.begin(), hundredth.end());
     test::WriteFile(path, without);
 

@@ -8,8 +8,8 @@
 #include "platform/fake/FakePlatform.h"
 #include "testing/core/TestData.h"
 #include "testing/ui/FakeSoundPlayer.h"
-#include "ui/alarms/AlarmList.h"
-#include "ui/alarms/TForm8.h"
+#include "ui/alarms/AlarmEditor.h"
+#include "ui/alarms/AlarmListView.h"
 #include "ui/app/MessageDialog.h"
 
 #include "UiTestSupport.h"
@@ -25,7 +25,7 @@ inline std::string goldenAlarms() {
 
 // The n-th record (from 1) of an alarm file.
 inline std::string recordOf(const std::string& bytes, int n) {
-    return bytes.substr(static_cast<std::size_t>(n - 1) * domora::kBudilRecordSize, domora::kBudilRecordSize);
+    return bytes.substr(static_cast<std::size_t>(n - 1) * domora::kAlarmRecordSize, domora::kAlarmRecordSize);
 }
 
 struct Fixture {
@@ -36,7 +36,7 @@ struct Fixture {
     domora::FakeSoundPlayer player;
     domora::MessageDialog dialog;
     std::unique_ptr<domora::AlarmListView> list;
-    domora::TForm8* editor = nullptr;
+    domora::AlarmEditor* editor = nullptr;
 
     explicit Fixture(const std::string& alarmFile) {
         platform.clockFake.setLocal(domora::DateTime{2027, 1, 5, 3, 7, 29, 55, 0});
@@ -48,6 +48,14 @@ struct Fixture {
     }
 
     std::string file() const { return platform.filesFake.files().at(paths.BudilPath); }
+
+    // A control of the editor or of the list, by its object name.
+    template <typename T = QWidget> T* editorPart(const char* name) const {
+        return uitest::child<T>(*editor, QString::fromLatin1(name));
+    }
+    template <typename T = QWidget> T* listPart(const char* name) const {
+        return uitest::child<T>(*list, QString::fromLatin1(name));
+    }
 };
 
 } // namespace alarmtest

@@ -63,7 +63,7 @@ bool AlarmScheduler::refresh(const DateTime& minute) {
         alarms_.clear();
         alarms_.reserve(records_.size());
         for (const auto& record : records_) {
-            alarms_.push_back(DecodeBudil(record));
+            alarms_.push_back(DecodeAlarm(record));
         }
     }
     haveReading_ = true;
@@ -83,7 +83,7 @@ void AlarmScheduler::RunPass(const DateTime& minute) {
     // Counting a repeat down rewrites the file, but the pass goes on with its own reading
     // (the store keeps the number and order of the records).
     for (std::size_t i = 0; i < alarms_.size(); ++i) {
-        const BudilRecord& alarm = alarms_[i];
+        const AlarmRecord& alarm = alarms_[i];
         const int n = static_cast<int>(i + 1);
         if (!alarm.SwitchedOn) {
             continue;
@@ -112,7 +112,7 @@ void AlarmScheduler::RunPass(const DateTime& minute) {
     }
 }
 
-std::vector<std::string> AlarmScheduler::NoteFields(const BudilRecord& alarm, int n) {
+std::vector<std::string> AlarmScheduler::NoteFields(const AlarmRecord& alarm, int n) {
     std::string sound;
     if (!alarm.NoSound) {
         // A later choice replaces an earlier one.
@@ -142,7 +142,7 @@ std::vector<std::string> AlarmScheduler::NoteFields(const BudilRecord& alarm, in
     return {"0", sound, picture, number};
 }
 
-void AlarmScheduler::FireAlarm(const BudilRecord& alarm, int n) {
+void AlarmScheduler::FireAlarm(const AlarmRecord& alarm, int n) {
     // Whether the note program started is not examined.
     starter_.startProgram(std::string(kNoteProgram), NoteFields(alarm, n), paths_.AppDir);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/alarms/AlarmRecord.h"
 #include "core/alarms/AlarmStore.h"
-#include "core/alarms/BudilRecord.h"
 #include "core/app/AppPaths.h"
 #include "core/app/ProgramStarter.h"
 #include "core/base/Clock.h"
@@ -48,11 +48,11 @@ public:
     // One pass over the alarms for one minute (its date is "today").
     void RunPass(const DateTime& minute);
     // Starts the note program for alarm n; nothing waits for it.
-    void FireAlarm(const BudilRecord& record, int n);
+    void FireAlarm(const AlarmRecord& record, int n);
     // The note program's command line for alarm n: flag ("1" text, "0" picture), the sound's
     // short path or "not", the text file's short path or "EMPTY" (or the picture's short
     // path), and the number.
-    std::vector<std::string> NoteFields(const BudilRecord& record, int n);
+    std::vector<std::string> NoteFields(const AlarmRecord& record, int n);
 
     // Told when the store could not count a repeat down (its result holds the message).
     std::function<void(const AlarmStoreResult&)> onStoreError;
@@ -73,7 +73,7 @@ private:
     std::uint64_t readingRevision_ = 0;
     std::int64_t readingHour_ = 0;
     std::vector<RecordFile::Record> records_;
-    std::vector<BudilRecord> alarms_;
+    std::vector<AlarmRecord> alarms_;
 };
 
 } // namespace domora

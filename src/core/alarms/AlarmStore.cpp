@@ -32,7 +32,7 @@ AlarmStoreResult Full() {
 } // namespace
 
 AlarmStore::AlarmStore(FileStore& files, std::string path, const Clock& clock)
-    : RecordStore(files, std::move(path), kBudilRecordSize, kMaxAlarms), clock_(clock) {}
+    : RecordStore(files, std::move(path), kAlarmRecordSize, kMaxAlarms), clock_(clock) {}
 
 AlarmStoreResult AlarmStore::missing() const {
     return {AlarmStoreResult::Status::FileMissing, "Ошибка!\r\nФайл " + path() + " не найден"};
@@ -64,21 +64,21 @@ AlarmStoreResult AlarmStore::CanAddAlarm() const {
     return room(Full(), missing());
 }
 
-AlarmStoreResult AlarmStore::AddAlarm(const BudilRecord& values) {
+AlarmStoreResult AlarmStore::AddAlarm(const AlarmRecord& values) {
     return edit(missing(), [&](Records& records) {
         if (records.size() >= kMaxAlarms) {
             return Full();
         }
-        BudilRecord record = values;
+        AlarmRecord record = values;
         record.Recurrence = FirstChars(record.Recurrence, kAddedRecurrenceChars);
-        records.push_back(EncodeBudil(record));
+        records.push_back(EncodeAlarm(record));
         return AlarmStoreResult{};
     });
 }
 
-AlarmStoreResult AlarmStore::ChangeAlarm(int n, const BudilRecord& values) {
+AlarmStoreResult AlarmStore::ChangeAlarm(int n, const AlarmRecord& values) {
     return editAlarm(n, [&](RecordFile::Record& record) {
-        record = EncodeBudil(values);
+        record = EncodeAlarm(values);
         return AlarmStoreResult{};
     });
 }
@@ -90,12 +90,12 @@ LoadedAlarm AlarmStore::LoadAlarm(int n) const {
         return loaded;
     }
     if (records->empty()) {
-        loaded.record = DecodeBudil(RecordFile::Record(kBudilRecordSize, 0));
+        loaded.record = DecodeAlarm(RecordFile::Record(kAlarmRecordSize, 0));
         return loaded;
     }
     const std::size_t index =
         std::clamp<std::size_t>(n < 1 ? 1 : static_cast<std::size_t>(n), 1, records->size());
-    loaded.record = DecodeBudil(records->at(index - 1));
+    loaded.record = DecodeAlarm(records->at(index - 1));
     return loaded;
 }
 
@@ -115,14 +115,14 @@ AlarmStoreResult AlarmStore::ClearAlarms() {
 
 AlarmStoreResult AlarmStore::ResetAlarm(int n) {
     return editAlarm(n, [&](RecordFile::Record& record) {
-        record = EncodeBudil(DefaultAlarm(clock_.localNow()));
+        record = EncodeAlarm(DefaultAlarm(clock_.localNow()));
         return AlarmStoreResult{};
     });
 }
 
 AlarmStoreResult AlarmStore::ResetAllAlarms() {
     return edit(missing(), [&](Records& records) {
-        std::fill(records.begin(), records.end(), EncodeBudil(DefaultAlarm(clock_.localNow())));
+        std::fill(records.begin(), records.end(), EncodeAlarm(DefaultAlarm(clock_.localNow())));
         return AlarmStoreResult{};
     });
 }
@@ -137,7 +137,7 @@ AlarmStoreResult AlarmStore::StepRepeat(int n, int delta) {
         return noSuchAlarm(n);
     }
     auto& bytes = records->at(static_cast<std::size_t>(n - 1));
-    BudilRecord record = DecodeBudil(bytes);
+    AlarmRecord record = DecodeAlarm(bytes);
     const auto count = ParseInt32(record.Repeat);
     if (!count) {
         return {}; // no limit: nothing to count
@@ -148,7 +148,7 @@ AlarmStoreResult AlarmStore::StepRepeat(int n, int delta) {
     } else {
         record.Repeat = std::to_string(static_cast<std::int64_t>(*count) + delta);
     }
-    bytes = EncodeBudil(record);
+    bytes = EncodeAlarm(record);
     return write(*records);
 }
 
@@ -165,7 +165,7 @@ AlarmList AlarmStore::ReadAlarms() const {
     if (const auto records = read(list.result, missing())) {
         list.alarms.reserve(records->size());
         for (const auto& record : *records) {
-            list.alarms.push_back(DecodeBudil(record));
+            list.alarms.push_back(DecodeAlarm(record));
         }
     }
     return list;

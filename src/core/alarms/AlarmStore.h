@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/alarms/BudilRecord.h"
+#include "core/alarms/AlarmRecord.h"
 #include "core/base/Clock.h"
 #include "core/base/FileStore.h"
 #include "core/base/RecordStore.h"
@@ -15,12 +15,12 @@ using AlarmStoreResult = StoreResult;
 
 struct LoadedAlarm {
     AlarmStoreResult result;
-    BudilRecord record;
+    AlarmRecord record;
 };
 
 struct AlarmList {
     AlarmStoreResult result;
-    std::vector<BudilRecord> alarms;
+    std::vector<AlarmRecord> alarms;
 };
 
 struct AlarmCount {
@@ -43,9 +43,9 @@ public:
     AlarmStoreResult CanAddAlarm() const;
     // Appends an alarm; the recurrence text is cut to 28 characters, the other texts to their
     // fields. Refused when the file holds 100 alarms.
-    AlarmStoreResult AddAlarm(const BudilRecord& values);
+    AlarmStoreResult AddAlarm(const AlarmRecord& values);
     // Replaces alarm n (texts cut to their fields, the recurrence to 200 characters).
-    AlarmStoreResult ChangeAlarm(int n, const BudilRecord& values);
+    AlarmStoreResult ChangeAlarm(int n, const AlarmRecord& values);
     // Alarm n for the editor: 0 means 1, a number past the end the last alarm, and an
     // empty file gives a record of zeros.
     LoadedAlarm LoadAlarm(int n) const;

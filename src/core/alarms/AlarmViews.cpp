@@ -25,7 +25,7 @@ std::string FileColumn(const std::string& path, FileStore& files) {
 
 } // namespace
 
-AlarmRow AlarmRowTexts(int number, const BudilRecord& record, FileStore& files) {
+AlarmRow AlarmRowTexts(int number, const AlarmRecord& record, FileStore& files) {
     AlarmRow row;
     row[0] = std::to_string(number);
     row[1] = std::to_string(record.Hour) + ":" + std::to_string(record.Minute);
@@ -68,7 +68,7 @@ std::string MelodyFile(const AppPaths& paths, std::string_view name) {
     return {};
 }
 
-std::string TypedTextPath(const std::string& appDir, const std::vector<BudilRecord>& alarms, int number,
+std::string TypedTextPath(const std::string& appDir, const std::vector<AlarmRecord>& alarms, int number,
                           int changing) {
     const char separator = appDir.empty() ? '/' : appDir.back();
     const std::string folder = appDir + "Temp" + separator;

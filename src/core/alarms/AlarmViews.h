@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/alarms/BudilRecord.h"
+#include "core/alarms/AlarmRecord.h"
 #include "core/app/AppPaths.h"
 #include "core/base/FileStore.h"
 
@@ -17,7 +17,7 @@ using AlarmRow = std::array<std::string, 7>;
 // The texts of alarm `number`'s row. A message or sound file shows its name without the
 // folder, or "Файл не найден!" when it does not exist; the day column shows the weekday
 // flags for an alarm that goes by them, else its recurrence, and nothing for a dated alarm.
-AlarmRow AlarmRowTexts(int number, const BudilRecord& record, FileStore& files);
+AlarmRow AlarmRowTexts(int number, const AlarmRecord& record, FileStore& files);
 
 // The sound file of a built-in melody; the name is compared without blanks at its ends and
 // without regard to letter case. Empty for a name that is no melody.
@@ -27,7 +27,7 @@ std::string MelodyFile(const AppPaths& paths, std::string_view name);
 // unless another alarm's text file has that name (letter case aside); then the next number
 // no other alarm uses. `changing` is the number of the alarm whose text it is (0 for a new
 // alarm).
-std::string TypedTextPath(const std::string& appDir, const std::vector<BudilRecord>& alarms, int number,
+std::string TypedTextPath(const std::string& appDir, const std::vector<AlarmRecord>& alarms, int number,
                           int changing);
 
 // The typed text as its file holds it: code page 1251, every line ended by CR LF (an empty

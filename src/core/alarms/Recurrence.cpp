@@ -68,7 +68,7 @@ bool UsesWeekdays(std::string_view recurrence) {
     return folded.empty() || folded == "всегда";
 }
 
-bool CheckWeekdays(const BudilRecord& record, const DateTime& today) {
+bool CheckWeekdays(const AlarmRecord& record, const DateTime& today) {
     const auto date = DateOf(today);
     return date && record.Weekdays[MondayIndex(*date)];
 }
@@ -97,7 +97,7 @@ bool CheckRecurrence(std::string_view recurrence, const DateTime& today) {
     return false;
 }
 
-bool AlarmIsForDay(const BudilRecord& record, const DateTime& today) {
+bool AlarmIsForDay(const AlarmRecord& record, const DateTime& today) {
     if (record.UseDate) {
         const auto date = TryOleToDateTime(record.AlarmDate);
         return date && date->year == today.year && date->month == today.month && date->day == today.day;
@@ -108,7 +108,7 @@ bool AlarmIsForDay(const BudilRecord& record, const DateTime& today) {
     return CheckRecurrence(record.Recurrence, today);
 }
 
-std::string WeekdayList(const BudilRecord& record) {
+std::string WeekdayList(const AlarmRecord& record) {
     static constexpr std::array<std::string_view, 7> kNames = {"ПН,", "ВТ,", "СР,", "ЧТ,",
                                                                "ПТ,", "СБ,", "ВС"};
     std::string out;

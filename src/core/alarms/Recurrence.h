@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/alarms/BudilRecord.h"
+#include "core/alarms/AlarmRecord.h"
 #include "core/base/DateTime.h"
 #include "core/base/Text.h"
 
@@ -60,7 +60,7 @@ inline constexpr std::array<std::string_view, 3> kMelodyNames = {"Бип-Бип"
 bool UsesWeekdays(std::string_view recurrence);
 
 // Whether the weekday flag of `today` is set.
-bool CheckWeekdays(const BudilRecord& record, const DateTime& today);
+bool CheckWeekdays(const AlarmRecord& record, const DateTime& today);
 
 // Whether `today` fits the rule named by `recurrence`, compared exactly (case and blanks
 // count). A text that names no rule never fits.
@@ -68,10 +68,10 @@ bool CheckRecurrence(std::string_view recurrence, const DateTime& today);
 
 // Whether the alarm is for `today`, leaving its time and its switch aside: its date when it
 // has one, else its weekday flags or its rule.
-bool AlarmIsForDay(const BudilRecord& record, const DateTime& today);
+bool AlarmIsForDay(const AlarmRecord& record, const DateTime& today);
 
 // The abbreviations of the set weekday flags, Monday first, each followed by a comma except
 // Sunday's: "ПН,СР,СБ," or "ПН,ВТ,СР,ЧТ,ПТ,СБ,ВС"; empty without flags.
-std::string WeekdayList(const BudilRecord& record);
+std::string WeekdayList(const AlarmRecord& record);
 
 } // namespace domora

@@ -4,7 +4,7 @@
 #include "core/alarms/AlarmStore.h"
 #include "core/base/MinuteGate.h"
 #include "platform/Platform.h"
-#include "ui/alarms/AlarmList.h"
+#include "ui/alarms/AlarmListView.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/Menu.h"
 #include "ui/app/MessageBoxes.h"

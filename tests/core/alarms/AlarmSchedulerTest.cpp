@@ -19,7 +19,7 @@ using test::Alarm;
 using test::MinuteText;
 
 struct SchedulerTest : ::testing::Test {
-    void write(const std::vector<BudilRecord>& alarms) { files.put(paths.BudilPath, test::FileOf(alarms)); }
+    void write(const std::vector<AlarmRecord>& alarms) { files.put(paths.BudilPath, test::FileOf(alarms)); }
     // Ticks once a minute from now until `end` (exclusive).
     void runUntil(const DateTime& end) {
         const std::int64_t last = MinuteNumber(end);
@@ -42,7 +42,7 @@ struct SchedulerTest : ::testing::Test {
 
 TEST_F(SchedulerTest, TheNoteProgramsCommandLine) {
     // One alarm, changed step by step.
-    BudilRecord a = Alarm(7, 30); // a silent text
+    AlarmRecord a = Alarm(7, 30); // a silent text
     const std::vector<std::pair<std::function<void()>, std::vector<std::string>>> steps = {
         {[&] { a.TextFile = "C:\\Domora\\Temp\\File3.txt"; },
          {"1", "not", "8.3(C:\\Domora\\Temp\\File3.txt)", "4"}},
@@ -135,7 +135,7 @@ std::vector<std::pair<std::string, int>> DaysOf2028() {
 }
 
 TEST_F(SchedulerTest, AYearOfMinutePasses) {
-    std::vector<BudilRecord> alarms;
+    std::vector<AlarmRecord> alarms;
     std::map<int, std::set<std::string>> expected;
     const auto days = DaysOf2028();
     // The days whose weekday (day % 7, see DaysOf2028) or date is kept, at one time.
@@ -235,7 +235,7 @@ TEST_F(SchedulerTest, MissingFilesFailedWritesAndChanges) {
     EXPECT_EQ(firstPassPending, 1);
 
     write({Alarm(7, 30, "Всегда", "5")});
-    BudilRecord alarm = store.LoadAlarm(1).record;
+    AlarmRecord alarm = store.LoadAlarm(1).record;
     alarm.Weekdays.fill(true);
     ASSERT_TRUE(store.ChangeAlarm(1, alarm));
     std::vector<std::string> errors;

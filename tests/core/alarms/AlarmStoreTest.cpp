@@ -15,7 +15,7 @@ constexpr const char* kPath = "/app/Data/Budil.DMR";
 
 // Alarms told apart by their hour.
 std::string FileOf(std::initializer_list<int> hours) {
-    std::vector<BudilRecord> alarms;
+    std::vector<AlarmRecord> alarms;
     for (const int hour : hours) {
         alarms.push_back(Alarm(hour, 5));
     }
@@ -54,11 +54,11 @@ TEST_F(StoreTest, EditsKeepTheOtherAlarmsAndTheirOrder) {
     files.put(kPath, FileOf({1, 2, 3, 4, 5}));
     ASSERT_TRUE(store.ResetAlarm(3));
     std::string expected = FileOf({1, 2, 3, 4, 5});
-    const auto reset = EncodeBudil(DefaultAlarm(clock.localNow()));
-    expected.replace(2 * kBudilRecordSize, kBudilRecordSize, std::string(reset.begin(), reset.end()));
+    const auto reset = EncodeAlarm(DefaultAlarm(clock.localNow()));
+    expected.replace(2 * kAlarmRecordSize, kAlarmRecordSize, std::string(reset.begin(), reset.end()));
     EXPECT_EQ(files.files().at(kPath), expected);
     ASSERT_TRUE(store.ResetAllAlarms());
-    EXPECT_EQ(files.files().at(kPath), test::FileOf(std::vector(5, DecodeBudil(reset))));
+    EXPECT_EQ(files.files().at(kPath), test::FileOf(std::vector(5, DecodeAlarm(reset))));
 
     // Deleting the only alarm leaves an empty file.
     files.put(kPath, FileOf({7}));
@@ -69,13 +69,13 @@ TEST_F(StoreTest, EditsKeepTheOtherAlarmsAndTheirOrder) {
 
 TEST_F(StoreTest, LoadAlarmAndTheCutOfTheRecurrence) {
     files.put(kPath, "");
-    EXPECT_EQ(store.LoadAlarm(1).record, DecodeBudil(std::vector<std::uint8_t>(kBudilRecordSize, 0)));
+    EXPECT_EQ(store.LoadAlarm(1).record, DecodeAlarm(std::vector<std::uint8_t>(kAlarmRecordSize, 0)));
     files.put(kPath, FileOf({1, 2, 3, 4, 5}));
     EXPECT_EQ(store.LoadAlarm(0).record.Hour, 1);
     EXPECT_EQ(store.LoadAlarm(2).record.Hour, 2);
     EXPECT_EQ(store.LoadAlarm(7).record.Hour, 5);
 
-    BudilRecord r = Alarm(6, 0, "Каждый последний день месяца!!"); // 30 characters
+    AlarmRecord r = Alarm(6, 0, "Каждый последний день месяца!!"); // 30 characters
     ASSERT_TRUE(store.AddAlarm(r));
     EXPECT_EQ(store.LoadAlarm(6).record.Recurrence, "Каждый последний день месяца");
     ASSERT_TRUE(store.ChangeAlarm(6, r));
@@ -94,7 +94,7 @@ TEST_F(StoreTest, StepRepeatCountsDownAndSwitchesOffAtTheLast) {
         files.put(kPath, FileOf({1, 2, 3}));
         ASSERT_TRUE(store.ChangeAlarm(2, Alarm(2, 5, "Всегда", c.repeat)));
         ASSERT_TRUE(store.StepRepeat(2, -1)) << c.repeat;
-        const BudilRecord r = store.LoadAlarm(2).record;
+        const AlarmRecord r = store.LoadAlarm(2).record;
         EXPECT_EQ(r.Repeat, c.after) << c.repeat;
         EXPECT_EQ(r.SwitchedOn, c.on) << c.repeat;
         EXPECT_EQ(hours(), (std::vector<int>{1, 2, 3}));

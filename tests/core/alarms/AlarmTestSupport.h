@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/alarms/BudilRecord.h"
+#include "core/alarms/AlarmRecord.h"
 #include "core/base/DateTime.h"
 
 #include <cstdio>
@@ -10,9 +10,9 @@
 namespace domora::test {
 
 // An alarm on the given minute with a silent text message, switched on.
-inline BudilRecord Alarm(int hour, int minute, const std::string& recurrence = "Всегда",
+inline AlarmRecord Alarm(int hour, int minute, const std::string& recurrence = "Всегда",
                          const std::string& repeat = "Безконечно") {
-    BudilRecord r;
+    AlarmRecord r;
     r.Hour = hour;
     r.Minute = minute;
     r.Recurrence = recurrence;
@@ -23,10 +23,10 @@ inline BudilRecord Alarm(int hour, int minute, const std::string& recurrence = "
     return r;
 }
 
-inline std::string FileOf(const std::vector<BudilRecord>& alarms) {
+inline std::string FileOf(const std::vector<AlarmRecord>& alarms) {
     std::string bytes;
     for (const auto& alarm : alarms) {
-        const auto record = EncodeBudil(alarm);
+        const auto record = EncodeAlarm(alarm);
         bytes.append(record.begin(), record.end());
     }
     return bytes;
@@ -41,7 +41,7 @@ inline std::string MinuteText(const DateTime& dt) {
 }
 
 // Every field of a record on one line, for comparisons that name the field that differs.
-inline std::string Dump(const BudilRecord& r) {
+inline std::string Dump(const AlarmRecord& r) {
     std::string days;
     for (const bool day : r.Weekdays) {
         days += day ? '1' : '0';

@@ -16,14 +16,14 @@ TEST(AlarmRowTexts, EveryColumn) {
     files.put("/app/Temp/File0.txt", "x");
     files.put("C:\\Music\\ring.mp3", "x");
 
-    BudilRecord weekdays = Alarm(7, 5);
+    AlarmRecord weekdays = Alarm(7, 5);
     weekdays.TextFile = "/app/Temp/File0.txt";
     weekdays.Weekdays = {true, false, true, false, false, false, false};
     weekdays.NoSound = false;
     weekdays.BuiltinSound = true;
     weekdays.BuiltinName = "Звонок";
 
-    BudilRecord dated = Alarm(23, 0, "Каждый последний день месяца", "3");
+    AlarmRecord dated = Alarm(23, 0, "Каждый последний день месяца", "3");
     dated.UseDate = true;
     dated.AlarmDate = OleDateOnly(2027, 3, 9);
     dated.TextMessage = false;
@@ -32,13 +32,13 @@ TEST(AlarmRowTexts, EveryColumn) {
     dated.Mp3File = "C:\\Music\\ring.mp3";
     dated.NoSound = false;
 
-    BudilRecord rule = Alarm(0, 30, "Каждый последний день месяца", "1");
+    AlarmRecord rule = Alarm(0, 30, "Каждый последний день месяца", "1");
     rule.WavSound = true; // with the silent flag too: the last one named wins
     rule.WavFile = "/gone.wav";
 
     struct Case {
         int number;
-        BudilRecord record;
+        AlarmRecord record;
         AlarmRow row;
     };
     const Case cases[] = {
@@ -60,9 +60,9 @@ TEST(MelodyFile, NameTrimmedAndFolded) {
 }
 
 TEST(TypedText, PathSkipsNamesOtherAlarmsUse) {
-    BudilRecord taken = Alarm(1, 0);
+    AlarmRecord taken = Alarm(1, 0);
     taken.TextFile = "/app/Temp/FILE2.TXT";
-    const std::vector<BudilRecord> alarms = {Alarm(1, 0), taken, Alarm(2, 0)};
+    const std::vector<AlarmRecord> alarms = {Alarm(1, 0), taken, Alarm(2, 0)};
     EXPECT_EQ(TypedTextPath("/app/", alarms, 3, 0), "/app/Temp/File3.txt");
     EXPECT_EQ(TypedTextPath("/app/", alarms, 2, 0), "/app/Temp/File3.txt");
     EXPECT_EQ(TypedTextPath("/app/", alarms, 2, 2), "/app/Temp/File2.txt"); // its own file

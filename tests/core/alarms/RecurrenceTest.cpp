@@ -43,7 +43,7 @@ TEST(Recurrence, WeekdayFlags) {
     for (const char* text : {"Всегда!", "Каждый вик-энд"}) {
         EXPECT_FALSE(UsesWeekdays(text)) << text;
     }
-    BudilRecord r;
+    AlarmRecord r;
     r.Weekdays = {true, false, true, false, false, true, false};
     EXPECT_EQ(WeekdayList(r), "ПН,СР,СБ,");
     r.Weekdays.fill(true);

@@ -46,34 +46,34 @@ protected:
 TEST_F(AlarmFiringTest, TheNoteProgramGetsFourFieldsWithShortPaths) {
     struct Row {
         const char* what;
-        std::function<void(BudilRecord&)> set;
+        std::function<void(AlarmRecord&)> set;
         std::vector<Expected> arguments;
     };
     using namespace std::string_literals;
     const std::vector<Row> rows = {
         {"a text alarm limited to two firings",
-         [&](BudilRecord& a) {
+         [&](AlarmRecord& a) {
              a.Repeat = "2";
              a.WavSound = true;
              a.WavFile = Utf8Of(sound);
          },
          {"1"s, sound, text, "1"s}},
         {"a silent alarm",
-         [&](BudilRecord& a) {
+         [&](AlarmRecord& a) {
              a.NoSound = true;
              a.WavSound = true;
              a.WavFile = Utf8Of(sound);
          },
          {"1"s, "not"s, text, "2"s}},
         {"an alarm with an empty text",
-         [&](BudilRecord& a) {
+         [&](AlarmRecord& a) {
              a.TextFile = "  ";
              a.Mp3Sound = true;
              a.Mp3File = Utf8Of(sound);
          },
          {"1"s, sound, "EMPTY"s, "3"s}},
         {"a picture alarm with a built-in melody",
-         [&](BudilRecord& a) {
+         [&](AlarmRecord& a) {
              a.TextMessage = false;
              a.PictureMessage = true;
              a.PictureFile = Utf8Of(picture);
@@ -87,7 +87,7 @@ TEST_F(AlarmFiringTest, TheNoteProgramGetsFourFieldsWithShortPaths) {
     AlarmStore store(files, paths.BudilPath, clock);
     ASSERT_TRUE(store.ClearAlarms());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        BudilRecord alarm;
+        AlarmRecord alarm;
         alarm.Hour = 7;
         alarm.Minute = 30 + static_cast<int>(i);
         alarm.Recurrence = "Всегда";
@@ -120,7 +120,7 @@ TEST_F(AlarmFiringTest, TheNoteProgramGetsFourFieldsWithShortPaths) {
 
     // The limited alarm counted down to "1" and stays on for its last firing; every other
     // record is byte for byte what it was.
-    const BudilRecord first = store.LoadAlarm(1).record;
+    const AlarmRecord first = store.LoadAlarm(1).record;
     EXPECT_EQ(first.Repeat, "1");
     EXPECT_TRUE(first.SwitchedOn);
     const auto after = store.ReadRecords();

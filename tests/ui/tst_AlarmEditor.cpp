@@ -3,7 +3,7 @@
 
 #include "AlarmFixture.h"
 
-#include "core/alarms/BudilRecord.h"
+#include "core/alarms/AlarmRecord.h"
 #include "core/base/Cp1251.h"
 
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -26,20 +27,21 @@ namespace {
 const QString kRange = QStringLiteral("error: Неверно указано время в поле задания часов:\r\n%1 не входит в "
                                       "промежуток 0..%2");
 
-BudilRecord decoded(const std::string& file, int n) {
+AlarmRecord decoded(const std::string& file, int n) {
     const std::string bytes = recordOf(file, n);
-    return DecodeBudil(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    return DecodeAlarm(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
-std::string encoded(const BudilRecord& record) {
-    const auto bytes = EncodeBudil(record);
+std::string encoded(const AlarmRecord& record) {
+    const auto bytes = EncodeAlarm(record);
     return std::string(bytes.begin(), bytes.end());
 }
 
+using Mode = AlarmEditor::Mode;
+
 // Opens the editor the way the list does, without its modal loop.
-void open(Fixture& f, std::uint16_t mode, int selected = 0) {
-    f.list->EditorMode = mode;
-    f.list->SelectedAlarm = selected;
+void open(Fixture& f, Mode mode, int selected = 0) {
+    f.editor->prepare(mode, selected);
     f.editor->show();
     QApplication::setActiveWindow(f.editor);
     QVERIFY(QTest::qWaitForWindowActive(f.editor));
@@ -54,16 +56,25 @@ void typeInto(QWidget* widget, const QString& text) {
 }
 
 void typeText(Fixture& f, const QString& text) {
-    if (!f.editor->TypedText->isVisible()) {
-        f.editor->ToggleButton->click();
+    auto* typed = f.editorPart<QPlainTextEdit>("TypedText");
+    if (!typed->isVisible()) {
+        f.editorPart<QPushButton>("ToggleButton")->click();
     }
-    f.editor->TypedText->setFocus();
-    typeInto(f.editor->TypedText, text);
+    typed->setFocus();
+    typeInto(typed, text);
+}
+
+QList<QCheckBox*> days(const Fixture& f) {
+    QList<QCheckBox*> days;
+    for (const char* name : {"DayMon", "DayTue", "DayWed", "DayThu", "DayFri", "DaySat", "DaySun"}) {
+        days << f.editorPart<QCheckBox>(name);
+    }
+    return days;
 }
 
 } // namespace
 
-class TestTForm8 : public QObject {
+class TestAlarmEditor : public QObject {
     Q_OBJECT
 
 private slots:
@@ -79,7 +90,6 @@ private slots:
             QTest::newRow(name) << QString(field) << QString(start) << selected << QString(keys)
                                 << QString(text) << QString(focus);
         };
-        row("two digits stay", "HourEdit", "", false, "75", "75", "HourEdit");
         row("third key moves on, dropped", "HourEdit", "", false, "751", "75", "MinuteEdit");
         row("letters dropped", "HourEdit", "", false, "a7b", "7", "HourEdit");
         row("minus sign", "MinuteEdit", "", false, "-1", "-1", "MinuteEdit");
@@ -94,8 +104,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, focus);
         Fixture f(goldenAlarms());
-        open(f, AlarmListView::ModeAdd);
-        auto* edit = f.editor->findChild<QLineEdit*>(field);
+        open(f, Mode::Add);
+        auto* edit = uitest::child<QLineEdit>(*f.editor, field);
         edit->setFocus();
         edit->setText(start);
         if (selected) {
@@ -128,77 +138,84 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, message);
         Fixture f(goldenAlarms());
-        open(f, AlarmListView::ModeAdd);
-        auto* edit = f.editor->findChild<QLineEdit*>(field);
+        open(f, Mode::Add);
+        auto* edit = uitest::child<QLineEdit>(*f.editor, field);
         edit->setFocus();
         edit->setText(text);
-        f.editor->SwitchedOnCheck->setFocus(Qt::TabFocusReason);
+        QWidget* next = f.editorPart("SwitchedOnCheck");
+        next->setFocus(Qt::TabFocusReason);
         QTest::qWait(10);
         QCOMPARE(f.boxes.shown, message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(QApplication::focusWidget(),
-                 message.isEmpty() ? static_cast<QWidget*>(f.editor->SwitchedOnCheck) : edit);
+        QCOMPARE(QApplication::focusWidget(), message.isEmpty() ? next : edit);
     }
 
     void controlRules() {
         Fixture f(goldenAlarms());
-        open(f, AlarmListView::ModeAdd);
-        auto& e = *f.editor;
+        open(f, Mode::Add);
         // "Всегда" chosen or typed ticks all seven days; another text unticks them.
-        e.RecurrenceCombo->setCurrentIndex(1);
-        emit e.RecurrenceCombo->textActivated(e.RecurrenceCombo->currentText());
-        for (QCheckBox* day : e.Days) {
+        auto* recurrence = f.editorPart<QComboBox>("RecurrenceCombo");
+        recurrence->setCurrentIndex(1);
+        emit recurrence->textActivated(recurrence->currentText());
+        for (QCheckBox* day : days(f)) {
             QVERIFY(day->isChecked());
         }
-        e.RecurrenceCombo->setCurrentIndex(2);
-        emit e.RecurrenceCombo->textActivated(e.RecurrenceCombo->currentText());
-        for (QCheckBox* day : e.Days) {
+        recurrence->setCurrentIndex(2);
+        emit recurrence->textActivated(recurrence->currentText());
+        for (QCheckBox* day : days(f)) {
             QVERIFY(!day->isChecked());
         }
-        e.RecurrenceCombo->lineEdit()->clear();
-        typeInto(e.RecurrenceCombo->lineEdit(), " ВСЕГДА ");
-        QVERIFY(e.Days[6]->isChecked());
+        recurrence->lineEdit()->clear();
+        typeInto(recurrence->lineEdit(), " ВСЕГДА ");
+        QVERIFY(days(f).last()->isChecked());
 
         // "Дата" greys the days and both lists, and only the picker is left.
-        e.DateCheck->click();
-        QVERIFY(e.DatePicker->isEnabled());
-        for (QWidget* w : {static_cast<QWidget*>(e.Days[0]), static_cast<QWidget*>(e.Days[6]),
-                           static_cast<QWidget*>(e.RecurrenceCombo), static_cast<QWidget*>(e.RepeatCombo),
-                           static_cast<QWidget*>(e.RepeatLabel)}) {
+        auto* dateCheck = f.editorPart<QCheckBox>("DateCheck");
+        QWidget* picker = f.editorPart("DatePicker");
+        dateCheck->click();
+        QVERIFY(picker->isEnabled());
+        for (QWidget* w :
+             {static_cast<QWidget*>(days(f).first()), static_cast<QWidget*>(days(f).last()),
+              f.editorPart("RecurrenceCombo"), f.editorPart("RepeatCombo"), f.editorPart("RepeatLabel")}) {
             QVERIFY(!w->isEnabled());
         }
-        e.DateCheck->click();
-        QVERIFY(!e.DatePicker->isEnabled());
-        QVERIFY(e.RecurrenceCombo->isEnabled());
+        dateCheck->click();
+        QVERIFY(!picker->isEnabled());
+        QVERIFY(recurrence->isEnabled());
 
         // The toggle names the mode it switches to; "Рисунок" goes back to the file.
-        QCOMPARE(e.ToggleButton->text(), QString("Ручной ввод сообщения"));
-        e.ToggleButton->click();
-        QVERIFY(e.TypedText->isVisible());
-        QCOMPARE(e.ToggleButton->text(), QString("Текст из файла"));
-        e.PictureRadio->click();
-        QVERIFY(!e.TypedText->isVisible());
-        QCOMPARE(e.ToggleButton->text(), QString("Ручной ввод сообщения"));
-        QVERIFY(!e.ToggleButton->isEnabled() && !e.TextFileEdit->isEnabled() &&
-                e.PictureFileEdit->isEnabled());
+        auto* toggle = f.editorPart<QPushButton>("ToggleButton");
+        QWidget* typed = f.editorPart("TypedText");
+        QCOMPARE(toggle->text(), QString("Ручной ввод сообщения"));
+        toggle->click();
+        QVERIFY(typed->isVisible());
+        QCOMPARE(toggle->text(), QString("Текст из файла"));
+        f.editorPart<QRadioButton>("PictureRadio")->click();
+        QVERIFY(!typed->isVisible());
+        QCOMPARE(toggle->text(), QString("Ручной ввод сообщения"));
+        QVERIFY(!toggle->isEnabled() && !f.editorPart("TextFileEdit")->isEnabled() &&
+                f.editorPart("PictureFileEdit")->isEnabled());
     }
 
     void addWithTheDefaultsAppendsASilentRule() {
         Fixture f(goldenAlarms());
         // Left over from an earlier showing.
-        f.editor->HourEdit->setText("9");
-        f.editor->Mp3Edit->setText("/music/a.mp3");
-        f.list->ChangeButton->setEnabled(false);
-        open(f, AlarmListView::ModeAdd);
+        auto* hour = f.editorPart<QLineEdit>("HourEdit");
+        auto* mp3 = f.editorPart<QLineEdit>("Mp3Edit");
+        hour->setText("9");
+        mp3->setText("/music/a.mp3");
+        QWidget* change = f.listPart("BudChangeButton");
+        change->setEnabled(false);
+        open(f, Mode::Add);
         QCOMPARE(f.editor->windowTitle(), QString("Добавить будильник..."));
-        QVERIFY(f.editor->CancelButton->isVisible());
-        QVERIFY(f.editor->GroupBox1->isEnabled() && f.editor->GroupBox3->isEnabled());
-        QCOMPARE(f.editor->HourEdit->text(), QString("0"));
-        QVERIFY(f.editor->Mp3Edit->text().isEmpty());
-        f.editor->OkButton->click();
+        QVERIFY(f.editorPart("CancelButton")->isVisible());
+        QVERIFY(f.editorPart("GroupBox1")->isEnabled() && f.editorPart("GroupBox3")->isEnabled());
+        QCOMPARE(hour->text(), QString("0"));
+        QVERIFY(mp3->text().isEmpty());
+        f.editorPart<QPushButton>("OkButton")->click();
         QVERIFY(!f.editor->isVisible());
         QVERIFY(f.boxes.shown.isEmpty());
-        QCOMPARE(f.file().size(), 6 * kBudilRecordSize);
-        BudilRecord expected;
+        QCOMPARE(f.file().size(), 6 * kAlarmRecordSize);
+        AlarmRecord expected;
         expected.AlarmDate = 46392.0; // 5 January 2027, the picker's first date
         expected.Recurrence = "Всегда";
         expected.Repeat = "Безконечно";
@@ -206,31 +223,32 @@ private slots:
         expected.BuiltinSound = true;
         expected.BuiltinName = "Бип-Бип";
         QCOMPARE(decoded(f.file(), 6), expected);
-        QVERIFY(f.list->ChangeButton->isEnabled());
+        QVERIFY(change->isEnabled());
     }
 
     void changeLoadsTheAlarmAndStoresItInPlace() {
         Fixture f(goldenAlarms());
         const std::string before = f.file();
-        open(f, AlarmListView::ModeChange, 2);
-        auto& e = *f.editor;
-        QCOMPARE(e.windowTitle(), QString("Изменить настройки будильника..."));
-        QVERIFY(e.PictureRadio->isChecked() && e.PictureFileEdit->isEnabled());
-        QCOMPARE(QApplication::focusWidget(), e.HourEdit);
+        open(f, Mode::Change, 2);
+        auto* ok = f.editorPart<QPushButton>("OkButton");
+        auto* picture = f.editorPart<QRadioButton>("PictureRadio");
+        QCOMPARE(f.editor->windowTitle(), QString("Изменить настройки будильника..."));
+        QVERIFY(picture->isChecked() && f.editorPart("PictureFileEdit")->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), f.editorPart("HourEdit"));
 
         // Nothing touched: every field of the record loaded comes back as it was, and the
         // others stay byte for byte.
-        e.OkButton->click();
+        ok->click();
         QCOMPARE(f.file(), before);
 
         // Alarm 1 turned into a picture alarm without sound.
-        open(f, AlarmListView::ModeChange, 1);
-        e.PictureRadio->click();
-        e.NoSoundRadio->click();
-        e.HourEdit->setText("-1");
-        e.MinuteEdit->setText("-1");
-        e.OkButton->click();
-        BudilRecord changed = decoded(f.file(), 1);
+        open(f, Mode::Change, 1);
+        picture->click();
+        f.editorPart<QRadioButton>("NoSoundRadio")->click();
+        f.editorPart<QLineEdit>("HourEdit")->setText("-1");
+        f.editorPart<QLineEdit>("MinuteEdit")->setText("-1");
+        ok->click();
+        AlarmRecord changed = decoded(f.file(), 1);
         QVERIFY(!changed.TextMessage && changed.PictureMessage);
         QVERIFY(changed.NoSound && !changed.BuiltinSound);
         QCOMPARE(changed.Hour, -1);
@@ -239,33 +257,31 @@ private slots:
             QCOMPARE(recordOf(f.file(), n), recordOf(before, n));
         }
 
-        // "Изменить..." before any selection changes alarm 1.
-        open(f, AlarmListView::ModeChange, 0);
-        e.MinuteEdit->setText("7");
-        e.OkButton->click();
-        QCOMPARE(f.list->SelectedAlarm, 1);
+        // "Изменить..." before any selection changes alarm 1, which the list then has selected.
+        open(f, Mode::Change, 0);
+        f.editorPart<QLineEdit>("MinuteEdit")->setText("7");
+        ok->click();
+        QCOMPARE(f.list->selectedAlarm(), 1);
         QCOMPARE(decoded(f.file(), 1).Minute, 7);
     }
 
     void viewShowsEverythingGreyedAndWritesNothing() {
         Fixture f(goldenAlarms());
         const std::string before = f.file();
-        open(f, AlarmListView::ModeView, 4);
-        auto& e = *f.editor;
-        QCOMPARE(e.windowTitle(), QString("Просмотреть настройки будильника..."));
-        QCOMPARE(e.HourEdit->text(), QString("23"));
-        QVERIFY(e.DateCheck->isChecked());
-        QCOMPARE(e.DatePicker->date(), QDate(2026, 12, 31));
-        QVERIFY(e.WavRadio->isChecked());
-        for (QWidget* part : {static_cast<QWidget*>(e.GroupBox1), static_cast<QWidget*>(e.GroupBox2),
-                              static_cast<QWidget*>(e.GroupBox3), static_cast<QWidget*>(e.Panel1)}) {
-            QVERIFY(!part->isEnabled());
+        open(f, Mode::View, 4);
+        QCOMPARE(f.editor->windowTitle(), QString("Просмотреть настройки будильника..."));
+        QCOMPARE(f.editorPart<QLineEdit>("HourEdit")->text(), QString("23"));
+        QVERIFY(f.editorPart<QCheckBox>("DateCheck")->isChecked());
+        QCOMPARE(f.editorPart<QDateEdit>("DatePicker")->date(), QDate(2026, 12, 31));
+        QVERIFY(f.editorPart<QRadioButton>("WavRadio")->isChecked());
+        for (const char* part : {"GroupBox1", "GroupBox2", "GroupBox3", "Panel1"}) {
+            QVERIFY(!f.editorPart(part)->isEnabled());
         }
-        QVERIFY(!e.CancelButton->isVisible());
-        e.OkButton->click();
-        QVERIFY(!e.isVisible());
+        QVERIFY(!f.editorPart("CancelButton")->isVisible());
+        f.editorPart<QPushButton>("OkButton")->click();
+        QVERIFY(!f.editor->isVisible());
         QCOMPARE(f.file(), before);
-        QVERIFY(e.GroupBox1->isEnabled());
+        QVERIFY(f.editorPart("GroupBox1")->isEnabled());
     }
 
     // The typed text goes to Temp/File<N>.txt (a file of three alarms): N is the alarm count
@@ -285,16 +301,16 @@ private slots:
         QFETCH(int, changing);
         QFETCH(QString, usedByFirst);
         QFETCH(QString, expected);
-        std::string file = goldenAlarms().substr(0, 3 * kBudilRecordSize);
-        BudilRecord first = decoded(file, 1);
+        std::string file = goldenAlarms().substr(0, 3 * kAlarmRecordSize);
+        AlarmRecord first = decoded(file, 1);
         first.TextFile = usedByFirst.toStdString();
-        file.replace(0, kBudilRecordSize, encoded(first));
+        file.replace(0, kAlarmRecordSize, encoded(first));
         Fixture f(file);
         f.platform.filesFake.put("/app/Temp/File3.txt", "чужой текст\r\n");
-        open(f, changing == 0 ? AlarmListView::ModeAdd : AlarmListView::ModeChange, changing);
+        open(f, changing == 0 ? Mode::Add : Mode::Change, changing);
         typeText(f, "Подъём!");
-        QTest::keyClick(f.editor->TypedText, Qt::Key_Return); // Enter breaks no line
-        f.editor->OkButton->click();
+        QTest::keyClick(f.editorPart("TypedText"), Qt::Key_Return); // Enter breaks no line
+        f.editorPart<QPushButton>("OkButton")->click();
         QVERIFY2(f.boxes.shown.isEmpty(), qPrintable(f.boxes.shown.join('\n')));
         const auto& files = f.platform.filesFake.files();
         QVERIFY(files.count(expected.toStdString()) == 1);
@@ -307,32 +323,33 @@ private slots:
     }
 
     void typedTextSavedOnlyWhenTyped() {
-        Fixture f(goldenAlarms().substr(0, kBudilRecordSize));
+        Fixture f(goldenAlarms().substr(0, kAlarmRecordSize));
         f.platform.filesFake.put("/notes/утро.txt", Utf8ToCp1251Lossy("Доброе утро\r\nВставай\r\n"));
-        auto& e = *f.editor;
-        e.chooseFile = [](const QString&, const QString& filter, bool) {
+        f.editor->chooseFile = [](const QString&, const QString& filter, bool) {
             return filter == "Текстовый файл (*.txt)" ? QString("/notes/утро.txt") : QString();
         };
-        open(f, AlarmListView::ModeAdd);
-        e.TextFileButton->click();
-        QCOMPARE(e.TextFileEdit->text(), QString("/notes/утро.txt"));
-        QCOMPARE(e.TypedText->toPlainText(), QString("Доброе утро\nВставай"));
-        e.OkButton->click();
+        auto* ok = f.editorPart<QPushButton>("OkButton");
+        auto* textFile = f.editorPart<QLineEdit>("TextFileEdit");
+        open(f, Mode::Add);
+        f.editorPart<QPushButton>("TextFileButton")->click();
+        QCOMPARE(textFile->text(), QString("/notes/утро.txt"));
+        QCOMPARE(f.editorPart<QPlainTextEdit>("TypedText")->toPlainText(), QString("Доброе утро\nВставай"));
+        ok->click();
         QCOMPARE(decoded(f.file(), 2).TextFile, std::string("/notes/утро.txt"));
 
         // A path typed over a chosen file's text keeps the typed path.
-        open(f, AlarmListView::ModeChange, 2);
-        e.TextFileEdit->setText("/notes/other.txt");
-        e.OkButton->click();
+        open(f, Mode::Change, 2);
+        textFile->setText("/notes/other.txt");
+        ok->click();
         QCOMPARE(decoded(f.file(), 2).TextFile, std::string("/notes/other.txt"));
         QCOMPARE(f.platform.filesFake.files().count("/app/Temp/File1.txt"), std::size_t(0));
 
         // A character the files cannot hold is refused by name; nothing is stored.
         const std::string before = f.file();
-        open(f, AlarmListView::ModeChange, 1);
+        open(f, Mode::Change, 1);
         typeText(f, "Звонок ☎");
-        e.OkButton->click();
-        QVERIFY(e.isVisible());
+        ok->click();
+        QVERIFY(f.editor->isVisible());
         QCOMPARE(f.boxes.shown.size(), 1);
         QVERIFY(f.boxes.shown[0].contains("«☎»"));
         QCOMPARE(f.file(), before);
@@ -345,9 +362,9 @@ private slots:
             full += goldenAlarms();
         }
         Fixture f(full);
-        open(f, AlarmListView::ModeAdd);
+        open(f, Mode::Add);
         typeText(f, "ещё один");
-        f.editor->OkButton->click();
+        f.editorPart<QPushButton>("OkButton")->click();
         QCOMPARE(f.boxes.shown.size(), 1);
         QVERIFY(f.boxes.shown[0].startsWith("error: Будильник не добавлен"));
         QCOMPARE(f.file(), full);
@@ -356,44 +373,48 @@ private slots:
 
         // A chosen path longer than its field is refused, the field keeps its text.
         f.boxes.shown.clear();
-        f.editor->Mp3Radio->click();
-        f.editor->Mp3Edit->setText("/m/a.mp3");
+        f.editorPart<QRadioButton>("Mp3Radio")->click();
+        auto* mp3 = f.editorPart<QLineEdit>("Mp3Edit");
+        mp3->setText("/m/a.mp3");
         f.editor->chooseFile = [](const QString&, const QString&, bool) {
             return QString("/music/") + QString(100, 'x') + ".mp3";
         };
-        f.editor->Mp3Button->click();
-        QCOMPARE(f.editor->Mp3Edit->text(), QString("/m/a.mp3"));
+        f.editorPart<QPushButton>("Mp3Button")->click();
+        QCOMPARE(mp3->text(), QString("/m/a.mp3"));
         QCOMPARE(f.boxes.shown.size(), 1);
         QVERIFY(f.boxes.shown[0].contains("не более 100"));
 
         // An hour out of range at "Ok" stores nothing.
         Fixture g(goldenAlarms());
-        open(g, AlarmListView::ModeChange, 1);
-        g.editor->HourEdit->setText("75");
-        g.editor->OkButton->click();
+        open(g, Mode::Change, 1);
+        g.editorPart<QLineEdit>("HourEdit")->setText("75");
+        g.editorPart<QPushButton>("OkButton")->click();
         QCOMPARE(g.boxes.shown, QStringList{kRange.arg("75").arg(23)});
         QCOMPARE(g.file(), goldenAlarms());
     }
 
     void preview() {
         Fixture f(goldenAlarms());
-        open(f, AlarmListView::ModeAdd);
-        f.editor->StopButton->click();
+        open(f, Mode::Add);
+        auto* play = f.editorPart<QPushButton>("PlayButton");
+        auto* stop = f.editorPart<QPushButton>("StopButton");
+        auto* melody = f.editorPart<QComboBox>("MelodyCombo");
+        stop->click();
         QCOMPARE(f.boxes.shown.size(), 1); // nothing opened yet
         f.player.playable << "/app/Sound/Bud/KuKu.wav";
-        f.editor->MelodyCombo->setCurrentText(" кукушка "); // as the alarm would ring it
-        f.editor->PlayButton->click();
+        melody->setCurrentText(" кукушка "); // as the alarm would ring it
+        play->click();
         // An unknown melody keeps the file before; "Звук отключён" plays nothing.
-        f.editor->MelodyCombo->setCurrentText("Гудок");
-        f.editor->PlayButton->click();
-        f.editor->NoSoundRadio->click();
-        f.editor->PlayButton->click();
-        f.editor->StopButton->click();
+        melody->setCurrentText("Гудок");
+        play->click();
+        f.editorPart<QRadioButton>("NoSoundRadio")->click();
+        play->click();
+        stop->click();
         QCOMPARE(f.player.calls, (QStringList{"open /app/Sound/Bud/KuKu.wav", "play",
                                               "open /app/Sound/Bud/KuKu.wav", "play", "stop"}));
         QCOMPARE(f.boxes.shown.size(), 1);
     }
 };
 
-QTEST_MAIN(TestTForm8)
-#include "tst_TForm8.moc"
+QTEST_MAIN(TestAlarmEditor)
+#include "tst_AlarmEditor.moc"

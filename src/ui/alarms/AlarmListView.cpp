@@ -1,9 +1,8 @@
-#include "ui/alarms/AlarmList.h"
+#include "ui/alarms/AlarmListView.h"
 
 #include "core/alarms/AlarmStore.h"
 #include "core/alarms/AlarmViews.h"
 #include "core/base/FileStore.h"
-#include "ui/alarms/TForm8.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
 
@@ -23,9 +22,9 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-constexpr int kColumnWidths[AlarmListView::kColumns] = {31, 37, 59, 110, 72, 64, 88};
-constexpr const char* kHeaders[AlarmListView::kColumns] = {"№",    "Время",  "Дата", "Тип сообщения",
-                                                           "День", "Повтор", "Звук"};
+constexpr int kColumns = 7;
+constexpr int kColumnWidths[kColumns] = {31, 37, 59, 110, 72, 64, 88};
+constexpr const char* kHeaders[kColumns] = {"№", "Время", "Дата", "Тип сообщения", "День", "Повтор", "Звук"};
 
 // Cells drawn as in a plain string grid: two pixels of margin and the text clipped at the
 // cell's edge, so that a date fits its column of 59.
@@ -62,28 +61,28 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
       messageDialog_(messageDialog) {
     setObjectName(QStringLiteral("AlarmListView"));
 
-    BudTable = new QTableWidget(1, kColumns, this);
-    BudTable->setObjectName(QStringLiteral("BudTable"));
-    BudTable->setGeometry(4, 4, 499, 116);
-    BudTable->verticalHeader()->hide();
-    BudTable->verticalHeader()->setDefaultSectionSize(15);
-    BudTable->verticalHeader()->setMinimumSectionSize(15);
-    BudTable->horizontalHeader()->setSectionsMovable(true);
-    BudTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    BudTable->horizontalHeader()->setHighlightSections(false);
-    BudTable->horizontalHeader()->setFixedHeight(17);
+    table_ = new QTableWidget(1, kColumns, this);
+    table_->setObjectName(QStringLiteral("BudTable"));
+    table_->setGeometry(4, 4, 499, 116);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(15);
+    table_->verticalHeader()->setMinimumSectionSize(15);
+    table_->horizontalHeader()->setSectionsMovable(true);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->horizontalHeader()->setFixedHeight(17);
     for (int column = 0; column < kColumns; ++column) {
-        BudTable->setColumnWidth(column, kColumnWidths[column]);
+        table_->setColumnWidth(column, kColumnWidths[column]);
     }
-    BudTable->setShowGrid(true);
-    BudTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    BudTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    BudTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    BudTable->setWordWrap(false);
-    BudTable->setItemDelegate(new GridCellDelegate(BudTable));
-    connect(BudTable, &QTableWidget::currentCellChanged, this,
+    table_->setShowGrid(true);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    table_->setItemDelegate(new GridCellDelegate(table_));
+    connect(table_, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int, int) { BudTableSelectCell(column, row + 1); });
-    connect(BudTable, &QTableWidget::cellClicked, this,
+    connect(table_, &QTableWidget::cellClicked, this,
             [this](int row, int column) { BudTableSelectCell(column, row + 1); });
 
     struct Button {
@@ -93,11 +92,11 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
         void (AlarmListView::*slot)();
     };
     const Button buttons[] = {
-        {&AddButton, "BudAddButton", QStringLiteral("Добавить..."), &AlarmListView::AddClick},
-        {&ChangeButton, "BudChangeButton", QStringLiteral("Изменить..."), &AlarmListView::ChangeClick},
-        {&ViewButton, "BudViewButton", QStringLiteral("Просмотреть"), &AlarmListView::ViewClick},
-        {&ResetButton, "BudResetButton", QStringLiteral("Сбросить..."), &AlarmListView::ResetClick},
-        {&DeleteButton, "BudDeleteButton", QStringLiteral("Удалить..."), &AlarmListView::DeleteClick},
+        {&addButton_, "BudAddButton", QStringLiteral("Добавить..."), &AlarmListView::AddClick},
+        {&changeButton_, "BudChangeButton", QStringLiteral("Изменить..."), &AlarmListView::ChangeClick},
+        {&viewButton_, "BudViewButton", QStringLiteral("Просмотреть"), &AlarmListView::ViewClick},
+        {&resetButton_, "BudResetButton", QStringLiteral("Сбросить..."), &AlarmListView::ResetClick},
+        {&deleteButton_, "BudDeleteButton", QStringLiteral("Удалить..."), &AlarmListView::DeleteClick},
     };
     int x = 4;
     for (const Button& def : buttons) {
@@ -112,9 +111,11 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
     for (const char* header : kHeaders) {
         headers << QString::fromUtf8(header);
     }
-    BudTable->setHorizontalHeaderLabels(headers);
+    table_->setHorizontalHeaderLabels(headers);
 
-    editor_ = std::make_unique<TForm8>(*this, files_, clock, boxes_, previewPlayer);
+    editor_ = std::make_unique<AlarmEditor>(store_, files_, paths_, clock, boxes_, previewPlayer);
+    connect(editor_.get(), &AlarmEditor::added, this, [this] { setEditButtonsEnabled(true); });
+    connect(editor_.get(), &AlarmEditor::alarmChosen, this, [this](int number) { selectedAlarm_ = number; });
 }
 
 AlarmListView::~AlarmListView() = default;
@@ -128,22 +129,22 @@ void AlarmListView::showEvent(QShowEvent* event) {
 
 void AlarmListView::PageShow() {
     if (store_.AlarmFileExists()) {
-        for (QPushButton* button : {AddButton, ChangeButton, ViewButton, ResetButton, DeleteButton}) {
+        for (QPushButton* button : {addButton_, changeButton_, viewButton_, resetButton_, deleteButton_}) {
             button->setEnabled(true);
         }
         ShowAlarms();
         return;
     }
     filling_ = true;
-    BudTable->clearContents();
-    BudTable->setRowCount(1);
-    BudTable->setItem(0, 2, new QTableWidgetItem(QStringLiteral("Ошибка! Файл Budil.dmr не найден")));
+    table_->clearContents();
+    table_->setRowCount(1);
+    table_->setItem(0, 2, new QTableWidgetItem(QStringLiteral("Ошибка! Файл Budil.dmr не найден")));
     filling_ = false;
-    AddButton->setEnabled(false);
+    addButton_->setEnabled(false);
     setEditButtonsEnabled(false);
 }
 
-QStringList AlarmListView::rowTexts(int number, const BudilRecord& record) {
+QStringList AlarmListView::rowTexts(int number, const AlarmRecord& record) {
     QStringList texts;
     for (const std::string& text : AlarmRowTexts(number, record, files_)) {
         texts << qs(text);
@@ -158,20 +159,20 @@ void AlarmListView::ShowAlarms() {
         return;
     }
     filling_ = true;
-    BudTable->clearContents();
+    table_->clearContents();
     if (list.alarms.empty()) {
-        BudTable->setRowCount(1);
-        BudTable->setItem(0, 2, new QTableWidgetItem(QStringLiteral("БУДИЛЬНИК НЕ УСТАНОВЛЕН")));
+        table_->setRowCount(1);
+        table_->setItem(0, 2, new QTableWidgetItem(QStringLiteral("БУДИЛЬНИК НЕ УСТАНОВЛЕН")));
         filling_ = false;
         setEditButtonsEnabled(false);
         return;
     }
-    BudTable->setRowCount(static_cast<int>(list.alarms.size()));
+    table_->setRowCount(static_cast<int>(list.alarms.size()));
     int row = 0;
-    for (const BudilRecord& record : list.alarms) {
+    for (const AlarmRecord& record : list.alarms) {
         const QStringList texts = rowTexts(row + 1, record);
         for (int column = 0; column < kColumns; ++column) {
-            BudTable->setItem(row, column, new QTableWidgetItem(texts[column]));
+            table_->setItem(row, column, new QTableWidgetItem(texts[column]));
         }
         ++row;
     }
@@ -182,40 +183,35 @@ void AlarmListView::BudTableSelectCell(int /*column*/, int row) {
     if (filling_ || row < 1) {
         return;
     }
-    SelectedAlarm = row;
+    selectedAlarm_ = row;
 }
 
 void AlarmListView::setEditButtonsEnabled(bool enabled) {
-    for (QPushButton* button : {ChangeButton, DeleteButton, ResetButton, ViewButton}) {
+    for (QPushButton* button : {changeButton_, deleteButton_, resetButton_, viewButton_}) {
         button->setEnabled(enabled);
     }
 }
 
-void AlarmListView::enableEditButtons() {
-    setEditButtonsEnabled(true);
-}
-
-void AlarmListView::openEditor(std::uint16_t mode) {
-    EditorMode = mode;
-    editor_->exec();
+void AlarmListView::openEditor(AlarmEditor::Mode mode) {
+    editor_->edit(mode, selectedAlarm_);
 }
 
 void AlarmListView::AddClick() {
-    openEditor(ModeAdd);
+    openEditor(AlarmEditor::Mode::Add);
 }
 
 void AlarmListView::ChangeClick() {
-    openEditor(ModeChange);
+    openEditor(AlarmEditor::Mode::Change);
 }
 
 void AlarmListView::ViewClick() {
-    openEditor(ModeView);
+    openEditor(AlarmEditor::Mode::View);
 }
 
 int AlarmListView::confirm(const char* action, int kind) {
     const QString text = QStringLiteral("Выделена запись будильника №%1 \r\nВы действительно хотите %2 "
                                         "этот будильник?")
-                             .arg(SelectedAlarm)
+                             .arg(selectedAlarm_)
                              .arg(QString::fromUtf8(action));
     messageDialog_.ShowMessageDialog(
         text, kind, MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonYesAll,
@@ -225,12 +221,12 @@ int AlarmListView::confirm(const char* action, int kind) {
 
 void AlarmListView::ResetClick() {
     const int answer = confirm("сбросить", MessageDialog::KindReset);
-    if (SelectedAlarm == 0) {
+    if (selectedAlarm_ == 0) {
         return;
     }
     AlarmStoreResult result;
     if (answer == MessageDialog::ResultButton1) {
-        result = store_.ResetAlarm(SelectedAlarm);
+        result = store_.ResetAlarm(selectedAlarm_);
     } else if (answer == MessageDialog::ResultButton3) {
         result = store_.ResetAllAlarms();
     }
@@ -243,8 +239,8 @@ void AlarmListView::ResetClick() {
 void AlarmListView::DeleteClick() {
     const int answer = confirm("удалить", MessageDialog::KindDelete);
     AlarmStoreResult result;
-    if (answer == MessageDialog::ResultButton1 && SelectedAlarm != 0) {
-        result = store_.DeleteAlarm(SelectedAlarm);
+    if (answer == MessageDialog::ResultButton1 && selectedAlarm_ != 0) {
+        result = store_.DeleteAlarm(selectedAlarm_);
     } else if (answer == MessageDialog::ResultButton3) {
         result = store_.ClearAlarms();
     }

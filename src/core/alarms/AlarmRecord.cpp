@@ -1,4 +1,4 @@
-#include "core/alarms/BudilRecord.h"
+#include "core/alarms/AlarmRecord.h"
 
 #include "core/base/OleDate.h"
 #include "core/base/TextField.h"
@@ -51,15 +51,15 @@ void WriteDouble(std::span<std::uint8_t> bytes, std::size_t offset, double value
 
 } // namespace
 
-BudilRecord DecodeBudil(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() != kBudilRecordSize) {
+AlarmRecord DecodeAlarm(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() != kAlarmRecordSize) {
         throw std::invalid_argument("an alarm record is 760 bytes");
     }
     const auto flag = [&](std::size_t offset) { return bytes[offset] != 0; };
     const auto text = [&](std::size_t offset, std::size_t capacity) {
         return ReadTextField(bytes, offset, capacity);
     };
-    BudilRecord r;
+    AlarmRecord r;
     r.Hour = SignedByte(bytes[kHour]);
     r.Minute = SignedByte(bytes[kMinute]);
     r.UseDate = flag(kUseDate);
@@ -84,8 +84,8 @@ BudilRecord DecodeBudil(std::span<const std::uint8_t> bytes) {
     return r;
 }
 
-std::vector<std::uint8_t> EncodeBudil(const BudilRecord& r) {
-    std::vector<std::uint8_t> bytes(kBudilRecordSize, 0);
+std::vector<std::uint8_t> EncodeAlarm(const AlarmRecord& r) {
+    std::vector<std::uint8_t> bytes(kAlarmRecordSize, 0);
     const auto flag = [&](std::size_t offset, bool value) { bytes[offset] = value ? 1 : 0; };
     const auto text = [&](std::size_t offset, std::size_t capacity, const std::string& value) {
         WriteTextField(bytes, offset, capacity, value);
@@ -114,8 +114,8 @@ std::vector<std::uint8_t> EncodeBudil(const BudilRecord& r) {
     return bytes;
 }
 
-BudilRecord DefaultAlarm(const DateTime& today) {
-    BudilRecord r;
+AlarmRecord DefaultAlarm(const DateTime& today) {
+    AlarmRecord r;
     r.AlarmDate = OleDateOnly(today.year, today.month, today.day);
     r.Recurrence = std::string(kRecurrenceAlways);
     r.Repeat = std::string(kRepeatUnlimited);

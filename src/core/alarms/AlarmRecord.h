@@ -24,7 +24,7 @@ namespace domora {
 // 752 NoSound               753 SwitchedOn             754..759 fill
 //
 // A text field of N characters is one length byte and N bytes of code page 1251 text.
-inline constexpr std::size_t kBudilRecordSize = 760;
+inline constexpr std::size_t kAlarmRecordSize = 760;
 // The alarm file holds at most this many alarms; the scheduler keeps one flag for each.
 inline constexpr std::size_t kMaxAlarms = 100;
 
@@ -43,7 +43,7 @@ inline constexpr std::size_t kAddedRecurrenceChars = 28;
 inline constexpr std::string_view kRepeatUnlimited = "Безконечно";
 inline constexpr std::string_view kRecurrenceAlways = "Всегда";
 
-struct BudilRecord {
+struct AlarmRecord {
     // Hour -1..23 and minute -1..59; both -1 is an alarm without a fixed time. Each is
     // stored as one byte and read back signed, so -1 is stored as 255.
     int Hour = 0;
@@ -68,20 +68,20 @@ struct BudilRecord {
     bool NoSound = false;
     bool SwitchedOn = false;
 
-    friend bool operator==(const BudilRecord&, const BudilRecord&) = default;
+    friend bool operator==(const AlarmRecord&, const AlarmRecord&) = default;
 };
 
-// Reads a record of exactly kBudilRecordSize bytes (std::invalid_argument otherwise). Flags
+// Reads a record of exactly kAlarmRecordSize bytes (std::invalid_argument otherwise). Flags
 // are set when their byte is not zero; a length byte above its field is taken as the field's
 // size; fill bytes and bytes after a text are ignored.
-BudilRecord DecodeBudil(std::span<const std::uint8_t> bytes);
+AlarmRecord DecodeAlarm(std::span<const std::uint8_t> bytes);
 
 // The record's bytes: flags 0 or 1, texts in code page 1251 cut to their fields, zeros in
 // the fill bytes and after each text.
-std::vector<std::uint8_t> EncodeBudil(const BudilRecord& record);
+std::vector<std::uint8_t> EncodeAlarm(const AlarmRecord& record);
 
 // The record a reset writes: 0:00 on today's date, "Всегда" without weekdays, no limit, a
 // text message without a file, "Бип-Бип", switched off.
-BudilRecord DefaultAlarm(const DateTime& today);
+AlarmRecord DefaultAlarm(const DateTime& today);
 
 } // namespace domora
