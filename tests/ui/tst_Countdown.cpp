@@ -7,8 +7,8 @@
 #include "ui/sound/FakeSoundPlayer.h"
 #include "ui/timer/CountdownController.h"
 #include "ui/timer/CountdownPanel.h"
-#include "ui/timer/TForm10.h"
-#include "ui/timer/TForm11.h"
+#include "ui/timer/CountdownRingWindow.h"
+#include "ui/timer/CountdownSetupDialog.h"
 
 #include "UiTestSupport.h"
 
@@ -37,8 +37,8 @@ struct Fixture {
     MessageDialog dialog;
     CountdownController controller{
         panel, timer3, clock, boxes, dialog, kWav.toStdString(), std::unique_ptr<SoundPlayer>(player)};
-    TForm10& setup = *controller.Form10();
-    TForm11& ring = *controller.Form11();
+    CountdownSetupDialog& setup = *controller.Form10();
+    CountdownRingWindow& ring = *controller.Form11();
 
     Fixture() { player->playable = {kWav}; }
     ~Fixture() { ring.close(); }

@@ -5,14 +5,14 @@
 #include "UiTestSupport.h"
 
 #include "core/app/Settings.h"
-#include "core/holidays/CelebRecord.h"
-#include "core/holidays/CelebSettings.h"
+#include "core/holidays/HolidayRecord.h"
+#include "core/holidays/HolidaySettings.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MainWindow.h"
-#include "ui/holidays/CelebPage.h"
-#include "ui/holidays/TForm12.h"
-#include "ui/holidays/TForm6.h"
+#include "ui/holidays/HolidayAddDialog.h"
+#include "ui/holidays/HolidayEditDialog.h"
+#include "ui/holidays/HolidayPage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,8 +36,8 @@ std::string celebFile(const QStringList& records) {
     for (const QString& record : records) {
         const QStringList parts = record.split(' ');
         const QStringList date = parts[0].split('.');
-        const auto encoded = EncodeCeleb(
-            CelebRecord{date[0].toInt(), date[1].toInt(), parts.mid(1).join(' ').toStdString(), "к"});
+        const auto encoded = EncodeHoliday(
+            HolidayRecord{date[0].toInt(), date[1].toInt(), parts.mid(1).join(' ').toStdString(), "к"});
         bytes.append(encoded.begin(), encoded.end());
     }
     return bytes;
@@ -49,20 +49,20 @@ const QStringList kYear = {"1.1 Новый год", "1.7 Рождество", "3
 struct HolidayPage {
     FakePlatform platform;
     RecordingBoxes boxes;
-    CelebStore store{platform.filesFake, kCelebPath};
+    HolidayStore store{platform.filesFake, kCelebPath};
     MessageDialog dialog;
     IntervalTimer eventTimer{QStringLiteral("Timer4"), 1000, false, nullptr};
-    CelebPage page{store, platform.registryFake, platform.clockFake, boxes, dialog, eventTimer};
-    TForm6& add = page.addDialog();
-    TForm12& edit = page.editDialog();
+    HolidayPage page{store, platform.registryFake, platform.clockFake, boxes, dialog, eventTimer};
+    HolidayAddDialog& add = page.addDialog();
+    HolidayEditDialog& edit = page.editDialog();
     bool addOpened = false;
 
     HolidayPage(const QStringList& records, DateTime today) {
         platform.clockFake.setLocal(today);
         platform.filesFake.put(kCelebPath, celebFile(records));
         store.addListener([this] {
-            page.CelebViewMode = CelebViewMode::All;
-            page.ShowCelebs();
+            page.HolidayViewMode = HolidayViewMode::All;
+            page.ShowHolidays();
         });
         page.TabSheet8Show();
     }
@@ -71,9 +71,9 @@ struct HolidayPage {
     QStringList file() const {
         QStringList result;
         const std::string& bytes = platform.filesFake.files().at(kCelebPath);
-        for (std::size_t at = 0; at + kCelebRecordSize <= bytes.size(); at += kCelebRecordSize) {
+        for (std::size_t at = 0; at + kHolidayRecordSize <= bytes.size(); at += kHolidayRecordSize) {
             const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data() + at);
-            const CelebRecord record = DecodeCeleb({data, kCelebRecordSize});
+            const HolidayRecord record = DecodeHoliday({data, kHolidayRecordSize});
             result << QStringLiteral("%1.%2 %3")
                           .arg(record.Month)
                           .arg(record.Day)
@@ -123,7 +123,7 @@ private slots:
     // Where the new holiday lands, by view, today's date and the row selected.
     void addAnchors_data() {
         QTest::addColumn<QStringList>("records");
-        QTest::addColumn<int>("view"); // CelebViewMode
+        QTest::addColumn<int>("view"); // HolidayViewMode
         QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("selectedRow"); // 0: none
         QTest::addColumn<QStringList>("expected");
@@ -167,7 +167,7 @@ private slots:
         f.addThroughDialog(QDate(2003, 5, 5), "Новый");
         QCOMPARE(f.file(), expected);
         QCOMPARE(f.addOpened, expected != records);
-        QCOMPARE(f.page.CelebViewMode, CelebViewMode::All);
+        QCOMPARE(f.page.HolidayViewMode, HolidayViewMode::All);
         QCOMPARE(f.page.CelebTable->rowCount(), static_cast<int>(expected.size()));
     }
 
@@ -222,12 +222,12 @@ private slots:
         QVERIFY(f.page.ComboBox2->isEnabled());
         line->selectAll();
         QTest::keyClicks(line, "15");
-        QCOMPARE(LoadCelebSettings(f.platform.registryFake).Kolich, std::optional<std::int32_t>(15));
-        QCOMPARE(LoadCelebSettings(f.platform.registryFake).Celebr, std::optional<bool>(true));
+        QCOMPARE(LoadHolidaySettings(f.platform.registryFake).Kolich, std::optional<std::int32_t>(15));
+        QCOMPARE(LoadHolidaySettings(f.platform.registryFake).Celebr, std::optional<bool>(true));
         QTest::keyClicks(line, "x");
         QCOMPARE(f.boxes.shown, QStringList{"error: " + QString::fromUtf8(kDaysAheadRefused)});
         QCOMPARE(f.page.ComboBox2->currentText(), QString("15"));
-        QCOMPARE(LoadCelebSettings(f.platform.registryFake).Kolich, std::optional<std::int32_t>(15));
+        QCOMPARE(LoadHolidaySettings(f.platform.registryFake).Kolich, std::optional<std::int32_t>(15));
     }
 
     // The main window: the event line, Timer4 and the reminder stopping without the file, and
@@ -242,7 +242,7 @@ private slots:
         const std::string file = celebFile(kYear + QStringList{"5.9 Парад"});
         platform.filesFake.put(kCelebPath, file);
         MainWindow form(platform, boxes);
-        auto* page = uitest::child<CelebPage>(form, "CelebPage");
+        auto* page = uitest::child<HolidayPage>(form, "HolidayPage");
         IntervalTimer* timer4 = uitest::timer(form, 4);
         auto* eventLine = uitest::child<QLineEdit>(form, "Edit1");
 
@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(uitest::child<QTabWidget>(form, "PageControl2")->currentIndex(), 0);
         QCOMPARE(timer4->interval(), 1000);
         QVERIFY(page->SpeedButton4->isEnabled() && page->CheckBox4->isEnabled());
-        QCOMPARE(page->CelebViewMode, CelebViewMode::Today);
+        QCOMPARE(page->HolidayViewMode, HolidayViewMode::Today);
         QCOMPARE(page->CelebTable->rowCount(), 2);
     }
 };

@@ -5,8 +5,8 @@
 #include "ui/app/MessageDialog.h"
 #include "ui/sound/SoundPlayer.h"
 #include "ui/timer/CountdownPanel.h"
-#include "ui/timer/TForm10.h"
-#include "ui/timer/TForm11.h"
+#include "ui/timer/CountdownRingWindow.h"
+#include "ui/timer/CountdownSetupDialog.h"
 
 #include <QAction>
 #include <QMenu>
@@ -24,11 +24,11 @@ CountdownController::CountdownController(CountdownPanel& panel, IntervalTimer& t
       player_(std::move(player)) {
     setObjectName(QStringLiteral("CountdownController"));
     sound_.TimerWav = standardWav;
-    form10_ = std::make_unique<TForm10>(sound_, *player_, boxes_, standardWav);
-    form11_ = std::make_unique<TForm11>(sound_, *player_, clock);
+    form10_ = std::make_unique<CountdownSetupDialog>(sound_, *player_, boxes_, standardWav);
+    form11_ = std::make_unique<CountdownRingWindow>(sound_, *player_, clock);
 
-    connect(form10_.get(), &TForm10::countdownChosen, this, &CountdownController::start);
-    connect(form11_.get(), &TForm11::ringingChanged, &panel_,
+    connect(form10_.get(), &CountdownSetupDialog::countdownChosen, this, &CountdownController::start);
+    connect(form11_.get(), &CountdownRingWindow::ringingChanged, &panel_,
             [this](bool ringing) { panel_.setButtonsEnabled(!ringing); });
     connect(panel_.SpeedButton19, &QPushButton::clicked, this, &CountdownController::SpeedButton19Click);
     connect(panel_.SpeedButton20, &QPushButton::clicked, this, &CountdownController::SpeedButton20Click);

@@ -18,8 +18,8 @@ class IntervalTimer;
 class MessageBoxes;
 class SoundPlayer;
 class MessageDialog;
-class TForm10;
-class TForm11;
+class CountdownSetupDialog;
+class CountdownRingWindow;
 
 // The countdown: its state and sound settings, the display on the main window's panel, the
 // setup dialog "Form10", the expiry window "Form11" and the "&Таймер" submenu. It sets the
@@ -42,8 +42,8 @@ public:
     const TimerSound& sound() const { return sound_; }
     CountdownPanel& panel() { return panel_; }
     SoundPlayer& player() { return *player_; }
-    TForm10* Form10() const { return form10_.get(); }
-    TForm11* Form11() const { return form11_.get(); }
+    CountdownSetupDialog* Form10() const { return form10_.get(); }
+    CountdownRingWindow* Form11() const { return form11_.get(); }
 
 public slots:
     void SpeedButton19Click(); // "Установить...": the setup dialog, modal
@@ -72,8 +72,8 @@ private:
     Countdown countdown_;
     TimerSound sound_;
     std::unique_ptr<SoundPlayer> player_;
-    std::unique_ptr<TForm10> form10_;
-    std::unique_ptr<TForm11> form11_;
+    std::unique_ptr<CountdownSetupDialog> form10_;
+    std::unique_ptr<CountdownRingWindow> form11_;
 };
 
 } // namespace domora

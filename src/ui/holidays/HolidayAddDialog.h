@@ -1,15 +1,15 @@
 #pragma once
 
-#include "ui/holidays/CelebDialog.h"
+#include "ui/holidays/HolidayDialog.h"
 
 namespace domora {
 
 // The add dialog "Добавить праздник...": a date, an event and a comment. Created once at
 // start-up; "Ok" inserts the holiday after the page's `AddAfter`.
-class TForm6 : public CelebDialog {
+class HolidayAddDialog : public HolidayDialog {
     Q_OBJECT
 public:
-    explicit TForm6(CelebPage& page);
+    explicit HolidayAddDialog(HolidayPage& page);
 
 public slots:
     void FormShow() override;

@@ -1,4 +1,4 @@
-#include "ui/timer/TForm11.h"
+#include "ui/timer/CountdownRingWindow.h"
 
 #include "core/app/TimeText.h"
 #include "core/base/Clock.h"
@@ -62,7 +62,7 @@ QString joined(const SplitTime& time) {
 // window rings (and again when the sound file changes or another window emptied the player):
 // play() starts at the beginning of the file each time, and a file that cannot be opened is
 // not tried over and over, since trying can take the player seconds.
-class TForm11::PlayerSound final : public RingSound {
+class CountdownRingWindow::PlayerSound final : public RingSound {
 public:
     explicit PlayerSound(SoundPlayer& player) : player_(player) {}
 
@@ -87,7 +87,7 @@ private:
     bool failed_ = false;
 };
 
-TForm11::TForm11(const TimerSound& sound, SoundPlayer& player, const Clock& clock)
+CountdownRingWindow::CountdownRingWindow(const TimerSound& sound, SoundPlayer& player, const Clock& clock)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                            Qt::MSWindowsFixedSizeDialogHint),
@@ -125,26 +125,26 @@ TForm11::TForm11(const TimerSound& sound, SoundPlayer& player, const Clock& cloc
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(237, 66, 75, 25);
     Button1->setAutoDefault(true); // Enter presses it
-    connect(Button1, &QPushButton::clicked, this, &TForm11::Button1Click);
+    connect(Button1, &QPushButton::clicked, this, &CountdownRingWindow::Button1Click);
     setFocusProxy(Button1);
 
     wakeUp_.setSingleShot(true);
     wakeUp_.setTimerType(Qt::PreciseTimer);
-    connect(&wakeUp_, &QTimer::timeout, this, &TForm11::pumpTimers);
+    connect(&wakeUp_, &QTimer::timeout, this, &CountdownRingWindow::pumpTimers);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
 
-TForm11::~TForm11() {
+CountdownRingWindow::~CountdownRingWindow() {
     wakeUp_.stop();
     if (ringing_) {
         machine_.Close(clock_.tickCount());
     }
 }
 
-void TForm11::Ring(const QString& setTime) {
+void CountdownRingWindow::Ring(const QString& setTime) {
     if (ringing_) {
         raise();
         return;
@@ -157,7 +157,7 @@ void TForm11::Ring(const QString& setTime) {
     FormShow(setTime);
 }
 
-void TForm11::FormShow(const QString& setTime) {
+void CountdownRingWindow::FormShow(const QString& setTime) {
     raise();
     StaticText1->setText(setTime);
     StaticText2->setText(QStringLiteral("00:00:00"));
@@ -170,13 +170,13 @@ void TForm11::FormShow(const QString& setTime) {
 }
 
 // Activation and deactivation: back to the top of the windows that stay on top.
-void TForm11::FormActivate() {
+void CountdownRingWindow::FormActivate() {
     if (isVisible()) {
         raise();
     }
 }
 
-void TForm11::pumpTimers() {
+void CountdownRingWindow::pumpTimers() {
     // Opening a file runs an event loop, in which the wake-up timer may come again.
     if (pumping_ || !ringing_) {
         return;
@@ -191,11 +191,11 @@ void TForm11::pumpTimers() {
     scheduleWakeUp();
 }
 
-void TForm11::showElapsed() {
+void CountdownRingWindow::showElapsed() {
     StaticText2->setText(joined(SplitMs(machine_.RingElapsed())));
 }
 
-void TForm11::scheduleWakeUp() {
+void CountdownRingWindow::scheduleWakeUp() {
     const std::int64_t wait = ringing_ ? machine_.msUntilDue(clock_.tickCount()) : -1;
     if (wait < 0) {
         wakeUp_.stop();
@@ -204,25 +204,25 @@ void TForm11::scheduleWakeUp() {
     }
 }
 
-void TForm11::Button1Click() {
+void CountdownRingWindow::Button1Click() {
     close();
 }
 
-bool TForm11::event(QEvent* event) {
+bool CountdownRingWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
         FormActivate();
     }
     return QWidget::event(event);
 }
 
-void TForm11::closeEvent(QCloseEvent* event) {
+void CountdownRingWindow::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
 }
 
 // Closing in any way: every timer silent, the sound stopped at once, the main window's
 // buttons back.
-void TForm11::FormClose() {
+void CountdownRingWindow::FormClose() {
     if (!ringing_) {
         return;
     }

@@ -1,13 +1,13 @@
-#include "ui/holidays/CelebPage.h"
+#include "ui/holidays/HolidayPage.h"
 
 #include "core/app/Registry.h"
 #include "core/base/Clock.h"
-#include "core/holidays/CelebSettings.h"
+#include "core/holidays/HolidaySettings.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
-#include "ui/holidays/TForm12.h"
-#include "ui/holidays/TForm6.h"
+#include "ui/holidays/HolidayAddDialog.h"
+#include "ui/holidays/HolidayEditDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,11 +32,11 @@ constexpr char kFileMissingRow[] = "Ошибка! Файл Celeb.dmr не най
 
 } // namespace
 
-CelebPage::CelebPage(CelebStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
-                     MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent)
+HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
+                         MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent)
     : QWidget(parent), store_(store), registry_(registry), clock_(clock), boxes_(boxes),
       messageDialog_(messageDialog), eventTimer_(eventTimer) {
-    setObjectName(QStringLiteral("CelebPage"));
+    setObjectName(QStringLiteral("HolidayPage"));
 
     CelebTable = new QTableWidget(1, 4, this);
     CelebTable->setObjectName(QStringLiteral("CelebTable"));
@@ -50,7 +50,7 @@ CelebPage::CelebPage(CelebStore& store, Registry& registry, const Clock& clock, 
     QStringList headers;
     for (int column = 0; column < 4; ++column) {
         CelebTable->setColumnWidth(column, kColumnWidths[column]);
-        headers << qs(kCelebHeader[static_cast<std::size_t>(column)]);
+        headers << qs(kHolidayHeader[static_cast<std::size_t>(column)]);
     }
     CelebTable->setHorizontalHeaderLabels(headers);
     CelebTable->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -66,15 +66,15 @@ CelebPage::CelebPage(CelebStore& store, Registry& registry, const Clock& clock, 
         QPushButton** button;
         const char* name;
         QString caption;
-        void (CelebPage::*slot)();
+        void (HolidayPage::*slot)();
     };
     const Button buttons[] = {
-        {&SpeedButton16, "SpeedButton16", QStringLiteral("Сегодня"), &CelebPage::SpeedButton16Click},
-        {&SpeedButton17, "SpeedButton17", QStringLiteral("В этом месяце"), &CelebPage::SpeedButton17Click},
-        {&SpeedButton11, "SpeedButton11", QStringLiteral("Показать все"), &CelebPage::SpeedButton11Click},
-        {&SpeedButton4, "SpeedButton4", QStringLiteral("Добавить..."), &CelebPage::SpeedButton4Click},
-        {&SpeedButton12, "SpeedButton12", QStringLiteral("Изменить..."), &CelebPage::SpeedButton12Click},
-        {&SpeedButton22, "SpeedButton22", QStringLiteral("Удалить... "), &CelebPage::SpeedButton22Click},
+        {&SpeedButton16, "SpeedButton16", QStringLiteral("Сегодня"), &HolidayPage::SpeedButton16Click},
+        {&SpeedButton17, "SpeedButton17", QStringLiteral("В этом месяце"), &HolidayPage::SpeedButton17Click},
+        {&SpeedButton11, "SpeedButton11", QStringLiteral("Показать все"), &HolidayPage::SpeedButton11Click},
+        {&SpeedButton4, "SpeedButton4", QStringLiteral("Добавить..."), &HolidayPage::SpeedButton4Click},
+        {&SpeedButton12, "SpeedButton12", QStringLiteral("Изменить..."), &HolidayPage::SpeedButton12Click},
+        {&SpeedButton22, "SpeedButton22", QStringLiteral("Удалить... "), &HolidayPage::SpeedButton22Click},
     };
     int x = 4;
     for (const Button& def : buttons) {
@@ -111,38 +111,38 @@ CelebPage::CelebPage(CelebStore& store, Registry& registry, const Clock& clock, 
     }
     // Only the user's clicks and edits: loading the settings sets the controls quietly,
     // except the checkbox, whose change arms saving.
-    connect(CheckBox4, &QCheckBox::toggled, this, &CelebPage::CheckBox4Click);
-    connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, &CelebPage::ComboBox2Change);
-    connect(ComboBox2, &QComboBox::textActivated, this, &CelebPage::ComboBox2Change);
+    connect(CheckBox4, &QCheckBox::toggled, this, &HolidayPage::CheckBox4Click);
+    connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, &HolidayPage::ComboBox2Change);
+    connect(ComboBox2, &QComboBox::textActivated, this, &HolidayPage::ComboBox2Change);
     // A half-typed text (emptied) goes back to the last whole number when the list is left.
     connect(ComboBox2->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (!ParseCelebDaysAhead(ComboBox2->currentText().toStdString())) {
+        if (!ParseDaysAhead(ComboBox2->currentText().toStdString())) {
             ComboBox2->setEditText(lastDaysText_);
         }
     });
 
-    addDialog_ = std::make_unique<TForm6>(*this);
-    editDialog_ = std::make_unique<TForm12>(*this);
+    addDialog_ = std::make_unique<HolidayAddDialog>(*this);
+    editDialog_ = std::make_unique<HolidayEditDialog>(*this);
 }
 
-CelebPage::~CelebPage() = default;
+HolidayPage::~HolidayPage() = default;
 
-std::optional<int> CelebPage::reminderDaysAhead() const {
+std::optional<int> HolidayPage::reminderDaysAhead() const {
     if (!CheckBox4->isChecked()) {
         return std::nullopt;
     }
-    return ParseCelebDaysAhead(ComboBox2->currentText().toStdString());
+    return ParseDaysAhead(ComboBox2->currentText().toStdString());
 }
 
-void CelebPage::showEvent(QShowEvent* event) {
+void HolidayPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         TabSheet8Show();
     }
 }
 
-void CelebPage::TabSheet8Show() {
-    CelebViewMode = domora::CelebViewMode::All;
+void HolidayPage::TabSheet8Show() {
+    HolidayViewMode = domora::HolidayViewMode::All;
     if (store_.CelebFileExists()) {
         if (eventTimer_.interval() == 0) {
             eventTimer_.setInterval(1000);
@@ -159,7 +159,7 @@ void CelebPage::TabSheet8Show() {
     } else {
         showFileMissing(false);
     }
-    const CelebSettings settings = LoadCelebSettings(registry_);
+    const HolidaySettings settings = LoadHolidaySettings(registry_);
     if (settings.Celebr) {
         CheckBox4->setChecked(*settings.Celebr);
     }
@@ -172,7 +172,7 @@ void CelebPage::TabSheet8Show() {
     CelebSaveArmed = true;
 }
 
-void CelebPage::showFileMissing(bool fromTimer) {
+void HolidayPage::showFileMissing(bool fromTimer) {
     filling_ = true;
     CelebTable->clearContents();
     CelebTable->setRowCount(1);
@@ -188,7 +188,7 @@ void CelebPage::showFileMissing(bool fromTimer) {
     }
 }
 
-void CelebPage::CheckBox4Click() {
+void HolidayPage::CheckBox4Click() {
     const bool on = CheckBox4->isChecked();
     ComboBox2->setEnabled(on);
     Label14->setEnabled(on);
@@ -196,9 +196,9 @@ void CelebPage::CheckBox4Click() {
     ComboBox2Change();
 }
 
-void CelebPage::ComboBox2Change() {
+void HolidayPage::ComboBox2Change() {
     const QString text = ComboBox2->currentText();
-    if (!ParseCelebDaysAhead(text.toStdString())) {
+    if (!ParseDaysAhead(text.toStdString())) {
         // An emptied list waits for the number; anything else is refused at once.
         if (!text.trimmed().isEmpty()) {
             boxes_.error(this, QString::fromUtf8(kDaysAheadRefused));
@@ -212,30 +212,30 @@ void CelebPage::ComboBox2Change() {
         return;
     }
     // A registry failure is not reported: the reminder keeps working on the list's text.
-    SaveCelebSettings(registry_, CheckBox4->isChecked(), text.toStdString());
+    SaveHolidaySettings(registry_, CheckBox4->isChecked(), text.toStdString());
 }
 
-void CelebPage::CelebTableSelectCell(int /*column*/, int row) {
+void HolidayPage::CelebTableSelectCell(int /*column*/, int row) {
     if (filling_ || row < 1) {
         return;
     }
     SelectedCeleb = row;
 }
 
-void CelebPage::setButtonsEnabled(bool enabled) {
+void HolidayPage::setButtonsEnabled(bool enabled) {
     for (QPushButton* button :
          {SpeedButton16, SpeedButton17, SpeedButton11, SpeedButton4, SpeedButton12, SpeedButton22}) {
         button->setEnabled(enabled);
     }
 }
 
-void CelebPage::setEditButtonsEnabled(bool enabled) {
+void HolidayPage::setEditButtonsEnabled(bool enabled) {
     SpeedButton12->setEnabled(enabled);
     SpeedButton22->setEnabled(enabled);
 }
 
-void CelebPage::ShowCelebs() {
-    const CelebView view = domora::ShowCelebs(store_, CelebViewMode, clock_.localNow());
+void HolidayPage::ShowHolidays() {
+    const HolidayView view = domora::ShowHolidays(store_, HolidayViewMode, clock_.localNow());
     if (!view.result) {
         boxes_.error(this, qs(view.result.message));
         return;
@@ -244,7 +244,7 @@ void CelebPage::ShowCelebs() {
     CelebTable->clearContents();
     CelebTable->setRowCount(static_cast<int>(view.rows.size()));
     int row = 0;
-    for (const CelebRow& cells : view.rows) {
+    for (const HolidayRow& cells : view.rows) {
         for (int column = 0; column < 4; ++column) {
             CelebTable->setItem(row, column,
                                 new QTableWidgetItem(qs(cells[static_cast<std::size_t>(column)])));
@@ -253,36 +253,36 @@ void CelebPage::ShowCelebs() {
     }
     CelebTable->setCurrentCell(-1, -1);
     filling_ = false;
-    setEditButtonsEnabled(view.hasCelebs);
+    setEditButtonsEnabled(view.hasHolidays);
 }
 
-void CelebPage::setView(domora::CelebViewMode mode) {
-    CelebViewMode = mode;
-    ShowCelebs();
+void HolidayPage::setView(domora::HolidayViewMode mode) {
+    HolidayViewMode = mode;
+    ShowHolidays();
 }
 
-void CelebPage::SpeedButton16Click() {
-    setView(domora::CelebViewMode::Today);
+void HolidayPage::SpeedButton16Click() {
+    setView(domora::HolidayViewMode::Today);
 }
 
-void CelebPage::SpeedButton17Click() {
-    setView(domora::CelebViewMode::ThisMonth);
+void HolidayPage::SpeedButton17Click() {
+    setView(domora::HolidayViewMode::ThisMonth);
 }
 
-void CelebPage::SpeedButton11Click() {
-    setView(domora::CelebViewMode::All);
+void HolidayPage::SpeedButton11Click() {
+    setView(domora::HolidayViewMode::All);
     const bool on = CheckBox4->isChecked();
     ComboBox2->setEnabled(on);
     Label14->setEnabled(on);
     Label15->setEnabled(on);
 }
 
-int CelebPage::rowCount() const {
+int HolidayPage::rowCount() const {
     return CelebTable->rowCount();
 }
 
-CelebRow CelebPage::rowCells(int row) const {
-    CelebRow cells;
+HolidayRow HolidayPage::rowCells(int row) const {
+    HolidayRow cells;
     for (int column = 0; column < 4; ++column) {
         const QTableWidgetItem* item = CelebTable->item(row - 1, column);
         if (item != nullptr) {
@@ -292,36 +292,36 @@ CelebRow CelebPage::rowCells(int row) const {
     return cells;
 }
 
-void CelebPage::selectRow(int row) {
+void HolidayPage::selectRow(int row) {
     if (row >= 1 && row <= CelebTable->rowCount()) {
         CelebTable->selectRow(row - 1);
     }
     SelectedCeleb = row;
 }
 
-int CelebPage::currentRow() const {
+int HolidayPage::currentRow() const {
     const int row = CelebTable->currentRow();
     return row >= 0 ? row + 1 : SelectedCeleb;
 }
 
-void CelebPage::openAddDialog() {
+void HolidayPage::openAddDialog() {
     addDialog_->exec();
 }
 
-// "Добавить...": the place follows from the view (PlaceNewCeleb); a filtered view gives way
+// "Добавить...": the place follows from the view (PlaceNewHoliday); a filtered view gives way
 // to the full one first.
-void CelebPage::SpeedButton4Click() {
-    const CelebList list = store_.ReadCelebs();
+void HolidayPage::SpeedButton4Click() {
+    const HolidayList list = store_.ReadCelebs();
     if (!list.result) {
         boxes_.error(this, qs(list.result.message));
         return;
     }
-    const bool full = CelebViewMode == domora::CelebViewMode::All;
-    const CelebAddPlace place =
-        PlaceNewCeleb(CelebViewMode, list.celebs, clock_.localNow(), full ? SelectedCeleb : currentRow());
+    const bool full = HolidayViewMode == domora::HolidayViewMode::All;
+    const HolidayAddPlace place = PlaceNewHoliday(HolidayViewMode, list.holidays, clock_.localNow(),
+                                                  full ? SelectedCeleb : currentRow());
     AddAfter = place.after;
     if (!full) {
-        setView(domora::CelebViewMode::All);
+        setView(domora::HolidayViewMode::All);
     }
     if (place.select != 0) {
         selectRow(place.select);
@@ -331,26 +331,26 @@ void CelebPage::SpeedButton4Click() {
     }
 }
 
-void CelebPage::FindCelebInFullList() {
-    if (CelebViewMode == domora::CelebViewMode::All) {
+void HolidayPage::FindHolidayInFullList() {
+    if (HolidayViewMode == domora::HolidayViewMode::All) {
         return;
     }
-    const CelebRow selected = rowCells(currentRow());
+    const HolidayRow selected = rowCells(currentRow());
     SpeedButton11Click();
-    const CelebView full = domora::ShowAllCelebs(store_);
-    const int row = domora::FindCelebInFullList(full, selected);
+    const HolidayView full = domora::ShowAllHolidays(store_);
+    const int row = domora::FindHolidayInFullList(full, selected);
     if (row != 0) {
         selectRow(row);
     }
 }
 
-void CelebPage::SpeedButton12Click() {
-    FindCelebInFullList();
+void HolidayPage::SpeedButton12Click() {
+    FindHolidayInFullList();
     editDialog_->exec();
 }
 
-void CelebPage::SpeedButton22Click() {
-    FindCelebInFullList();
+void HolidayPage::SpeedButton22Click() {
+    FindHolidayInFullList();
     const QString text =
         QStringLiteral("Выделена запись праздника №%1 \r\nВы действительно хотите удалить этот праздник?")
             .arg(SelectedCeleb);
@@ -365,8 +365,8 @@ void CelebPage::SpeedButton22Click() {
     }
 }
 
-void CelebPage::report(const CelebStoreResult& result) {
-    if (!result && result.status != CelebStoreResult::Status::NoSuchRecord) {
+void HolidayPage::report(const HolidayStoreResult& result) {
+    if (!result && result.status != HolidayStoreResult::Status::NoSuchRecord) {
         boxes_.error(this, qs(result.message));
     }
 }

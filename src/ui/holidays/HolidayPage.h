@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/holidays/CelebStore.h"
-#include "core/holidays/CelebViews.h"
+#include "core/holidays/HolidayStore.h"
+#include "core/holidays/HolidayViews.h"
 
 #include <QWidget>
 
@@ -23,8 +23,8 @@ class Clock;
 class IntervalTimer;
 class MessageBoxes;
 class Registry;
-class TForm12;
-class TForm6;
+class HolidayEditDialog;
+class HolidayAddDialog;
 class MessageDialog;
 
 // The sub-page "Праздники" of the page "Напоминания": the grid `CelebTable` with the
@@ -35,29 +35,29 @@ class MessageDialog;
 // месяце", SpeedButton11 "Показать все", SpeedButton4 "Добавить...", SpeedButton12
 // "Изменить...", SpeedButton22 "Удалить... "; Panel1 with CheckBox4, Label14, ComboBox2,
 // Label15.
-class CelebPage : public QWidget {
+class HolidayPage : public QWidget {
     Q_OBJECT
 public:
     // `eventTimer` is the event line's timer, restarted when the page is shown with the file
     // present. The page makes its add and edit dialogs itself.
-    CelebPage(CelebStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
-              MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent = nullptr);
-    ~CelebPage() override;
+    HolidayPage(HolidayStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
+                MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent = nullptr);
+    ~HolidayPage() override;
 
-    TForm6& addDialog() { return *addDialog_; }
-    TForm12& editDialog() { return *editDialog_; }
+    HolidayAddDialog& addDialog() { return *addDialog_; }
+    HolidayEditDialog& editDialog() { return *editDialog_; }
     // The days ahead of the advance reminder: nothing while it is switched off or its list
     // holds no whole number.
     std::optional<int> reminderDaysAhead() const;
 
-    CelebStore& store() { return store_; }
+    HolidayStore& store() { return store_; }
     MessageBoxes& boxes() { return boxes_; }
 
     // The grid row the user selected last (1-based, as the grid numbers its rows under the
     // header); 0 until the first selection.
     int SelectedCeleb = 0;
     // The view the grid shows.
-    domora::CelebViewMode CelebViewMode = domora::CelebViewMode::All;
+    domora::HolidayViewMode HolidayViewMode = domora::HolidayViewMode::All;
     // Whether a change of the reminder settings is written to the registry.
     bool CelebSaveArmed = false;
     // The holiday the add dialog inserts after: `SelectedCeleb`, or where a filtered view
@@ -65,7 +65,7 @@ public:
     int AddAfter = 0;
 
     // The four cells of grid row `row` (1-based); empty texts past the last row.
-    CelebRow rowCells(int row) const;
+    HolidayRow rowCells(int row) const;
     int rowCount() const;
 
     // The file is gone: the error row, the buttons and the panel disabled. `fromTimer` is
@@ -88,18 +88,18 @@ public slots:
     void SpeedButton22Click(); // "Удалить... "
 
     // Refills the grid with the current view.
-    void ShowCelebs();
+    void ShowHolidays();
     // Maps the selected row of a filtered view to the full list and switches to it.
-    void FindCelebInFullList();
+    void FindHolidayInFullList();
     // Reports a failed store operation (a stale selection past the last holiday changes
     // nothing and says nothing).
-    void report(const CelebStoreResult& result);
+    void report(const HolidayStoreResult& result);
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void setView(domora::CelebViewMode mode);
+    void setView(domora::HolidayViewMode mode);
     void selectRow(int row);
     // The grid row the user has selected now, else `SelectedCeleb`.
     int currentRow() const;
@@ -108,14 +108,14 @@ private:
     void openAddDialog();
     // The full-view row of the first holiday on (m, d); 0 when none.
 
-    CelebStore& store_;
+    HolidayStore& store_;
     Registry& registry_;
     const Clock& clock_;
     MessageBoxes& boxes_;
     MessageDialog& messageDialog_;
     IntervalTimer& eventTimer_;
-    std::unique_ptr<TForm6> addDialog_;
-    std::unique_ptr<TForm12> editDialog_;
+    std::unique_ptr<HolidayAddDialog> addDialog_;
+    std::unique_ptr<HolidayEditDialog> editDialog_;
     bool filling_ = false;
     QString lastDaysText_ = QStringLiteral("0");
 

@@ -1,6 +1,6 @@
-#include "ui/holidays/TForm6.h"
+#include "ui/holidays/HolidayAddDialog.h"
 
-#include "ui/holidays/CelebPage.h"
+#include "ui/holidays/HolidayPage.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -10,8 +10,8 @@
 
 namespace domora {
 
-TForm6::TForm6(CelebPage& page)
-    : CelebDialog(page, "Form6", QStringLiteral("Добавить праздник..."), 330, 170) {
+HolidayAddDialog::HolidayAddDialog(HolidayPage& page)
+    : HolidayDialog(page, "Form6", QStringLiteral("Добавить праздник..."), 330, 170) {
     GroupBox1->setGeometry(6, 4, 318, 128);
     const char* captions[] = {"Дата:", "Событие:", "Комментарий"};
     QWidget* fields[] = {DateTimePicker1, Edit1, Edit2};
@@ -25,7 +25,7 @@ TForm6::TForm6(CelebPage& page)
 }
 
 // The edits start empty; the date stays as last chosen. Centred on the main window.
-void TForm6::FormShow() {
+void HolidayAddDialog::FormShow() {
     Edit1->clear();
     Edit2->clear();
     const QWidget* owner = page_.window();
@@ -35,7 +35,7 @@ void TForm6::FormShow() {
     Edit1->setFocus();
 }
 
-void TForm6::SpeedButton1Click() {
+void HolidayAddDialog::SpeedButton1Click() {
     page_.report(page_.store().AddCeleb(Edit1->text().toStdString(), Edit2->text().toStdString(),
                                         page_.AddAfter, pickedDate()));
     accept();

@@ -1,4 +1,4 @@
-#include "ui/holidays/CelebDialog.h"
+#include "ui/holidays/HolidayDialog.h"
 
 #include "core/base/OleDate.h"
 
@@ -27,7 +27,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption) {
 
 } // namespace
 
-CelebDialog::CelebDialog(CelebPage& page, const char* name, const QString& title, int width, int height)
+HolidayDialog::HolidayDialog(HolidayPage& page, const char* name, const QString& title, int width, int height)
     : page_(page) {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(title);
@@ -45,16 +45,16 @@ CelebDialog::CelebDialog(CelebPage& page, const char* name, const QString& title
     SpeedButton1 = button(this, "SpeedButton1", QStringLiteral("Ok"));
     SpeedButton1->setDefault(true);
     SpeedButton2 = button(this, "SpeedButton2", QStringLiteral("Отмена"));
-    connect(SpeedButton1, &QPushButton::clicked, this, &CelebDialog::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &CelebDialog::SpeedButton2Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &HolidayDialog::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &HolidayDialog::SpeedButton2Click);
 }
 
-double CelebDialog::pickedDate() const {
+double HolidayDialog::pickedDate() const {
     const QDate date = DateTimePicker1->date();
     return OleDateOnly(date.year(), date.month(), date.day());
 }
 
-void CelebDialog::showEvent(QShowEvent* event) {
+void HolidayDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         FormShow();

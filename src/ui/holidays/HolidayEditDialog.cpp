@@ -1,6 +1,6 @@
-#include "ui/holidays/TForm12.h"
+#include "ui/holidays/HolidayEditDialog.h"
 
-#include "ui/holidays/CelebPage.h"
+#include "ui/holidays/HolidayPage.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -30,8 +30,8 @@ QString twoDigits(const std::string& number) {
 
 } // namespace
 
-TForm12::TForm12(CelebPage& page)
-    : CelebDialog(page, "Form12", QStringLiteral("Изменить настройки праздника"), 520, 160) {
+HolidayEditDialog::HolidayEditDialog(HolidayPage& page)
+    : HolidayDialog(page, "Form12", QStringLiteral("Изменить настройки праздника"), 520, 160) {
     GroupBox1->setGeometry(6, 4, 508, 118);
     const char* captions[] = {"Изменить дату:", "Изменить событие:", "Изменить комментарий:"};
     const char* oldNames[] = {"StaticText1", "StaticText2", "StaticText3"};
@@ -52,8 +52,8 @@ TForm12::TForm12(CelebPage& page)
 
 // The selected holiday's old values, and its texts to edit; the date stays as last chosen.
 // Before any selection the dialog shows the first holiday, the one "Ok" changes then.
-void TForm12::FormShow() {
-    const CelebRow cells = page_.rowCells(page_.SelectedCeleb != 0 ? page_.SelectedCeleb : 1);
+void HolidayEditDialog::FormShow() {
+    const HolidayRow cells = page_.rowCells(page_.SelectedCeleb != 0 ? page_.SelectedCeleb : 1);
     StaticText1->setText(twoDigits(cells[1]) + QStringLiteral(".") + twoDigits(cells[0]));
     const QString event = QString::fromStdString(cells[2]);
     const QString comment = QString::fromStdString(cells[3]);
@@ -68,7 +68,7 @@ void TForm12::FormShow() {
     }
 }
 
-void TForm12::SpeedButton1Click() {
+void HolidayEditDialog::SpeedButton1Click() {
     if (page_.SelectedCeleb == 0) {
         page_.SelectedCeleb = 1;
     }

@@ -1,4 +1,4 @@
-#include "ui/timer/TForm10.h"
+#include "ui/timer/CountdownSetupDialog.h"
 
 #include "core/app/TimeText.h"
 #include "core/timer/Countdown.h"
@@ -72,7 +72,8 @@ QString qtFilters(const QString& filter) {
 
 } // namespace
 
-TForm10::TForm10(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes, std::string standardWav)
+CountdownSetupDialog::CountdownSetupDialog(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes,
+                                           std::string standardWav)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       sound_(sound), player_(player), boxes_(boxes), standardWav_(std::move(standardWav)) {
@@ -89,7 +90,7 @@ TForm10::TForm10(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes, st
     }
 }
 
-void TForm10::buildWindow() {
+void CountdownSetupDialog::buildWindow() {
     RadioButton1 = place(new QRadioButton(QStringLiteral("Установить стандартный таймер на:"), this),
                          "RadioButton1", 10, 10, 300, 18);
     RadioButton1->setChecked(true);
@@ -105,15 +106,15 @@ void TForm10::buildWindow() {
     RadioButton2 =
         place(new QRadioButton(QStringLiteral("Мой таймер"), this), "RadioButton2", 10, 66, 300, 18);
     MaskEdit1 = timeEdit(this, "MaskEdit1", 28, 88);
-    connect(RadioButton1, &QRadioButton::clicked, this, &TForm10::RadioButton1Click);
-    connect(RadioButton2, &QRadioButton::clicked, this, &TForm10::RadioButton2Click);
+    connect(RadioButton1, &QRadioButton::clicked, this, &CountdownSetupDialog::RadioButton1Click);
+    connect(RadioButton2, &QRadioButton::clicked, this, &CountdownSetupDialog::RadioButton2Click);
 
     SpeedButton1 = button(this, "SpeedButton1", QStringLiteral("Ok"), 10, kHeight - 37, 92);
     SpeedButton2 = button(this, "SpeedButton2", QStringLiteral("Закрыть"), 108, kHeight - 37, 92);
     SpeedButton6 = button(this, "SpeedButton6", QString::fromUtf8(kWidenCaption), 206, kHeight - 37, 102);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm10::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TForm10::SpeedButton2Click);
-    connect(SpeedButton6, &QPushButton::clicked, this, &TForm10::SpeedButton6Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &CountdownSetupDialog::SpeedButton1Click);
+    connect(SpeedButton2, &QPushButton::clicked, this, &CountdownSetupDialog::SpeedButton2Click);
+    connect(SpeedButton6, &QPushButton::clicked, this, &CountdownSetupDialog::SpeedButton6Click);
 
     // The music panel, right of the narrow form's edge.
     Panel1 =
@@ -131,9 +132,9 @@ void TForm10::buildWindow() {
     SpeedButton4 = button(Panel1, "SpeedButton4", QStringLiteral("Принять время файла"), 6, 94, 150);
     SpeedButton3 = button(Panel1, "SpeedButton3", QStringLiteral("Обзор..."), 162, 94, 114);
     SpeedButton5 = button(Panel1, "SpeedButton5", QStringLiteral("Стандартный муз.файл"), 6, 122, 270);
-    connect(SpeedButton3, &QPushButton::clicked, this, &TForm10::SpeedButton3Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &TForm10::SpeedButton4Click);
-    connect(SpeedButton5, &QPushButton::clicked, this, &TForm10::SpeedButton5Click);
+    connect(SpeedButton3, &QPushButton::clicked, this, &CountdownSetupDialog::SpeedButton3Click);
+    connect(SpeedButton4, &QPushButton::clicked, this, &CountdownSetupDialog::SpeedButton4Click);
+    connect(SpeedButton5, &QPushButton::clicked, this, &CountdownSetupDialog::SpeedButton5Click);
 
     // Key preview: the dialog sees Enter and Esc before any of its controls.
     for (QWidget* child : findChildren<QWidget*>()) {
@@ -141,25 +142,25 @@ void TForm10::buildWindow() {
     }
 }
 
-void TForm10::FormCreate() {
+void CountdownSetupDialog::FormCreate() {
     MaskEdit1->setEnabled(false);
     ComboBox1->setEnabled(true);
     setFixedSize(kNarrowWidth, kHeight);
     SpeedButton5Click();
 }
 
-void TForm10::RadioButton1Click() {
+void CountdownSetupDialog::RadioButton1Click() {
     MaskEdit1->setEnabled(false);
     ComboBox1->setEnabled(true);
 }
 
-void TForm10::RadioButton2Click() {
+void CountdownSetupDialog::RadioButton2Click() {
     MaskEdit1->setEnabled(true);
     ComboBox1->setEnabled(false);
 }
 
-std::optional<std::int32_t> TForm10::readTimeField(QLineEdit* field, const QString& name,
-                                                   bool blankPairIsZero) {
+std::optional<std::int32_t> CountdownSetupDialog::readTimeField(QLineEdit* field, const QString& name,
+                                                                bool blankPairIsZero) {
     const TimeTextReading reading =
         TimeTextToMs(fieldText(field), blankPairIsZero ? BlankPair::Zero : BlankPair::Invalid);
     if (reading.ms) {
@@ -175,7 +176,7 @@ std::optional<std::int32_t> TForm10::readTimeField(QLineEdit* field, const QStri
 }
 
 // "Ok": the duration, the countdown started afresh, the sound's play and pause times, close.
-void TForm10::SpeedButton1Click() {
+void CountdownSetupDialog::SpeedButton1Click() {
     const bool preset = RadioButton1->isChecked();
     std::optional<std::int32_t> typed;
     if (!preset) {
@@ -211,13 +212,13 @@ void TForm10::SpeedButton1Click() {
     accept();
 }
 
-void TForm10::SpeedButton2Click() {
+void CountdownSetupDialog::SpeedButton2Click() {
     reject();
 }
 
 // "Обзор...": the chosen file (or, when none is chosen, the one set) is opened in the expiry
 // window's player, and its length becomes the play time.
-void TForm10::SpeedButton3Click() {
+void CountdownSetupDialog::SpeedButton3Click() {
     const QString chosen = chooseFile(QString::fromUtf8(kMusicFilter));
     const QString path = chosen.isEmpty() ? QString::fromStdString(sound_.TimerWav) : chosen;
     if (!player_.open(path)) {
@@ -231,12 +232,12 @@ void TForm10::SpeedButton3Click() {
     StaticText1->setText(joined(SplitMs(sound_.PlayTime)));
 }
 
-void TForm10::SpeedButton4Click() {
+void CountdownSetupDialog::SpeedButton4Click() {
     MaskEdit2->setText(StaticText1->text());
     MaskEdit3->setText(QStringLiteral("00:00:02"));
 }
 
-void TForm10::SpeedButton5Click() {
+void CountdownSetupDialog::SpeedButton5Click() {
     MaskEdit2->setText(QStringLiteral("00:00:02"));
     MaskEdit3->setText(QStringLiteral("00:00:01"));
     sound_.PlayTime = 2000;
@@ -244,7 +245,7 @@ void TForm10::SpeedButton5Click() {
     sound_.TimerWav = standardWav_;
 }
 
-void TForm10::SpeedButton6Click() {
+void CountdownSetupDialog::SpeedButton6Click() {
     if (SpeedButton6->text() == QString::fromUtf8(kWidenCaption)) {
         setFixedSize(kWideWidth, kHeight);
         SpeedButton6->setText(QString::fromUtf8(kNarrowCaption));
@@ -254,7 +255,7 @@ void TForm10::SpeedButton6Click() {
     }
 }
 
-bool TForm10::FormKeyPress(int key) {
+bool CountdownSetupDialog::FormKeyPress(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -268,13 +269,13 @@ bool TForm10::FormKeyPress(int key) {
     }
 }
 
-void TForm10::keyPressEvent(QKeyEvent* event) {
+void CountdownSetupDialog::keyPressEvent(QKeyEvent* event) {
     if (!FormKeyPress(event->key())) {
         QDialog::keyPressEvent(event);
     }
 }
 
-bool TForm10::eventFilter(QObject* watched, QEvent* event) {
+bool CountdownSetupDialog::eventFilter(QObject* watched, QEvent* event) {
     // An open list of ComboBox1 is a window of its own and keeps its keys.
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::KeyPress && widget != nullptr && widget->window() == this &&

@@ -22,14 +22,14 @@ class SoundPlayer;
 //
 // Its three timers (Timer1, Timer2, Timer3 of the ring machine) run on the clock's
 // millisecond count; one Qt timer wakes the window when the next of them is due.
-class TForm11 : public QWidget {
+class CountdownRingWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 321;
     static constexpr int kClientHeight = 98;
 
-    TForm11(const TimerSound& sound, SoundPlayer& player, const Clock& clock);
-    ~TForm11() override;
+    CountdownRingWindow(const TimerSound& sound, SoundPlayer& player, const Clock& clock);
+    ~CountdownRingWindow() override;
 
     // The countdown rang with `setTime` ("hh:mm:ss"): shows the window and starts the
     // sound. A window already ringing is only brought to the front.

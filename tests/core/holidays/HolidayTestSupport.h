@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/OleDate.h"
-#include "core/holidays/CelebRecord.h"
+#include "core/holidays/HolidayRecord.h"
 
 #include <fstream>
 #include <iterator>
@@ -10,15 +10,15 @@
 
 namespace domora::test {
 
-inline std::string CelebDataFile(const std::string& name) {
+inline std::string HolidayDataFile(const std::string& name) {
     std::ifstream in(std::string(DOMORA_TEST_DATA) + "/" + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline std::string CelebFileOf(const std::vector<CelebRecord>& celebs) {
+inline std::string HolidayFileOf(const std::vector<HolidayRecord>& holidays) {
     std::string bytes;
-    for (const auto& celeb : celebs) {
-        const auto record = EncodeCeleb(celeb);
+    for (const auto& holiday : holidays) {
+        const auto record = EncodeHoliday(holiday);
         bytes.append(record.begin(), record.end());
     }
     return bytes;

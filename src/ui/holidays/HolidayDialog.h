@@ -9,13 +9,13 @@ class QPushButton;
 
 namespace domora {
 
-class CelebPage;
+class HolidayPage;
 
 // What the two holiday dialogs share: the group "Добавление праздника" with the date
 // picker DateTimePicker1 (08.05.2002 at first, then the date last chosen), the event Edit1
 // and the comment Edit2, and the buttons SpeedButton1 "Ok" and SpeedButton2 "Отмена".
 // Each dialog places them and says what showing it and "Ok" do.
-class CelebDialog : public QDialog {
+class HolidayDialog : public QDialog {
     Q_OBJECT
 public:
     QGroupBox* GroupBox1 = nullptr;
@@ -31,13 +31,13 @@ public slots:
     void SpeedButton2Click() { reject(); }
 
 protected:
-    CelebDialog(CelebPage& page, const char* name, const QString& title, int width, int height);
+    HolidayDialog(HolidayPage& page, const char* name, const QString& title, int width, int height);
 
     // The OLE date of the picker's date.
     double pickedDate() const;
     void showEvent(QShowEvent* event) override;
 
-    CelebPage& page_;
+    HolidayPage& page_;
 };
 
 } // namespace domora

@@ -32,7 +32,7 @@ struct TimerSound;
 // a pair is allowed, and a pair of two blanks reads as 00 in "Мой таймер" only. "Ok" checks
 // every time field it reads before it acts: a pair that is not a number is reported and
 // changes nothing.
-class TForm10 : public QDialog {
+class CountdownSetupDialog : public QDialog {
     Q_OBJECT
 public:
     // Client widths of the narrow and the wide form: outer widths of 324 and 612 with a
@@ -47,7 +47,8 @@ public:
 
     // `standardWav` is the standard sound file beside the program. Creation sets the
     // standard sound (the play time 2000 ms, `TimerWav` the standard file).
-    TForm10(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes, std::string standardWav);
+    CountdownSetupDialog(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes,
+                         std::string standardWav);
 
     // The open-file dialog of "Обзор...": given kMusicFilter, returns the chosen path or an
     // empty text. Tests replace it.

@@ -3,7 +3,7 @@
 
 #include "core/timer/RingMachine.h"
 #include "ui/sound/FakeSoundPlayer.h"
-#include "ui/timer/TForm10.h"
+#include "ui/timer/CountdownSetupDialog.h"
 
 #include "UiTestSupport.h"
 
@@ -38,13 +38,13 @@ struct Setup {
     TimerSound sound;
     FakeSoundPlayer player;
     uitest::RecordingBoxes boxes;
-    TForm10 form{sound, player, boxes, kStandardWav.toStdString()};
-    QSignalSpy chosen{&form, &TForm10::countdownChosen};
+    CountdownSetupDialog form{sound, player, boxes, kStandardWav.toStdString()};
+    QSignalSpy chosen{&form, &CountdownSetupDialog::countdownChosen};
 };
 
 } // namespace
 
-class TestTForm10 : public QObject {
+class TestCountdownSetupDialog : public QObject {
     Q_OBJECT
 
 private slots:
@@ -56,8 +56,8 @@ private slots:
         QCOMPARE(s.sound.PlayTime, 2000);
         QCOMPARE(s.sound.PauseTime, 0); // until the first "Ok"
         QCOMPARE(QString::fromStdString(s.sound.TimerWav), kStandardWav);
-        for (const auto& [width, caption] : {std::pair{TForm10::kWideWidth, "<< Муз.файл"},
-                                             std::pair{TForm10::kNarrowWidth, "Муз.файл >>"}}) {
+        for (const auto& [width, caption] : {std::pair{CountdownSetupDialog::kWideWidth, "<< Муз.файл"},
+                                             std::pair{CountdownSetupDialog::kNarrowWidth, "Муз.файл >>"}}) {
             s.form.SpeedButton6->click();
             QCOMPARE(s.form.width(), width);
             QCOMPARE(s.form.SpeedButton6->text(), QString(caption));
@@ -178,5 +178,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestTForm10)
-#include "tst_TForm10.moc"
+QTEST_MAIN(TestCountdownSetupDialog)
+#include "tst_CountdownSetupDialog.moc"
