@@ -5,15 +5,15 @@
 namespace domora {
 
 // The add dialog "Добавить праздник...": a date, an event and a comment. Created once at
-// start-up; "Ok" inserts the holiday after the page's `AddAfter`.
+// start-up; "Ok" inserts the holiday after the page's `addAfter()`.
 class HolidayAddDialog : public HolidayDialog {
     Q_OBJECT
 public:
     explicit HolidayAddDialog(HolidayPage& page);
 
-public slots:
-    void FormShow() override;
-    void SpeedButton1Click() override;
+private:
+    void prepare() override;
+    void confirm() override;
 };
 
 } // namespace domora

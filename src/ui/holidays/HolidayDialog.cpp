@@ -34,30 +34,30 @@ HolidayDialog::HolidayDialog(HolidayPage& page, const char* name, const QString&
     setModal(true);
     setFixedSize(width, height);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Добавление праздника"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    DateTimePicker1 = new QDateEdit(QDate(2002, 5, 8), GroupBox1);
-    DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
-    DateTimePicker1->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    DateTimePicker1->setCalendarPopup(true);
-    Edit1 = textEdit(GroupBox1, "Edit1");
-    Edit2 = textEdit(GroupBox1, "Edit2");
-    SpeedButton1 = button(this, "SpeedButton1", QStringLiteral("Ok"));
-    SpeedButton1->setDefault(true);
-    SpeedButton2 = button(this, "SpeedButton2", QStringLiteral("Отмена"));
-    connect(SpeedButton1, &QPushButton::clicked, this, &HolidayDialog::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &HolidayDialog::SpeedButton2Click);
+    group_ = new QGroupBox(QStringLiteral("Добавление праздника"), this);
+    group_->setObjectName(QStringLiteral("GroupBox1"));
+    datePicker_ = new QDateEdit(QDate(2002, 5, 8), group_);
+    datePicker_->setObjectName(QStringLiteral("DateTimePicker1"));
+    datePicker_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    datePicker_->setCalendarPopup(true);
+    eventEdit_ = textEdit(group_, "Edit1");
+    commentEdit_ = textEdit(group_, "Edit2");
+    okButton_ = button(this, "SpeedButton1", QStringLiteral("Ok"));
+    okButton_->setDefault(true);
+    cancelButton_ = button(this, "SpeedButton2", QStringLiteral("Отмена"));
+    connect(okButton_, &QPushButton::clicked, this, [this] { confirm(); });
+    connect(cancelButton_, &QPushButton::clicked, this, &HolidayDialog::reject);
 }
 
 double HolidayDialog::pickedDate() const {
-    const QDate date = DateTimePicker1->date();
+    const QDate date = datePicker_->date();
     return OleDateOnly(date.year(), date.month(), date.day());
 }
 
 void HolidayDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        prepare();
     }
 }
 

@@ -17,19 +17,6 @@ class HolidayPage;
 // Each dialog places them and says what showing it and "Ok" do.
 class HolidayDialog : public QDialog {
     Q_OBJECT
-public:
-    QGroupBox* GroupBox1 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QPushButton* SpeedButton1 = nullptr;
-    QPushButton* SpeedButton2 = nullptr;
-
-public slots:
-    virtual void FormShow() = 0;
-    virtual void SpeedButton1Click() = 0;
-    void SpeedButton2Click() { reject(); }
-
 protected:
     HolidayDialog(HolidayPage& page, const char* name, const QString& title, int width, int height);
 
@@ -37,7 +24,27 @@ protected:
     double pickedDate() const;
     void showEvent(QShowEvent* event) override;
 
+    QGroupBox* group() const { return group_; }
+    QDateEdit* datePicker() const { return datePicker_; }
+    QLineEdit* eventEdit() const { return eventEdit_; }
+    QLineEdit* commentEdit() const { return commentEdit_; }
+    QPushButton* okButton() const { return okButton_; }
+    QPushButton* cancelButton() const { return cancelButton_; }
+
     HolidayPage& page_;
+
+private:
+    // Each time the dialog is shown.
+    virtual void prepare() = 0;
+    // "Ok".
+    virtual void confirm() = 0;
+
+    QGroupBox* group_ = nullptr;
+    QDateEdit* datePicker_ = nullptr;
+    QLineEdit* eventEdit_ = nullptr;
+    QLineEdit* commentEdit_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
 };
 
 } // namespace domora

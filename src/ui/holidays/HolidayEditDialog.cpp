@@ -1,14 +1,13 @@
 #include "ui/holidays/HolidayEditDialog.h"
 
+#include "ui/app/Place.h"
 #include "ui/holidays/HolidayPage.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace domora {
 
@@ -32,48 +31,46 @@ QString twoDigits(const std::string& number) {
 
 HolidayEditDialog::HolidayEditDialog(HolidayPage& page)
     : HolidayDialog(page, "Form12", QStringLiteral("Изменить настройки праздника"), 520, 160) {
-    GroupBox1->setGeometry(6, 4, 508, 118);
+    group()->setGeometry(6, 4, 508, 118);
     const char* captions[] = {"Изменить дату:", "Изменить событие:", "Изменить комментарий:"};
     const char* oldNames[] = {"StaticText1", "StaticText2", "StaticText3"};
-    QLabel** olds[] = {&StaticText1, &StaticText2, &StaticText3};
-    QWidget* fields[] = {DateTimePicker1, Edit1, Edit2};
+    QLabel** olds[] = {&oldDate_, &oldEvent_, &oldComment_};
+    QWidget* fields[] = {datePicker(), eventEdit(), commentEdit()};
     for (int i = 0; i < 3; ++i) {
         const int y = 24 + 30 * i;
-        auto* label = new QLabel(QString::fromUtf8(captions[i]), GroupBox1);
+        auto* label = new QLabel(QString::fromUtf8(captions[i]), group());
         label->setGeometry(10, y, 136, 20);
-        *olds[i] = oldValue(GroupBox1, oldNames[i], y);
-        auto* on = new QLabel(QStringLiteral("на"), GroupBox1);
+        *olds[i] = oldValue(group(), oldNames[i], y);
+        auto* on = new QLabel(QStringLiteral("на"), group());
         on->setGeometry(286, y, 18, 20);
         fields[i]->setGeometry(308, y - 2, i == 0 ? 110 : 190, 22);
     }
-    SpeedButton1->setGeometry(340, 128, 80, 24);
-    SpeedButton2->setGeometry(428, 128, 80, 24);
+    okButton()->setGeometry(340, 128, 80, 24);
+    cancelButton()->setGeometry(428, 128, 80, 24);
 }
 
 // The selected holiday's old values, and its texts to edit; the date stays as last chosen.
 // Before any selection the dialog shows the first holiday, the one "Ok" changes then.
-void HolidayEditDialog::FormShow() {
-    const HolidayRow cells = page_.rowCells(page_.SelectedCeleb != 0 ? page_.SelectedCeleb : 1);
-    StaticText1->setText(twoDigits(cells[1]) + QStringLiteral(".") + twoDigits(cells[0]));
+void HolidayEditDialog::prepare() {
+    const HolidayRow cells = page_.rowCells(page_.selectedRow() != 0 ? page_.selectedRow() : 1);
+    oldDate_->setText(twoDigits(cells[1]) + QStringLiteral(".") + twoDigits(cells[0]));
     const QString event = QString::fromStdString(cells[2]);
     const QString comment = QString::fromStdString(cells[3]);
-    StaticText2->setText(event);
-    StaticText2->setToolTip(event);
-    StaticText3->setText(comment);
-    StaticText3->setToolTip(comment);
-    Edit1->setText(event);
-    Edit2->setText(comment);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    oldEvent_->setText(event);
+    oldEvent_->setToolTip(event);
+    oldComment_->setText(comment);
+    oldComment_->setToolTip(comment);
+    eventEdit()->setText(event);
+    commentEdit()->setText(comment);
+    centreOnScreen(*this);
 }
 
-void HolidayEditDialog::SpeedButton1Click() {
-    if (page_.SelectedCeleb == 0) {
-        page_.SelectedCeleb = 1;
+void HolidayEditDialog::confirm() {
+    if (page_.selectedRow() == 0) {
+        page_.setSelectedRow(1);
     }
-    page_.report(page_.store().ChangeCeleb(page_.SelectedCeleb, Edit1->text().toStdString(),
-                                           Edit2->text().toStdString(), pickedDate()));
+    page_.report(page_.store().ChangeCeleb(page_.selectedRow(), eventEdit()->text().toStdString(),
+                                           commentEdit()->text().toStdString(), pickedDate()));
     accept();
 }
 

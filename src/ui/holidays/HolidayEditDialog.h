@@ -15,13 +15,13 @@ class HolidayEditDialog : public HolidayDialog {
 public:
     explicit HolidayEditDialog(HolidayPage& page);
 
-    QLabel* StaticText1 = nullptr;
-    QLabel* StaticText2 = nullptr;
-    QLabel* StaticText3 = nullptr;
+private:
+    void prepare() override;
+    void confirm() override;
 
-public slots:
-    void FormShow() override;
-    void SpeedButton1Click() override;
+    QLabel* oldDate_ = nullptr;
+    QLabel* oldEvent_ = nullptr;
+    QLabel* oldComment_ = nullptr;
 };
 
 } // namespace domora

@@ -36,31 +36,30 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
                          MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent)
     : QWidget(parent), store_(store), registry_(registry), clock_(clock), boxes_(boxes),
       messageDialog_(messageDialog), eventTimer_(eventTimer) {
-    setObjectName(QStringLiteral("HolidayPage"));
+    setObjectName(QStringLiteral("CelebPage"));
 
-    CelebTable = new QTableWidget(1, 4, this);
-    CelebTable->setObjectName(QStringLiteral("CelebTable"));
-    CelebTable->setGeometry(4, 4, 495, 190);
-    CelebTable->verticalHeader()->hide();
-    CelebTable->verticalHeader()->setDefaultSectionSize(16);
-    CelebTable->verticalHeader()->setMinimumSectionSize(15);
-    CelebTable->horizontalHeader()->setHighlightSections(false);
-    CelebTable->horizontalHeader()->setFixedHeight(17);
-    CelebTable->horizontalHeader()->setStretchLastSection(true);
+    table_ = new QTableWidget(1, 4, this);
+    table_->setObjectName(QStringLiteral("CelebTable"));
+    table_->setGeometry(4, 4, 495, 190);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(16);
+    table_->verticalHeader()->setMinimumSectionSize(15);
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->horizontalHeader()->setFixedHeight(17);
+    table_->horizontalHeader()->setStretchLastSection(true);
     QStringList headers;
     for (int column = 0; column < 4; ++column) {
-        CelebTable->setColumnWidth(column, kColumnWidths[column]);
+        table_->setColumnWidth(column, kColumnWidths[column]);
         headers << qs(kHolidayHeader[static_cast<std::size_t>(column)]);
     }
-    CelebTable->setHorizontalHeaderLabels(headers);
-    CelebTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    CelebTable->setSelectionMode(QAbstractItemView::SingleSelection);
-    CelebTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    CelebTable->setWordWrap(false);
-    connect(CelebTable, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column, int, int) { CelebTableSelectCell(column, row + 1); });
-    connect(CelebTable, &QTableWidget::cellClicked, this,
-            [this](int row, int column) { CelebTableSelectCell(column, row + 1); });
+    table_->setHorizontalHeaderLabels(headers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setWordWrap(false);
+    connect(table_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int, int) { rowSelected(row + 1); });
+    connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { rowSelected(row + 1); });
 
     struct Button {
         QPushButton** button;
@@ -69,12 +68,12 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
         void (HolidayPage::*slot)();
     };
     const Button buttons[] = {
-        {&SpeedButton16, "SpeedButton16", QStringLiteral("Сегодня"), &HolidayPage::SpeedButton16Click},
-        {&SpeedButton17, "SpeedButton17", QStringLiteral("В этом месяце"), &HolidayPage::SpeedButton17Click},
-        {&SpeedButton11, "SpeedButton11", QStringLiteral("Показать все"), &HolidayPage::SpeedButton11Click},
-        {&SpeedButton4, "SpeedButton4", QStringLiteral("Добавить..."), &HolidayPage::SpeedButton4Click},
-        {&SpeedButton12, "SpeedButton12", QStringLiteral("Изменить..."), &HolidayPage::SpeedButton12Click},
-        {&SpeedButton22, "SpeedButton22", QStringLiteral("Удалить... "), &HolidayPage::SpeedButton22Click},
+        {&todayButton_, "SpeedButton16", QStringLiteral("Сегодня"), &HolidayPage::showToday},
+        {&monthButton_, "SpeedButton17", QStringLiteral("В этом месяце"), &HolidayPage::showThisMonth},
+        {&allButton_, "SpeedButton11", QStringLiteral("Показать все"), &HolidayPage::showAll},
+        {&addButton_, "SpeedButton4", QStringLiteral("Добавить..."), &HolidayPage::addHoliday},
+        {&changeButton_, "SpeedButton12", QStringLiteral("Изменить..."), &HolidayPage::changeHoliday},
+        {&deleteButton_, "SpeedButton22", QStringLiteral("Удалить... "), &HolidayPage::deleteHoliday},
     };
     int x = 4;
     for (const Button& def : buttons) {
@@ -85,39 +84,39 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
         x += 83;
     }
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(4, 225, 495, 28);
-    CheckBox4 = new QCheckBox(QStringLiteral("Сообщать о наступлении даты"), Panel1);
-    CheckBox4->setObjectName(QStringLiteral("CheckBox4"));
-    CheckBox4->setGeometry(8, 5, 200, 18);
-    Label14 = new QLabel(QStringLiteral("за"), Panel1);
-    Label14->setObjectName(QStringLiteral("Label14"));
-    Label14->setGeometry(214, 5, 18, 18);
-    ComboBox2 = new QComboBox(Panel1);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    ComboBox2->setGeometry(234, 3, 56, 22);
-    ComboBox2->setEditable(true);
-    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox2->addItems({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "15", "20", "30"});
-    ComboBox2->setCurrentText(QStringLiteral("0"));
-    Label15 = new QLabel(QStringLiteral("дней до наступления"), Panel1);
-    Label15->setObjectName(QStringLiteral("Label15"));
-    Label15->setGeometry(296, 5, 160, 18);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ComboBox2), static_cast<QWidget*>(Label14), static_cast<QWidget*>(Label15)}) {
+    reminderPanel_ = new QFrame(this);
+    reminderPanel_->setObjectName(QStringLiteral("Panel1"));
+    reminderPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    reminderPanel_->setGeometry(4, 225, 495, 28);
+    reminderCheck_ = new QCheckBox(QStringLiteral("Сообщать о наступлении даты"), reminderPanel_);
+    reminderCheck_->setObjectName(QStringLiteral("CheckBox4"));
+    reminderCheck_->setGeometry(8, 5, 200, 18);
+    daysBeforeLabel_ = new QLabel(QStringLiteral("за"), reminderPanel_);
+    daysBeforeLabel_->setObjectName(QStringLiteral("Label14"));
+    daysBeforeLabel_->setGeometry(214, 5, 18, 18);
+    daysList_ = new QComboBox(reminderPanel_);
+    daysList_->setObjectName(QStringLiteral("ComboBox2"));
+    daysList_->setGeometry(234, 3, 56, 22);
+    daysList_->setEditable(true);
+    daysList_->setInsertPolicy(QComboBox::NoInsert);
+    daysList_->addItems({"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "15", "20", "30"});
+    daysList_->setCurrentText(QStringLiteral("0"));
+    daysAfterLabel_ = new QLabel(QStringLiteral("дней до наступления"), reminderPanel_);
+    daysAfterLabel_->setObjectName(QStringLiteral("Label15"));
+    daysAfterLabel_->setGeometry(296, 5, 160, 18);
+    for (QWidget* widget : {static_cast<QWidget*>(daysList_), static_cast<QWidget*>(daysBeforeLabel_),
+                            static_cast<QWidget*>(daysAfterLabel_)}) {
         widget->setEnabled(false);
     }
     // Only the user's clicks and edits: loading the settings sets the controls quietly,
     // except the checkbox, whose change arms saving.
-    connect(CheckBox4, &QCheckBox::toggled, this, &HolidayPage::CheckBox4Click);
-    connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, &HolidayPage::ComboBox2Change);
-    connect(ComboBox2, &QComboBox::textActivated, this, &HolidayPage::ComboBox2Change);
+    connect(reminderCheck_, &QCheckBox::toggled, this, &HolidayPage::reminderToggled);
+    connect(daysList_->lineEdit(), &QLineEdit::textEdited, this, &HolidayPage::daysAheadChanged);
+    connect(daysList_, &QComboBox::textActivated, this, &HolidayPage::daysAheadChanged);
     // A half-typed text (emptied) goes back to the last whole number when the list is left.
-    connect(ComboBox2->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (!ParseDaysAhead(ComboBox2->currentText().toStdString())) {
-            ComboBox2->setEditText(lastDaysText_);
+    connect(daysList_->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        if (!ParseDaysAhead(daysList_->currentText().toStdString())) {
+            daysList_->setEditText(lastDaysText_);
         }
     });
 
@@ -128,163 +127,158 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
 HolidayPage::~HolidayPage() = default;
 
 std::optional<int> HolidayPage::reminderDaysAhead() const {
-    if (!CheckBox4->isChecked()) {
+    if (!reminderCheck_->isChecked()) {
         return std::nullopt;
     }
-    return ParseDaysAhead(ComboBox2->currentText().toStdString());
+    return ParseDaysAhead(daysList_->currentText().toStdString());
 }
 
 void HolidayPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
-        TabSheet8Show();
+        pageShown();
     }
 }
 
-void HolidayPage::TabSheet8Show() {
-    HolidayViewMode = domora::HolidayViewMode::All;
+void HolidayPage::pageShown() {
+    viewMode_ = HolidayViewMode::All;
     if (store_.CelebFileExists()) {
         if (eventTimer_.interval() == 0) {
             eventTimer_.setInterval(1000);
         }
         setButtonsEnabled(true);
-        Panel1->setEnabled(true);
-        CheckBox4->setEnabled(true);
-        if (Panel1Tag == 1) {
-            ComboBox2->setEnabled(true);
-            Label14->setEnabled(true);
-            Label15->setEnabled(true);
+        reminderPanel_->setEnabled(true);
+        reminderCheck_->setEnabled(true);
+        if (daysListWasEnabled_) {
+            daysList_->setEnabled(true);
+            daysBeforeLabel_->setEnabled(true);
+            daysAfterLabel_->setEnabled(true);
         }
-        SpeedButton11Click();
+        showAll();
     } else {
         showFileMissing(false);
     }
     const HolidaySettings settings = LoadHolidaySettings(registry_);
     if (settings.Celebr) {
-        CheckBox4->setChecked(*settings.Celebr);
+        reminderCheck_->setChecked(*settings.Celebr);
     }
     if (settings.Kolich) {
         lastDaysText_ = QString::number(*settings.Kolich);
-        ComboBox2->setEditText(lastDaysText_);
+        daysList_->setEditText(lastDaysText_);
     }
     // Every later change the user makes is written, also when the stored reminder was off
     // and loading ticked nothing.
-    CelebSaveArmed = true;
+    saveArmed_ = true;
 }
 
 void HolidayPage::showFileMissing(bool fromTimer) {
     filling_ = true;
-    CelebTable->clearContents();
-    CelebTable->setRowCount(1);
-    CelebTable->setItem(0, 2, new QTableWidgetItem(QString::fromUtf8(kFileMissingRow)));
+    table_->clearContents();
+    table_->setRowCount(1);
+    table_->setItem(0, 2, new QTableWidgetItem(QString::fromUtf8(kFileMissingRow)));
     filling_ = false;
     setButtonsEnabled(false);
     if (fromTimer) {
-        CheckBox4->setEnabled(false);
-        ComboBox2->setEnabled(false);
+        reminderCheck_->setEnabled(false);
+        daysList_->setEnabled(false);
     } else {
-        Panel1->setEnabled(false);
-        Panel1Tag = ComboBox2->isEnabled() ? 1 : 0;
+        reminderPanel_->setEnabled(false);
+        daysListWasEnabled_ = daysList_->isEnabled();
     }
 }
 
-void HolidayPage::CheckBox4Click() {
-    const bool on = CheckBox4->isChecked();
-    ComboBox2->setEnabled(on);
-    Label14->setEnabled(on);
-    Label15->setEnabled(on);
-    ComboBox2Change();
+void HolidayPage::reminderToggled() {
+    const bool on = reminderCheck_->isChecked();
+    daysList_->setEnabled(on);
+    daysBeforeLabel_->setEnabled(on);
+    daysAfterLabel_->setEnabled(on);
+    daysAheadChanged();
 }
 
-void HolidayPage::ComboBox2Change() {
-    const QString text = ComboBox2->currentText();
+void HolidayPage::daysAheadChanged() {
+    const QString text = daysList_->currentText();
     if (!ParseDaysAhead(text.toStdString())) {
         // An emptied list waits for the number; anything else is refused at once.
         if (!text.trimmed().isEmpty()) {
             boxes_.error(this, QString::fromUtf8(kDaysAheadRefused));
-            ComboBox2->setEditText(lastDaysText_);
+            daysList_->setEditText(lastDaysText_);
         }
         return;
     }
     lastDaysText_ = text;
-    if (!CelebSaveArmed) {
-        CelebSaveArmed = true;
+    if (!saveArmed_) {
+        saveArmed_ = true;
         return;
     }
     // A registry failure is not reported: the reminder keeps working on the list's text.
-    SaveHolidaySettings(registry_, CheckBox4->isChecked(), text.toStdString());
+    SaveHolidaySettings(registry_, reminderCheck_->isChecked(), text.toStdString());
 }
 
-void HolidayPage::CelebTableSelectCell(int /*column*/, int row) {
+void HolidayPage::rowSelected(int row) {
     if (filling_ || row < 1) {
         return;
     }
-    SelectedCeleb = row;
+    selectedRow_ = row;
 }
 
 void HolidayPage::setButtonsEnabled(bool enabled) {
     for (QPushButton* button :
-         {SpeedButton16, SpeedButton17, SpeedButton11, SpeedButton4, SpeedButton12, SpeedButton22}) {
+         {todayButton_, monthButton_, allButton_, addButton_, changeButton_, deleteButton_}) {
         button->setEnabled(enabled);
     }
 }
 
 void HolidayPage::setEditButtonsEnabled(bool enabled) {
-    SpeedButton12->setEnabled(enabled);
-    SpeedButton22->setEnabled(enabled);
+    changeButton_->setEnabled(enabled);
+    deleteButton_->setEnabled(enabled);
 }
 
-void HolidayPage::ShowHolidays() {
-    const HolidayView view = domora::ShowHolidays(store_, HolidayViewMode, clock_.localNow());
+void HolidayPage::refill() {
+    const HolidayView view = ShowHolidays(store_, viewMode_, clock_.localNow());
     if (!view.result) {
         boxes_.error(this, qs(view.result.message));
         return;
     }
     filling_ = true;
-    CelebTable->clearContents();
-    CelebTable->setRowCount(static_cast<int>(view.rows.size()));
+    table_->clearContents();
+    table_->setRowCount(static_cast<int>(view.rows.size()));
     int row = 0;
     for (const HolidayRow& cells : view.rows) {
         for (int column = 0; column < 4; ++column) {
-            CelebTable->setItem(row, column,
-                                new QTableWidgetItem(qs(cells[static_cast<std::size_t>(column)])));
+            table_->setItem(row, column, new QTableWidgetItem(qs(cells[static_cast<std::size_t>(column)])));
         }
         ++row;
     }
-    CelebTable->setCurrentCell(-1, -1);
+    table_->setCurrentCell(-1, -1);
     filling_ = false;
     setEditButtonsEnabled(view.hasHolidays);
 }
 
-void HolidayPage::setView(domora::HolidayViewMode mode) {
-    HolidayViewMode = mode;
-    ShowHolidays();
+void HolidayPage::setView(HolidayViewMode mode) {
+    viewMode_ = mode;
+    refill();
 }
 
-void HolidayPage::SpeedButton16Click() {
-    setView(domora::HolidayViewMode::Today);
+void HolidayPage::showToday() {
+    setView(HolidayViewMode::Today);
 }
 
-void HolidayPage::SpeedButton17Click() {
-    setView(domora::HolidayViewMode::ThisMonth);
+void HolidayPage::showThisMonth() {
+    setView(HolidayViewMode::ThisMonth);
 }
 
-void HolidayPage::SpeedButton11Click() {
-    setView(domora::HolidayViewMode::All);
-    const bool on = CheckBox4->isChecked();
-    ComboBox2->setEnabled(on);
-    Label14->setEnabled(on);
-    Label15->setEnabled(on);
-}
-
-int HolidayPage::rowCount() const {
-    return CelebTable->rowCount();
+void HolidayPage::showAll() {
+    setView(HolidayViewMode::All);
+    const bool on = reminderCheck_->isChecked();
+    daysList_->setEnabled(on);
+    daysBeforeLabel_->setEnabled(on);
+    daysAfterLabel_->setEnabled(on);
 }
 
 HolidayRow HolidayPage::rowCells(int row) const {
     HolidayRow cells;
     for (int column = 0; column < 4; ++column) {
-        const QTableWidgetItem* item = CelebTable->item(row - 1, column);
+        const QTableWidgetItem* item = table_->item(row - 1, column);
         if (item != nullptr) {
             cells[static_cast<std::size_t>(column)] = item->text().toStdString();
         }
@@ -293,73 +287,69 @@ HolidayRow HolidayPage::rowCells(int row) const {
 }
 
 void HolidayPage::selectRow(int row) {
-    if (row >= 1 && row <= CelebTable->rowCount()) {
-        CelebTable->selectRow(row - 1);
+    if (row >= 1 && row <= table_->rowCount()) {
+        table_->selectRow(row - 1);
     }
-    SelectedCeleb = row;
+    selectedRow_ = row;
 }
 
 int HolidayPage::currentRow() const {
-    const int row = CelebTable->currentRow();
-    return row >= 0 ? row + 1 : SelectedCeleb;
+    const int row = table_->currentRow();
+    return row >= 0 ? row + 1 : selectedRow_;
 }
 
-void HolidayPage::openAddDialog() {
-    addDialog_->exec();
-}
-
-// "Добавить...": the place follows from the view (PlaceNewHoliday); a filtered view gives way
-// to the full one first.
-void HolidayPage::SpeedButton4Click() {
+// "Добавить...": the place follows from the view (PlaceNewHoliday); a filtered view gives
+// way to the full one first.
+void HolidayPage::addHoliday() {
     const HolidayList list = store_.ReadCelebs();
     if (!list.result) {
         boxes_.error(this, qs(list.result.message));
         return;
     }
-    const bool full = HolidayViewMode == domora::HolidayViewMode::All;
-    const HolidayAddPlace place = PlaceNewHoliday(HolidayViewMode, list.holidays, clock_.localNow(),
-                                                  full ? SelectedCeleb : currentRow());
-    AddAfter = place.after;
+    const bool full = viewMode_ == HolidayViewMode::All;
+    const HolidayAddPlace place =
+        PlaceNewHoliday(viewMode_, list.holidays, clock_.localNow(), full ? selectedRow_ : currentRow());
+    addAfter_ = place.after;
     if (!full) {
-        setView(domora::HolidayViewMode::All);
+        setView(HolidayViewMode::All);
     }
     if (place.select != 0) {
         selectRow(place.select);
     }
     if (place.open) {
-        openAddDialog();
+        addDialog_->exec();
     }
 }
 
-void HolidayPage::FindHolidayInFullList() {
-    if (HolidayViewMode == domora::HolidayViewMode::All) {
+void HolidayPage::findInFullList() {
+    if (viewMode_ == HolidayViewMode::All) {
         return;
     }
     const HolidayRow selected = rowCells(currentRow());
-    SpeedButton11Click();
-    const HolidayView full = domora::ShowAllHolidays(store_);
-    const int row = domora::FindHolidayInFullList(full, selected);
+    showAll();
+    const HolidayView full = ShowAllHolidays(store_);
+    const int row = FindHolidayInFullList(full, selected);
     if (row != 0) {
         selectRow(row);
     }
 }
 
-void HolidayPage::SpeedButton12Click() {
-    FindHolidayInFullList();
+void HolidayPage::changeHoliday() {
+    findInFullList();
     editDialog_->exec();
 }
 
-void HolidayPage::SpeedButton22Click() {
-    FindHolidayInFullList();
+void HolidayPage::deleteHoliday() {
+    findInFullList();
     const QString text =
         QStringLiteral("Выделена запись праздника №%1 \r\nВы действительно хотите удалить этот праздник?")
-            .arg(SelectedCeleb);
+            .arg(selectedRow_);
     messageDialog_.ShowMessageDialog(
         text, MessageDialog::KindDelete,
         MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonYesAll, QString());
     const int answer = messageDialog_.DialogResult();
-    if (answer == MessageDialog::ResultButton1 && SelectedCeleb != 0) {
-        report(store_.DeleteCeleb(SelectedCeleb));
+    if (answer == MessageDialog::ResultButton1 && selectedRow_ != 0) {
+        report(store_.DeleteCeleb(selectedRow_));
     } else if (answer == MessageDialog::ResultButton3) {
         report(store_.ClearCelebs());
     }

@@ -8,8 +8,6 @@
 #include <memory>
 #include <optional>
 
-#include <optional>
-
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -20,12 +18,12 @@ class QTableWidget;
 namespace domora {
 
 class Clock;
+class HolidayAddDialog;
+class HolidayEditDialog;
 class IntervalTimer;
 class MessageBoxes;
-class Registry;
-class HolidayEditDialog;
-class HolidayAddDialog;
 class MessageDialog;
+class Registry;
 
 // The sub-page "Праздники" of the page "Напоминания": the grid `CelebTable` with the
 // three views of the holiday file, the buttons that add, change and delete holidays, and
@@ -44,69 +42,60 @@ public:
                 MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent = nullptr);
     ~HolidayPage() override;
 
-    HolidayAddDialog& addDialog() { return *addDialog_; }
-    HolidayEditDialog& editDialog() { return *editDialog_; }
     // The days ahead of the advance reminder: nothing while it is switched off or its list
     // holds no whole number.
     std::optional<int> reminderDaysAhead() const;
 
-    HolidayStore& store() { return store_; }
-    MessageBoxes& boxes() { return boxes_; }
-
-    // The grid row the user selected last (1-based, as the grid numbers its rows under the
-    // header); 0 until the first selection.
-    int SelectedCeleb = 0;
-    // The view the grid shows.
-    domora::HolidayViewMode HolidayViewMode = domora::HolidayViewMode::All;
-    // Whether a change of the reminder settings is written to the registry.
-    bool CelebSaveArmed = false;
-    // The holiday the add dialog inserts after: `SelectedCeleb`, or where a filtered view
-    // points when no row of the full list matched (0 = first, the count = last).
-    int AddAfter = 0;
-
-    // The four cells of grid row `row` (1-based); empty texts past the last row.
-    HolidayRow rowCells(int row) const;
-    int rowCount() const;
+    // The view the grid shows, and another one shown.
+    HolidayViewMode viewMode() const { return viewMode_; }
+    void setView(HolidayViewMode mode);
 
     // The file is gone: the error row, the buttons and the panel disabled. `fromTimer` is
     // the event line's variant, which disables the checkbox and the list instead of the
     // panel.
     void showFileMissing(bool fromTimer);
 
-public slots:
-    // Each time the sub-page becomes visible.
-    void TabSheet8Show();
-    void CheckBox4Click();
-    void ComboBox2Change();
-    void CelebTableSelectCell(int column, int row);
-
-    void SpeedButton16Click(); // "Сегодня"
-    void SpeedButton17Click(); // "В этом месяце"
-    void SpeedButton11Click(); // "Показать все"
-    void SpeedButton4Click();  // "Добавить..."
-    void SpeedButton12Click(); // "Изменить..."
-    void SpeedButton22Click(); // "Удалить... "
-
-    // Refills the grid with the current view.
-    void ShowHolidays();
-    // Maps the selected row of a filtered view to the full list and switches to it.
-    void FindHolidayInFullList();
+    // What the two dialogs work on.
+    HolidayStore& store() { return store_; }
+    // The grid row the user selected last (1-based, as the grid numbers its rows under the
+    // header); 0 until the first selection.
+    int selectedRow() const { return selectedRow_; }
+    void setSelectedRow(int row) { selectedRow_ = row; }
+    // The holiday the add dialog inserts after: the selected row, or where a filtered view
+    // points when no row of the full list matched (0 = first, the count = last).
+    int addAfter() const { return addAfter_; }
+    // The four cells of grid row `row` (1-based); empty texts past the last row.
+    HolidayRow rowCells(int row) const;
     // Reports a failed store operation (a stale selection past the last holiday changes
     // nothing and says nothing).
     void report(const HolidayStoreResult& result);
+
+public slots:
+    void showToday();     // "Сегодня"
+    void showThisMonth(); // "В этом месяце"
+    void showAll();       // "Показать все"
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void setView(domora::HolidayViewMode mode);
+    // Each time the sub-page becomes visible.
+    void pageShown();
+    void reminderToggled();
+    void daysAheadChanged();
+    void rowSelected(int row);
+    void addHoliday();    // "Добавить..."
+    void changeHoliday(); // "Изменить..."
+    void deleteHoliday(); // "Удалить... "
+    // Refills the grid with the current view.
+    void refill();
+    // Maps the selected row of a filtered view to the full list and switches to it.
+    void findInFullList();
     void selectRow(int row);
-    // The grid row the user has selected now, else `SelectedCeleb`.
+    // The grid row the user has selected now, else the one selected last.
     int currentRow() const;
     void setButtonsEnabled(bool enabled);
     void setEditButtonsEnabled(bool enabled);
-    void openAddDialog();
-    // The full-view row of the first holiday on (m, d); 0 when none.
 
     HolidayStore& store_;
     Registry& registry_;
@@ -116,24 +105,28 @@ private:
     IntervalTimer& eventTimer_;
     std::unique_ptr<HolidayAddDialog> addDialog_;
     std::unique_ptr<HolidayEditDialog> editDialog_;
+    int selectedRow_ = 0;
+    int addAfter_ = 0;
+    HolidayViewMode viewMode_ = HolidayViewMode::All;
+    // Whether a change of the reminder settings is written to the registry.
+    bool saveArmed_ = false;
+    // Whether the days list was enabled when the page was disabled.
+    bool daysListWasEnabled_ = false;
     bool filling_ = false;
     QString lastDaysText_ = QStringLiteral("0");
 
-public:
-    QTableWidget* CelebTable = nullptr;
-    QPushButton* SpeedButton16 = nullptr;
-    QPushButton* SpeedButton17 = nullptr;
-    QPushButton* SpeedButton11 = nullptr;
-    QPushButton* SpeedButton4 = nullptr;
-    QPushButton* SpeedButton12 = nullptr;
-    QPushButton* SpeedButton22 = nullptr;
-    QFrame* Panel1 = nullptr;
-    // Panel1's tag: whether the days list was enabled when the page was disabled.
-    int Panel1Tag = 0;
-    QCheckBox* CheckBox4 = nullptr;
-    QLabel* Label14 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QLabel* Label15 = nullptr;
+    QTableWidget* table_ = nullptr;
+    QPushButton* todayButton_ = nullptr;
+    QPushButton* monthButton_ = nullptr;
+    QPushButton* allButton_ = nullptr;
+    QPushButton* addButton_ = nullptr;
+    QPushButton* changeButton_ = nullptr;
+    QPushButton* deleteButton_ = nullptr;
+    QFrame* reminderPanel_ = nullptr;
+    QCheckBox* reminderCheck_ = nullptr;
+    QLabel* daysBeforeLabel_ = nullptr;
+    QComboBox* daysList_ = nullptr;
+    QLabel* daysAfterLabel_ = nullptr;
 };
 
 // The refusal of a days-ahead text that is not a whole number.

@@ -32,10 +32,7 @@ HolidaysModule::HolidaysModule(const ModuleContext& context, const CountdownModu
     page_ = new HolidayPage(*store_, platform.registry(), platform.clock(), boxes_, context.messageDialog,
                             eventTimer, host_.sheet(ReminderSheet::Holidays));
     page_->setGeometry(0, 0, 503, 258);
-    store_->addListener([this] {
-        page_->HolidayViewMode = HolidayViewMode::All;
-        page_->ShowHolidays();
-    });
+    store_->addListener([this] { page_->setView(HolidayViewMode::All); });
 
     QObject::connect(&eventTimer, &IntervalTimer::timeout, page_, [this] { eventLineTick(); });
     QObject::connect(&host_.timer(TimerId::HolidayReminder), &IntervalTimer::timeout, page_,
@@ -86,9 +83,9 @@ void HolidaysModule::addMenuBranch(QMenu& menu) {
         void (HolidayPage::*view)();
     };
     const Item items[] = {
-        {"mnCShowAll", QStringLiteral("Показать все"), &HolidayPage::SpeedButton11Click},
-        {"mnCThisMonth", QStringLiteral("В этом месяце"), &HolidayPage::SpeedButton17Click},
-        {"mnCToday", QStringLiteral("Сегодня"), &HolidayPage::SpeedButton16Click},
+        {"mnCShowAll", QStringLiteral("Показать все"), &HolidayPage::showAll},
+        {"mnCThisMonth", QStringLiteral("В этом месяце"), &HolidayPage::showThisMonth},
+        {"mnCToday", QStringLiteral("Сегодня"), &HolidayPage::showToday},
     };
     for (const Item& item : items) {
         const auto view = item.view;

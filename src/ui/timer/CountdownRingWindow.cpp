@@ -2,17 +2,16 @@
 
 #include "core/app/TimeText.h"
 #include "core/base/Clock.h"
+#include "ui/app/Place.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -100,10 +99,10 @@ CountdownRingWindow::CountdownRingWindow(const TimerSound& sound, SoundPlayer& p
     frame->setObjectName(QStringLiteral("Bevel1"));
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(8, 14, kPictureSize + 4, kPictureSize + 4);
-    Image1 = new QLabel(frame);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(2, 2, kPictureSize, kPictureSize);
-    Image1->setPixmap(RingPicture());
+    picture_ = new QLabel(frame);
+    picture_->setObjectName(QStringLiteral("Image1"));
+    picture_->setGeometry(2, 2, kPictureSize, kPictureSize);
+    picture_->setPixmap(RingPicture());
 
     const auto text = [this](const QString& caption, int y) {
         auto* label = new QLabel(caption, this);
@@ -118,23 +117,21 @@ CountdownRingWindow::CountdownRingWindow(const TimerSound& sound, SoundPlayer& p
         return label;
     };
     text(QStringLiteral("Таймер был установлен на"), 10);
-    StaticText1 = field("StaticText1", 10);
+    setTimeText_ = field("StaticText1", 10);
     text(QStringLiteral("с того времени прошло"), 36);
-    StaticText2 = field("StaticText2", 36);
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(237, 66, 75, 25);
-    Button1->setAutoDefault(true); // Enter presses it
-    connect(Button1, &QPushButton::clicked, this, &CountdownRingWindow::Button1Click);
-    setFocusProxy(Button1);
+    elapsedText_ = field("StaticText2", 36);
+    okButton_ = new QPushButton(QStringLiteral("Ok"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setGeometry(237, 66, 75, 25);
+    okButton_->setAutoDefault(true); // Enter presses it
+    connect(okButton_, &QPushButton::clicked, this, &CountdownRingWindow::close);
+    setFocusProxy(okButton_);
 
     wakeUp_.setSingleShot(true);
     wakeUp_.setTimerType(Qt::PreciseTimer);
     connect(&wakeUp_, &QTimer::timeout, this, &CountdownRingWindow::pumpTimers);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    centreOnScreen(*this);
 }
 
 CountdownRingWindow::~CountdownRingWindow() {
@@ -154,23 +151,23 @@ void CountdownRingWindow::Ring(const QString& setTime) {
     // still be closed.
     setWindowModality(QApplication::activeModalWidget() != nullptr ? Qt::ApplicationModal : Qt::NonModal);
     show();
-    FormShow(setTime);
+    startRinging(setTime);
 }
 
-void CountdownRingWindow::FormShow(const QString& setTime) {
+void CountdownRingWindow::startRinging(const QString& setTime) {
     raise();
-    StaticText1->setText(setTime);
-    StaticText2->setText(QStringLiteral("00:00:00"));
+    setTimeText_->setText(setTime);
+    elapsedText_->setText(QStringLiteral("00:00:00"));
     ringing_ = true;
     sound_->forget();
     machine_.Show(clock_.tickCount());
-    Button1->setFocus();
+    okButton_->setFocus();
     emit ringingChanged(true);
     scheduleWakeUp();
 }
 
 // Activation and deactivation: back to the top of the windows that stay on top.
-void CountdownRingWindow::FormActivate() {
+void CountdownRingWindow::keepOnTop() {
     if (isVisible()) {
         raise();
     }
@@ -192,7 +189,7 @@ void CountdownRingWindow::pumpTimers() {
 }
 
 void CountdownRingWindow::showElapsed() {
-    StaticText2->setText(joined(SplitMs(machine_.RingElapsed())));
+    elapsedText_->setText(joined(SplitMs(machine_.RingElapsed())));
 }
 
 void CountdownRingWindow::scheduleWakeUp() {
@@ -204,25 +201,21 @@ void CountdownRingWindow::scheduleWakeUp() {
     }
 }
 
-void CountdownRingWindow::Button1Click() {
-    close();
-}
-
 bool CountdownRingWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
-        FormActivate();
+        keepOnTop();
     }
     return QWidget::event(event);
 }
 
 void CountdownRingWindow::closeEvent(QCloseEvent* event) {
-    FormClose();
+    stopRinging();
     event->accept();
 }
 
 // Closing in any way: every timer silent, the sound stopped at once, the main window's
 // buttons back.
-void CountdownRingWindow::FormClose() {
+void CountdownRingWindow::stopRinging() {
     if (!ringing_) {
         return;
     }
