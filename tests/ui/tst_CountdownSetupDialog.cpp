@@ -149,8 +149,7 @@ private slots:
             return answer;
         };
         s.button("SpeedButton3")->click();
-        QCOMPARE(filter, QString("Музыкальные файлы(*.mp3;*.wav)|*.mp3;*.wav|Музыкальный файл в формате MP3 "
-                                 "(*.mp3)|*.mp3|Музыкальный файл в формате WAV (*.wav)|*.wav"));
+        QCOMPARE(filter, QString::fromUtf8(CountdownSetupDialog::kMusicFilter));
         QCOMPARE(s.player.calls, QStringList{"open /music/Вальс.mp3"});
         QCOMPARE(QString::fromStdString(s.sound.TimerWav), QString("/music/Вальс.mp3"));
         QCOMPARE(s.sound.PlayTime, 83'400);
