@@ -34,7 +34,7 @@ struct HolidayView {
 // The cells of a holiday's row: month, day, event, comment.
 HolidayRow HolidayRowTexts(const HolidayRecord& holiday);
 
-// The view of the holidays `holidays` in file order on `today`. The no-match row carries a
+// The view of `holidays` (in file order) on `today`. The no-match row carries a
 // month and a day that "Добавить..." reads as its anchor: the last holiday's of the file
 // in the this-month view (empty cells for an empty file), today's in the today view.
 HolidayView MakeHolidayView(HolidayViewMode mode, const std::vector<HolidayRecord>& holidays,

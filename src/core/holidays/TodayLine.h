@@ -20,7 +20,7 @@ struct TodayLine {
         text; // "Сегодня: " + every event of today, each followed by " | ", or "Сегодня нет праздников"
 };
 
-// The line for the holidays `holidays` (file order) on `today`.
+// The line for `holidays` (in file order) on `today`.
 std::string TodayLineText(const std::vector<HolidayRecord>& holidays, const DateTime& today);
 
 // The line read from the file.
