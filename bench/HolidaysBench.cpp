@@ -1,8 +1,8 @@
 // A full holiday file of 1000 holidays in memory: the three views, the event line and a
 // reminder pass, each read from the file as the page and the timers do. The goal for each
 // is well under 5 ms.
-#include "core/holidays/CelebReminder.h"
-#include "core/holidays/CelebViews.h"
+#include "core/holidays/HolidayReminder.h"
+#include "core/holidays/HolidayViews.h"
 #include "core/holidays/TodayLine.h"
 #include "testing/core/FakeClock.h"
 #include "testing/core/MemoryFileStore.h"
@@ -25,15 +25,15 @@ struct NullStarter final : ProgramStarter {
 struct FullFile {
     FullFile() {
         std::string bytes;
-        for (int i = 0; i < static_cast<int>(kMaxCelebs); ++i) {
-            CelebRecord r{i % 12 + 1, i % 28 + 1,
-                          "Праздник номер " + std::to_string(i) + std::string(120, 'x'),
-                          "Комментарий к празднику " + std::to_string(i)};
+        for (int i = 0; i < static_cast<int>(kMaxHolidays); ++i) {
+            HolidayRecord r{i % 12 + 1, i % 28 + 1,
+                            "Праздник номер " + std::to_string(i) + std::string(120, 'x'),
+                            "Комментарий к празднику " + std::to_string(i)};
             if (i % 333 == 0) {
                 r.Month = 1;
                 r.Day = 5;
             }
-            const auto record = EncodeCeleb(r);
+            const auto record = EncodeHoliday(r);
             bytes.append(record.begin(), record.end());
         }
         files.put(paths.CelebPath, bytes);
@@ -42,17 +42,17 @@ struct FullFile {
     AppPaths paths = AppPaths::FromAppDir("/app");
     MemoryFileStore files;
     FakeClock clock;
-    CelebStore store{files, paths.CelebPath};
+    HolidayStore store{files, paths.CelebPath};
 };
 
-void BM_CelebView(benchmark::State& state) {
+void BM_HolidayView(benchmark::State& state) {
     FullFile file;
-    const auto mode = static_cast<CelebViewMode>(state.range(0));
+    const auto mode = static_cast<HolidayViewMode>(state.range(0));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ShowCelebs(file.store, mode, file.clock.localNow()).rows.size());
+        benchmark::DoNotOptimize(ShowHolidays(file.store, mode, file.clock.localNow()).rows.size());
     }
 }
-BENCHMARK(BM_CelebView)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HolidayView)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_TodayLine(benchmark::State& state) {
     FullFile file;
@@ -68,7 +68,7 @@ void BM_ReminderPass(benchmark::State& state) {
     FullFile file;
     SharedFlags flags;
     NullStarter starter;
-    CelebReminder reminder(file.store, file.files, file.clock, flags, starter, file.paths);
+    HolidayReminder reminder(file.store, file.files, file.clock, flags, starter, file.paths);
     for (auto _ : state) {
         flags.CelebReminded.fill(0);
         benchmark::DoNotOptimize(reminder.RemindPass(0).reminded.size());

@@ -7,12 +7,12 @@
 #include "ui/app/MessageDialog.h"
 #include "ui/timer/CountdownController.h"
 #include "ui/timer/CountdownPanel.h"
-#include "ui/timer/TForm10.h"
-#include "ui/timer/TForm11.h"
+#include "ui/timer/CountdownRingWindow.h"
 
 #include "UiTestSupport.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,6 +23,7 @@
 #include <QTimer>
 
 using namespace domora;
+using uitest::child;
 
 namespace {
 
@@ -37,8 +38,8 @@ struct Fixture {
     MessageDialog dialog;
     CountdownController controller{
         panel, timer3, clock, boxes, dialog, kWav.toStdString(), std::unique_ptr<SoundPlayer>(player)};
-    TForm10& setup = *controller.Form10();
-    TForm11& ring = *controller.Form11();
+    QDialog& setup = *uitest::topLevel<QDialog>("Form10");
+    CountdownRingWindow& ring = *uitest::topLevel<CountdownRingWindow>("Form11");
 
     Fixture() { player->playable = {kWav}; }
     ~Fixture() { ring.close(); }
@@ -50,15 +51,20 @@ struct Fixture {
         }
         return texts;
     }
+    // "Установить..." and "Сбросить".
+    bool panelButtonsEnabled() const {
+        return child<QPushButton>(panel, "SpeedButton19")->isEnabled() &&
+               child<QPushButton>(panel, "SpeedButton20")->isEnabled();
+    }
     void ticks(int count) {
         for (int i = 0; i < count; ++i) {
             controller.Timer3Timer();
         }
     }
     void myTimerOk(const QString& time) {
-        setup.RadioButton2->click();
-        setup.MaskEdit1->setText(time);
-        setup.SpeedButton1->click();
+        child<QRadioButton>(setup, "RadioButton2")->click();
+        child<QLineEdit>(setup, "MaskEdit1")->setText(time);
+        child<QPushButton>(setup, "SpeedButton1")->click();
     }
     // The expiry window's timers, millisecond by millisecond.
     void ringFor(int ms) {
@@ -87,11 +93,10 @@ private slots:
         QVERIFY(f.ring.isVisible());
         QCOMPARE(f.rows(), (QStringList{"00", "00", "05", "00", "00", "05", "00", "00", "00"}));
         QCOMPARE(f.timer3.interval(), 0);
-        QCOMPARE(f.ring.StaticText1->text(), QString("00:00:05"));
-        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:00"));
-        QVERIFY(!f.panel.SpeedButton19->isEnabled() && !f.panel.SpeedButton20->isEnabled());
+        QCOMPARE(child<QLabel>(f.ring, "StaticText1")->text(), QString("00:00:05"));
+        QCOMPARE(child<QLabel>(f.ring, "StaticText2")->text(), QString("00:00:00"));
+        QVERIFY(!f.panelButtonsEnabled());
         // Above every window and owned by the desktop.
-        QCOMPARE(f.ring.windowTitle(), QString("Сработал таймер"));
         QCOMPARE(f.ring.parent(), nullptr);
         QVERIFY(f.ring.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
@@ -101,9 +106,9 @@ private slots:
         Fixture f;
         for (bool mine : {true, false}) {
             f.controller.startPreset(4);
-            f.setup.RadioButton1->setChecked(!mine);
-            f.setup.RadioButton2->setChecked(mine);
-            f.setup.SpeedButton1->click();
+            child<QRadioButton>(f.setup, "RadioButton1")->setChecked(!mine);
+            child<QRadioButton>(f.setup, "RadioButton2")->setChecked(mine);
+            child<QPushButton>(f.setup, "SpeedButton1")->click();
             QCOMPARE(f.timer3.interval(), 0);
             f.ticks(3);
             QCOMPARE(f.rows(), QStringList(9, "00"));
@@ -111,7 +116,8 @@ private slots:
         QVERIFY(!f.ring.isVisible());
     }
 
-    // The sound of the expiry window, sampled on the fake clock (ms after ringing).
+    // The sound of the expiry window with the setup dialog's play and pause times, sampled on
+    // the fake clock (ms after ringing); the timing rules themselves are the ring machine's.
     void ringPhases_data() {
         QTest::addColumn<bool>("viaMenu");
         QTest::addColumn<QString>("play");
@@ -124,8 +130,6 @@ private slots:
         // After "Ok" with the standard music: a pause of 1 second.
         QTest::newRow("standard") << false << "00:00:02" << QList<int>{2030, 3029}
                                   << QList<int>{1000, 3030, 5039} << 3;
-        // A play time of 00:00:00: the file plays once.
-        QTest::newRow("play time 0") << false << "00:00:00" << QList<int>{19} << QList<int>{20} << 1;
     }
     void ringPhases() {
         QFETCH(bool, viaMenu);
@@ -138,7 +142,7 @@ private slots:
             f.controller.startPreset(0);
             f.ticks(60);
         } else {
-            f.setup.MaskEdit2->setText(play);
+            child<QLineEdit>(f.setup, "MaskEdit2")->setText(play);
             f.myTimerOk("00:00:01");
             f.ticks(1);
         }
@@ -154,7 +158,7 @@ private slots:
         }
         QCOMPARE(f.player->calls.count("play"), plays);
         QCOMPARE(f.player->calls.first(), "open " + kWav);
-        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:06"));
+        QCOMPARE(child<QLabel>(f.ring, "StaticText2")->text(), QString("00:00:06"));
     }
 
     // Closing, by "Ok" or the close box, stops the sound at once and gives the buttons back.
@@ -166,12 +170,12 @@ private slots:
             f.ringFor(100);
             QVERIFY(f.player->isPlaying());
             if (byButton) {
-                f.ring.Button1->click();
+                child<QPushButton>(f.ring, "Button1")->click();
             } else {
                 f.ring.close();
             }
             QVERIFY(!f.ring.isVisible() && !f.player->isPlaying());
-            QVERIFY(f.panel.SpeedButton19->isEnabled() && f.panel.SpeedButton20->isEnabled());
+            QVERIFY(f.panelButtonsEnabled());
             const qsizetype calls = f.player->calls.size();
             f.ringFor(5000);
             QCOMPARE(f.player->calls.size(), calls);
@@ -184,12 +188,12 @@ private slots:
         f.myTimerOk("00:00:01");
         f.ticks(1);
         f.ringFor(3010);
-        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:03"));
+        QCOMPARE(child<QLabel>(f.ring, "StaticText2")->text(), QString("00:00:03"));
         f.controller.startPreset(1);
         f.ticks(1);
         f.ringFor(1000);
         QCOMPARE(f.rows().mid(3, 3), (QStringList{"00", "00", "01"}));
-        QCOMPARE(f.ring.StaticText2->text(), QString("00:00:04"));
+        QCOMPARE(child<QLabel>(f.ring, "StaticText2")->text(), QString("00:00:04"));
         f.ticks(119);
         QCOMPARE(f.rows(), (QStringList{"00", "02", "00", "00", "02", "00", "00", "00", "00"}));
     }
@@ -203,8 +207,8 @@ private slots:
         QTimer::singleShot(0, &f.setup, [&f, &modal] {
             f.ticks(1);
             modal = f.ring.isVisible() && f.ring.isModal();
-            f.ring.Button1->click();
-            f.setup.SpeedButton2->click();
+            child<QPushButton>(f.ring, "Button1")->click();
+            child<QPushButton>(f.setup, "SpeedButton2")->click();
         });
         f.setup.exec();
         QVERIFY(modal);
@@ -229,7 +233,7 @@ private slots:
         f.ticks(2);
         QString text;
         uitest::answerDialog(f.dialog, answer, &text);
-        f.panel.SpeedButton20->click();
+        child<QPushButton>(f.panel, "SpeedButton20")->click();
         QCOMPARE(text, QString("Вы действительно хотите сбросить таймер?"));
         QCOMPARE(f.dialog.windowTitle(), QString("Сброс..."));
         QCOMPARE(f.controller.countdown().CountdownTotal, total);
@@ -241,11 +245,7 @@ private slots:
         Fixture f;
         QMenu menu;
         f.controller.addMenu(menu);
-        QMenu* sub = uitest::child<QMenu>(menu, "mnTimer");
-        QCOMPARE(sub->title(), QString("&Таймер"));
-        // "Установить...", a separator, nine presets in minutes, a separator, four in hours.
-        QCOMPARE(sub->actions().size(), 16);
-        QVERIFY(sub->actions()[1]->isSeparator() && sub->actions()[11]->isSeparator());
+        QMenu* sub = child<QMenu>(menu, "mnTimer");
         sub->findChild<QAction*>("mnTSet45")->trigger();
         QCOMPARE(f.controller.countdown().CountdownTotal, 2'700'000);
         QCOMPARE(f.timer3.interval(), 1000);
@@ -254,7 +254,7 @@ private slots:
         bool shown = false;
         QTimer::singleShot(0, &f.setup, [&f, &wanted, &shown] {
             shown = f.setup.isVisible() && wanted.size() == 1;
-            f.setup.SpeedButton2->click();
+            child<QPushButton>(f.setup, "SpeedButton2")->click();
         });
         sub->findChild<QAction*>("mnTSet")->trigger();
         QVERIFY(shown);

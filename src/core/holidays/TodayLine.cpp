@@ -2,11 +2,11 @@
 
 namespace domora {
 
-std::string TodayLineText(const std::vector<CelebRecord>& celebs, const DateTime& today) {
+std::string TodayLineText(const std::vector<HolidayRecord>& holidays, const DateTime& today) {
     std::string events;
-    for (const CelebRecord& celeb : celebs) {
-        if (celeb.Month == today.month && celeb.Day == today.day) {
-            events += celeb.Event;
+    for (const HolidayRecord& holiday : holidays) {
+        if (holiday.Month == today.month && holiday.Day == today.day) {
+            events += holiday.Event;
             events += kTodaySeparator;
         }
     }
@@ -16,12 +16,12 @@ std::string TodayLineText(const std::vector<CelebRecord>& celebs, const DateTime
     return std::string(kTodayPrefix) + events;
 }
 
-TodayLine RefreshTodayLine(const CelebStore& store, const DateTime& today) {
-    const CelebList list = store.ReadCelebs();
+TodayLine RefreshTodayLine(const HolidayStore& store, const DateTime& today) {
+    const HolidayList list = store.ReadCelebs();
     if (!list.result) {
         return {false, list.result.message};
     }
-    return {true, TodayLineText(list.celebs, today)};
+    return {true, TodayLineText(list.holidays, today)};
 }
 
 } // namespace domora

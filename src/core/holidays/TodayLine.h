@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/base/DateTime.h"
-#include "core/holidays/CelebStore.h"
+#include "core/holidays/HolidayStore.h"
 
 #include <string>
 #include <string_view>
@@ -20,10 +20,10 @@ struct TodayLine {
         text; // "Сегодня: " + every event of today, each followed by " | ", or "Сегодня нет праздников"
 };
 
-// The line for the holidays `celebs` (file order) on `today`.
-std::string TodayLineText(const std::vector<CelebRecord>& celebs, const DateTime& today);
+// The line for `holidays` (in file order) on `today`.
+std::string TodayLineText(const std::vector<HolidayRecord>& holidays, const DateTime& today);
 
 // The line read from the file.
-TodayLine RefreshTodayLine(const CelebStore& store, const DateTime& today);
+TodayLine RefreshTodayLine(const HolidayStore& store, const DateTime& today);
 
 } // namespace domora

@@ -1,14 +1,14 @@
 #include "ui/holidays/HolidaysModule.h"
 
 #include "core/app/AppPaths.h"
-#include "core/holidays/CelebReminder.h"
-#include "core/holidays/CelebStore.h"
+#include "core/holidays/HolidayReminder.h"
+#include "core/holidays/HolidayStore.h"
 #include "core/holidays/TodayLine.h"
 #include "platform/Platform.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/Menu.h"
 #include "ui/app/MessageBoxes.h"
-#include "ui/holidays/CelebPage.h"
+#include "ui/holidays/HolidayPage.h"
 #include "ui/timer/CountdownModule.h"
 
 namespace domora {
@@ -24,18 +24,15 @@ constexpr int kWaitMs = 60000;
 HolidaysModule::HolidaysModule(const ModuleContext& context, const CountdownModule& countdown)
     : host_(context.host), boxes_(context.boxes), clock_(context.platform.clock()), countdown_(countdown) {
     Platform& platform = context.platform;
-    store_ = std::make_unique<CelebStore>(platform.files(), context.paths.CelebPath);
-    reminder_ = std::make_unique<CelebReminder>(*store_, platform.files(), platform.clock(), context.flags,
-                                                context.starter, context.paths);
+    store_ = std::make_unique<HolidayStore>(platform.files(), context.paths.CelebPath);
+    reminder_ = std::make_unique<HolidayReminder>(*store_, platform.files(), platform.clock(), context.flags,
+                                                  context.starter, context.paths);
 
     IntervalTimer& eventTimer = host_.timer(TimerId::EventLine);
-    page_ = new CelebPage(*store_, platform.registry(), platform.clock(), boxes_, context.messageDialog,
-                          eventTimer, host_.sheet(ReminderSheet::Holidays));
+    page_ = new HolidayPage(*store_, platform.registry(), platform.clock(), boxes_, context.messageDialog,
+                            eventTimer, host_.sheet(ReminderSheet::Holidays));
     page_->setGeometry(0, 0, 503, 258);
-    store_->addListener([this] {
-        page_->CelebViewMode = CelebViewMode::All;
-        page_->ShowCelebs();
-    });
+    store_->addListener([this] { page_->setView(HolidayViewMode::All); });
 
     QObject::connect(&eventTimer, &IntervalTimer::timeout, page_, [this] { eventLineTick(); });
     QObject::connect(&host_.timer(TimerId::HolidayReminder), &IntervalTimer::timeout, page_,
@@ -83,12 +80,12 @@ void HolidaysModule::addMenuBranch(QMenu& menu) {
     struct Item {
         const char* name;
         QString caption;
-        void (CelebPage::*view)();
+        void (HolidayPage::*view)();
     };
     const Item items[] = {
-        {"mnCShowAll", QStringLiteral("Показать все"), &CelebPage::SpeedButton11Click},
-        {"mnCThisMonth", QStringLiteral("В этом месяце"), &CelebPage::SpeedButton17Click},
-        {"mnCToday", QStringLiteral("Сегодня"), &CelebPage::SpeedButton16Click},
+        {"mnCShowAll", QStringLiteral("Показать все"), &HolidayPage::showAll},
+        {"mnCThisMonth", QStringLiteral("В этом месяце"), &HolidayPage::showThisMonth},
+        {"mnCToday", QStringLiteral("Сегодня"), &HolidayPage::showToday},
     };
     for (const Item& item : items) {
         const auto view = item.view;

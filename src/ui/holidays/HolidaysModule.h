@@ -6,9 +6,9 @@
 
 namespace domora {
 
-class CelebPage;
-class CelebReminder;
-class CelebStore;
+class HolidayPage;
+class HolidayReminder;
+class HolidayStore;
 class Clock;
 class CountdownModule;
 
@@ -30,9 +30,9 @@ private:
     MessageBoxes& boxes_;
     const Clock& clock_;
     const CountdownModule& countdown_;
-    std::unique_ptr<CelebStore> store_;
-    std::unique_ptr<CelebReminder> reminder_;
-    CelebPage* page_ = nullptr;
+    std::unique_ptr<HolidayStore> store_;
+    std::unique_ptr<HolidayReminder> reminder_;
+    HolidayPage* page_ = nullptr;
 };
 
 } // namespace domora

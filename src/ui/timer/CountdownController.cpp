@@ -5,12 +5,11 @@
 #include "ui/app/MessageDialog.h"
 #include "ui/sound/SoundPlayer.h"
 #include "ui/timer/CountdownPanel.h"
-#include "ui/timer/TForm10.h"
-#include "ui/timer/TForm11.h"
+#include "ui/timer/CountdownRingWindow.h"
+#include "ui/timer/CountdownSetupDialog.h"
 
 #include <QAction>
 #include <QMenu>
-#include <QPushButton>
 
 #include <array>
 
@@ -24,14 +23,14 @@ CountdownController::CountdownController(CountdownPanel& panel, IntervalTimer& t
       player_(std::move(player)) {
     setObjectName(QStringLiteral("CountdownController"));
     sound_.TimerWav = standardWav;
-    form10_ = std::make_unique<TForm10>(sound_, *player_, boxes_, standardWav);
-    form11_ = std::make_unique<TForm11>(sound_, *player_, clock);
+    setupDialog_ = std::make_unique<CountdownSetupDialog>(sound_, *player_, boxes_, standardWav);
+    ringWindow_ = std::make_unique<CountdownRingWindow>(sound_, *player_, clock);
 
-    connect(form10_.get(), &TForm10::countdownChosen, this, &CountdownController::start);
-    connect(form11_.get(), &TForm11::ringingChanged, &panel_,
+    connect(setupDialog_.get(), &CountdownSetupDialog::countdownChosen, this, &CountdownController::start);
+    connect(ringWindow_.get(), &CountdownRingWindow::ringingChanged, &panel_,
             [this](bool ringing) { panel_.setButtonsEnabled(!ringing); });
-    connect(panel_.SpeedButton19, &QPushButton::clicked, this, &CountdownController::SpeedButton19Click);
-    connect(panel_.SpeedButton20, &QPushButton::clicked, this, &CountdownController::SpeedButton20Click);
+    connect(&panel_, &CountdownPanel::setClicked, this, &CountdownController::openSetup);
+    connect(&panel_, &CountdownPanel::resetClicked, this, &CountdownController::askReset);
     connect(&timer3_, &IntervalTimer::timeout, this, &CountdownController::Timer3Timer);
     update();
 }
@@ -40,7 +39,7 @@ CountdownController::~CountdownController() = default;
 
 void CountdownController::addMenu(QMenu& menu) {
     QMenu* sub = addSubmenu(menu, "mnTimer", QStringLiteral("&Таймер"));
-    addItem(*sub, "mnTSet", QStringLiteral("&Установить..."), this, &CountdownController::mnTSetClick);
+    addItem(*sub, "mnTSet", QStringLiteral("&Установить..."), this, &CountdownController::openSetupFromMenu);
     for (std::size_t i = 0; i < kMenuPresets.size(); ++i) {
         const MenuPreset& preset = kMenuPresets[i];
         if (preset.separatorBefore) {
@@ -77,11 +76,11 @@ void CountdownController::startPreset(std::size_t index) {
     start(kMenuPresets.at(index).ms);
 }
 
-void CountdownController::SpeedButton19Click() {
-    form10_->exec();
+void CountdownController::openSetup() {
+    setupDialog_->exec();
 }
 
-void CountdownController::SpeedButton20Click() {
+void CountdownController::askReset() {
     messageDialog_.ShowMessageDialog(QStringLiteral("Вы действительно хотите сбросить таймер?"),
                                      MessageDialog::KindReset,
                                      MessageDialog::ButtonOk | MessageDialog::ButtonCancel, QString());
@@ -94,13 +93,13 @@ void CountdownController::Timer3Timer() {
     const bool rang = countdown_.Timer3Timer();
     update();
     if (rang) {
-        form11_->Ring(panel_.setTimeText());
+        ringWindow_->Ring(panel_.setTimeText());
     }
 }
 
-void CountdownController::mnTSetClick() {
+void CountdownController::openSetupFromMenu() {
     emit mainWindowWanted();
-    SpeedButton19Click();
+    openSetup();
 }
 
 } // namespace domora

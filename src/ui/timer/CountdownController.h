@@ -18,8 +18,8 @@ class IntervalTimer;
 class MessageBoxes;
 class SoundPlayer;
 class MessageDialog;
-class TForm10;
-class TForm11;
+class CountdownSetupDialog;
+class CountdownRingWindow;
 
 // The countdown: its state and sound settings, the display on the main window's panel, the
 // setup dialog "Form10", the expiry window "Form11" and the "&Таймер" submenu. It sets the
@@ -42,14 +42,9 @@ public:
     const TimerSound& sound() const { return sound_; }
     CountdownPanel& panel() { return panel_; }
     SoundPlayer& player() { return *player_; }
-    TForm10* Form10() const { return form10_.get(); }
-    TForm11* Form11() const { return form11_.get(); }
 
 public slots:
-    void SpeedButton19Click(); // "Установить...": the setup dialog, modal
-    void SpeedButton20Click(); // "Сбросить", after the question
     void Timer3Timer();
-    void mnTSetClick(); // the main window forward, then "Установить..."
     // A preset of the submenu (index into kMenuPresets): the main window is not shown.
     void startPreset(std::size_t index);
 
@@ -59,6 +54,9 @@ signals:
     void mainWindowWanted();
 
 private:
+    void openSetup();         // "Установить...": the setup dialog, modal
+    void askReset();          // "Сбросить", after the question
+    void openSetupFromMenu(); // the main window forward, then "Установить..."
     // Starts the countdown afresh with `ms`; 0 leaves it reset and idle.
     void start(std::int32_t ms);
     void ResetCountdown();
@@ -72,8 +70,8 @@ private:
     Countdown countdown_;
     TimerSound sound_;
     std::unique_ptr<SoundPlayer> player_;
-    std::unique_ptr<TForm10> form10_;
-    std::unique_ptr<TForm11> form11_;
+    std::unique_ptr<CountdownSetupDialog> setupDialog_;
+    std::unique_ptr<CountdownRingWindow> ringWindow_;
 };
 
 } // namespace domora

@@ -24,10 +24,10 @@ QLabel* field(QWidget* parent, int number, int x, int y) {
     return label;
 }
 
-void setRow(QLabel* hours, QLabel* minutes, QLabel* seconds, const SplitTime& time) {
-    hours->setText(QString::fromStdString(time.hours));
-    minutes->setText(QString::fromStdString(time.minutes));
-    seconds->setText(QString::fromStdString(time.seconds));
+void setRow(const std::array<QLabel*, 3>& row, const SplitTime& time) {
+    row[0]->setText(QString::fromStdString(time.hours));
+    row[1]->setText(QString::fromStdString(time.minutes));
+    row[2]->setText(QString::fromStdString(time.seconds));
 }
 
 } // namespace
@@ -41,41 +41,41 @@ CountdownPanel::CountdownPanel(QWidget* parent) : QWidget(parent) {
 
     const QString captions[] = {QStringLiteral("Таймер установлен на"), QStringLiteral("Прошло"),
                                 QStringLiteral("Осталось")};
-    QLabel** fields[3][3] = {{&StaticText17, &StaticText18, &StaticText19},
-                             {&StaticText20, &StaticText21, &StaticText22},
-                             {&StaticText23, &StaticText24, &StaticText25}};
+    Row* rows[] = {&total_, &elapsed_, &left_};
     int number = 17;
     for (int row = 0; row < 3; ++row) {
         const int y = kRowTop + row * kRowStep;
         auto* caption = new QLabel(captions[row], box);
         caption->setGeometry(12, y, kFieldLeft - 16, 20);
         for (int column = 0; column < 3; ++column) {
-            *fields[row][column] = field(box, number++, kFieldLeft + column * kFieldStep, y);
+            (*rows[row])[static_cast<std::size_t>(column)] =
+                field(box, number++, kFieldLeft + column * kFieldStep, y);
         }
     }
 
-    SpeedButton19 = new QPushButton(QStringLiteral("Установить..."), box);
-    SpeedButton19->setObjectName(QStringLiteral("SpeedButton19"));
-    SpeedButton19->setGeometry(340, kRowTop - 2, 130, 25);
-    SpeedButton20 = new QPushButton(QStringLiteral("Сбросить"), box);
-    SpeedButton20->setObjectName(QStringLiteral("SpeedButton20"));
-    SpeedButton20->setGeometry(340, kRowTop + 2 * kRowStep - 2, 130, 25);
+    setButton_ = new QPushButton(QStringLiteral("Установить..."), box);
+    setButton_->setObjectName(QStringLiteral("SpeedButton19"));
+    setButton_->setGeometry(340, kRowTop - 2, 130, 25);
+    resetButton_ = new QPushButton(QStringLiteral("Сбросить"), box);
+    resetButton_->setObjectName(QStringLiteral("SpeedButton20"));
+    resetButton_->setGeometry(340, kRowTop + 2 * kRowStep - 2, 130, 25);
+    connect(setButton_, &QPushButton::clicked, this, &CountdownPanel::setClicked);
+    connect(resetButton_, &QPushButton::clicked, this, &CountdownPanel::resetClicked);
 }
 
 void CountdownPanel::showRows(const CountdownRows& rows) {
-    setRow(StaticText17, StaticText18, StaticText19, rows.total);
-    setRow(StaticText20, StaticText21, StaticText22, rows.elapsed);
-    setRow(StaticText23, StaticText24, StaticText25, rows.left);
+    setRow(total_, rows.total);
+    setRow(elapsed_, rows.elapsed);
+    setRow(left_, rows.left);
 }
 
 QString CountdownPanel::setTimeText() const {
-    return StaticText17->text() + QLatin1Char(':') + StaticText18->text() + QLatin1Char(':') +
-           StaticText19->text();
+    return total_[0]->text() + QLatin1Char(':') + total_[1]->text() + QLatin1Char(':') + total_[2]->text();
 }
 
 void CountdownPanel::setButtonsEnabled(bool enabled) {
-    SpeedButton19->setEnabled(enabled);
-    SpeedButton20->setEnabled(enabled);
+    setButton_->setEnabled(enabled);
+    resetButton_->setEnabled(enabled);
 }
 
 } // namespace domora

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QLabel;
 class QPushButton;
 
@@ -28,17 +30,18 @@ public:
     // "Установить..." and "Сбросить" together.
     void setButtonsEnabled(bool enabled);
 
-    QLabel* StaticText17 = nullptr;
-    QLabel* StaticText18 = nullptr;
-    QLabel* StaticText19 = nullptr;
-    QLabel* StaticText20 = nullptr;
-    QLabel* StaticText21 = nullptr;
-    QLabel* StaticText22 = nullptr;
-    QLabel* StaticText23 = nullptr;
-    QLabel* StaticText24 = nullptr;
-    QLabel* StaticText25 = nullptr;
-    QPushButton* SpeedButton19 = nullptr;
-    QPushButton* SpeedButton20 = nullptr;
+signals:
+    void setClicked();   // "Установить..."
+    void resetClicked(); // "Сбросить"
+
+private:
+    using Row = std::array<QLabel*, 3>; // hours, minutes, seconds
+
+    Row total_{};
+    Row elapsed_{};
+    Row left_{};
+    QPushButton* setButton_ = nullptr;
+    QPushButton* resetButton_ = nullptr;
 };
 
 } // namespace domora

@@ -32,7 +32,7 @@ struct TimerSound;
 // a pair is allowed, and a pair of two blanks reads as 00 in "Мой таймер" only. "Ok" checks
 // every time field it reads before it acts: a pair that is not a number is reported and
 // changes nothing.
-class TForm10 : public QDialog {
+class CountdownSetupDialog : public QDialog {
     Q_OBJECT
 public:
     // Client widths of the narrow and the wide form: outer widths of 324 and 612 with a
@@ -47,7 +47,8 @@ public:
 
     // `standardWav` is the standard sound file beside the program. Creation sets the
     // standard sound (the play time 2000 ms, `TimerWav` the standard file).
-    TForm10(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes, std::string standardWav);
+    CountdownSetupDialog(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes,
+                         std::string standardWav);
 
     // The open-file dialog of "Обзор...": given kMusicFilter, returns the chosen path or an
     // empty text. Tests replace it.
@@ -59,25 +60,21 @@ signals:
     // closes.
     void countdownChosen(std::int32_t ms);
 
-public slots:
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void SpeedButton1Click(); // "Ok"
-    void SpeedButton2Click(); // "Закрыть"
-    void SpeedButton3Click(); // "Обзор..."
-    void SpeedButton4Click(); // "Принять время файла"
-    void SpeedButton5Click(); // "Стандартный муз.файл"
-    void SpeedButton6Click(); // "Муз.файл >>" / "<< Муз.файл"
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
-    void FormCreate();
+    void presetChosen();
+    void myTimerChosen();
+    void confirm();          // "Ok"
+    void chooseMusic();      // "Обзор..."
+    void takeFileTime();     // "Принять время файла"
+    void useStandardMusic(); // "Стандартный муз.файл"
+    void toggleMusicPanel(); // "Муз.файл >>" / "<< Муз.файл"
     // Enter and Esc, seen before the control with the focus; true when the key is swallowed.
-    bool FormKeyPress(int key);
+    bool handleKey(int key);
     // The field's milliseconds, or nothing after a message about its pair.
     std::optional<std::int32_t> readTimeField(QLineEdit* field, const QString& name, bool blankPairIsZero);
 
@@ -86,22 +83,21 @@ private:
     MessageBoxes& boxes_;
     std::string standardWav_;
 
-public:
-    QRadioButton* RadioButton1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QRadioButton* RadioButton2 = nullptr;
-    QLineEdit* MaskEdit1 = nullptr;
-    QPushButton* SpeedButton1 = nullptr;
-    QPushButton* SpeedButton2 = nullptr;
-    QPushButton* SpeedButton6 = nullptr;
+    QRadioButton* presetRadio_ = nullptr;
+    QComboBox* presetList_ = nullptr;
+    QRadioButton* myTimerRadio_ = nullptr;
+    QLineEdit* myTimerEdit_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* musicButton_ = nullptr;
 
-    QFrame* Panel1 = nullptr; // the music panel
-    QLineEdit* MaskEdit2 = nullptr;
-    QLineEdit* MaskEdit3 = nullptr;
-    QLabel* StaticText1 = nullptr;
-    QPushButton* SpeedButton4 = nullptr;
-    QPushButton* SpeedButton3 = nullptr;
-    QPushButton* SpeedButton5 = nullptr;
+    QFrame* musicPanel_ = nullptr;
+    QLineEdit* playTimeEdit_ = nullptr;
+    QLineEdit* pauseEdit_ = nullptr;
+    QLabel* fileTimeText_ = nullptr;
+    QPushButton* takeFileTimeButton_ = nullptr;
+    QPushButton* browseButton_ = nullptr;
+    QPushButton* standardButton_ = nullptr;
 };
 
 } // namespace domora

@@ -1,4 +1,4 @@
-#include "core/holidays/CelebSettings.h"
+#include "core/holidays/HolidaySettings.h"
 
 #include "core/app/Settings.h"
 #include "core/base/NumberText.h"
@@ -10,7 +10,7 @@ constexpr int kMaxDaysAhead = 36500;
 
 } // namespace
 
-std::optional<int> ParseCelebDaysAhead(std::string_view text) {
+std::optional<int> ParseDaysAhead(std::string_view text) {
     const auto days = ParseInt32(text);
     if (!days || *days < 0 || *days > kMaxDaysAhead) {
         return std::nullopt;
@@ -18,8 +18,8 @@ std::optional<int> ParseCelebDaysAhead(std::string_view text) {
     return *days;
 }
 
-CelebSettings LoadCelebSettings(Registry& registry) {
-    CelebSettings settings;
+HolidaySettings LoadHolidaySettings(Registry& registry) {
+    HolidaySettings settings;
     try {
         const auto key = registry.openKey(RegHive::CurrentUser, kCelebrateKey, true);
         if (!key) {
@@ -34,14 +34,14 @@ CelebSettings LoadCelebSettings(Registry& registry) {
     return settings;
 }
 
-bool SaveCelebSettings(Registry& registry, bool celebr, std::string_view daysAheadText) {
+bool SaveHolidaySettings(Registry& registry, bool celebr, std::string_view daysAheadText) {
     try {
         const auto key = registry.openKey(RegHive::CurrentUser, kCelebrateKey, true);
         if (!key) {
             return false;
         }
         key->writeBool("Celebr", celebr);
-        const auto days = ParseCelebDaysAhead(daysAheadText);
+        const auto days = ParseDaysAhead(daysAheadText);
         if (days) {
             key->writeInteger("Kolich", static_cast<std::uint32_t>(*days));
         }

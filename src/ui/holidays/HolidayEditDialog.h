@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/holidays/CelebDialog.h"
+#include "ui/holidays/HolidayDialog.h"
 
 class QLabel;
 
@@ -10,18 +10,18 @@ namespace domora {
 // date StaticText1, event StaticText2 and comment StaticText3) beside the new values.
 // Created once at start-up; the date picker is never preset: the holiday always takes the
 // picker's date.
-class TForm12 : public CelebDialog {
+class HolidayEditDialog : public HolidayDialog {
     Q_OBJECT
 public:
-    explicit TForm12(CelebPage& page);
+    explicit HolidayEditDialog(HolidayPage& page);
 
-    QLabel* StaticText1 = nullptr;
-    QLabel* StaticText2 = nullptr;
-    QLabel* StaticText3 = nullptr;
+private:
+    void prepare() override;
+    void confirm() override;
 
-public slots:
-    void FormShow() override;
-    void SpeedButton1Click() override;
+    QLabel* oldDate_ = nullptr;
+    QLabel* oldEvent_ = nullptr;
+    QLabel* oldComment_ = nullptr;
 };
 
 } // namespace domora

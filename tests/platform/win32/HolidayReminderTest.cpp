@@ -2,7 +2,7 @@
 // reminder of core, the Windows launcher and file store, and the test helper copied as
 // "Notebox.exe" beside this executable, in an application folder whose name holds a blank
 // and Cyrillic letters.
-#include "core/holidays/CelebReminder.h"
+#include "core/holidays/HolidayReminder.h"
 #include "Win32TestSupport.h"
 #include "core/base/Cp1251.h"
 #include "core/base/OleDate.h"
@@ -13,7 +13,7 @@ namespace {
 
 using namespace test;
 
-TEST(CelebReminderWin32, TheNoteProgramGetsTheSoundTheNoteAndTheNumbers) {
+TEST(HolidayReminderWin32, TheNoteProgramGetsTheSoundTheNoteAndTheNumbers) {
     const fs::path root = RunFolder("domora-celeb-");
     const fs::path appDir = root / PathOf("Домора Лайт");
     fs::create_directories(appDir / "Data");
@@ -21,9 +21,9 @@ TEST(CelebReminderWin32, TheNoteProgramGetsTheSoundTheNoteAndTheNumbers) {
     const AppPaths paths = AppPaths::FromAppDir(Utf8Of(appDir));
     Win32FileStore files;
     ASSERT_TRUE(files.writeAtomic(paths.TimerWav, "RIFF"));
-    const NoteProgramStandIn note(std::string(CelebReminder::kNoteProgram), root);
+    const NoteProgramStandIn note(std::string(HolidayReminder::kNoteProgram), root);
 
-    CelebStore store(files, paths.CelebPath);
+    HolidayStore store(files, paths.CelebPath);
     ASSERT_TRUE(store.ClearCelebs());
     const double feb4 = OleDateOnly(2002, 2, 4);
     for (int i = 1; i <= 7; ++i) {
@@ -36,8 +36,8 @@ TEST(CelebReminderWin32, TheNoteProgramGetsTheSoundTheNoteAndTheNumbers) {
     clock.setLocal({2003, 1, 5, 1, 9, 0, 10, 0});
     SharedFlags flags;
     LaunchingStarter starter;
-    CelebReminder reminder(store, files, clock, flags, starter, paths);
-    const CelebReminderResult result = reminder.RemindPass(30);
+    HolidayReminder reminder(store, files, clock, flags, starter, paths);
+    const HolidayReminderResult result = reminder.RemindPass(30);
     EXPECT_EQ(result.reminded, (std::vector<int>{3, 7}));
     ASSERT_EQ(starter.results.size(), 1U);
     EXPECT_GT(starter.results[0], 32);

@@ -1,18 +1,17 @@
-#include "ui/timer/TForm11.h"
+#include "ui/timer/CountdownRingWindow.h"
 
 #include "core/app/TimeText.h"
 #include "core/base/Clock.h"
+#include "ui/app/Place.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -62,7 +61,7 @@ QString joined(const SplitTime& time) {
 // window rings (and again when the sound file changes or another window emptied the player):
 // play() starts at the beginning of the file each time, and a file that cannot be opened is
 // not tried over and over, since trying can take the player seconds.
-class TForm11::PlayerSound final : public RingSound {
+class CountdownRingWindow::PlayerSound final : public RingSound {
 public:
     explicit PlayerSound(SoundPlayer& player) : player_(player) {}
 
@@ -87,7 +86,7 @@ private:
     bool failed_ = false;
 };
 
-TForm11::TForm11(const TimerSound& sound, SoundPlayer& player, const Clock& clock)
+CountdownRingWindow::CountdownRingWindow(const TimerSound& sound, SoundPlayer& player, const Clock& clock)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                            Qt::MSWindowsFixedSizeDialogHint),
@@ -100,10 +99,10 @@ TForm11::TForm11(const TimerSound& sound, SoundPlayer& player, const Clock& cloc
     frame->setObjectName(QStringLiteral("Bevel1"));
     frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     frame->setGeometry(8, 14, kPictureSize + 4, kPictureSize + 4);
-    Image1 = new QLabel(frame);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(2, 2, kPictureSize, kPictureSize);
-    Image1->setPixmap(RingPicture());
+    picture_ = new QLabel(frame);
+    picture_->setObjectName(QStringLiteral("Image1"));
+    picture_->setGeometry(2, 2, kPictureSize, kPictureSize);
+    picture_->setPixmap(RingPicture());
 
     const auto text = [this](const QString& caption, int y) {
         auto* label = new QLabel(caption, this);
@@ -118,33 +117,31 @@ TForm11::TForm11(const TimerSound& sound, SoundPlayer& player, const Clock& cloc
         return label;
     };
     text(QStringLiteral("Таймер был установлен на"), 10);
-    StaticText1 = field("StaticText1", 10);
+    setTimeText_ = field("StaticText1", 10);
     text(QStringLiteral("с того времени прошло"), 36);
-    StaticText2 = field("StaticText2", 36);
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setGeometry(237, 66, 75, 25);
-    Button1->setAutoDefault(true); // Enter presses it
-    connect(Button1, &QPushButton::clicked, this, &TForm11::Button1Click);
-    setFocusProxy(Button1);
+    elapsedText_ = field("StaticText2", 36);
+    okButton_ = new QPushButton(QStringLiteral("Ok"), this);
+    okButton_->setObjectName(QStringLiteral("Button1"));
+    okButton_->setGeometry(237, 66, 75, 25);
+    okButton_->setAutoDefault(true); // Enter presses it
+    connect(okButton_, &QPushButton::clicked, this, &CountdownRingWindow::close);
+    setFocusProxy(okButton_);
 
     wakeUp_.setSingleShot(true);
     wakeUp_.setTimerType(Qt::PreciseTimer);
-    connect(&wakeUp_, &QTimer::timeout, this, &TForm11::pumpTimers);
+    connect(&wakeUp_, &QTimer::timeout, this, &CountdownRingWindow::pumpTimers);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    centreOnScreen(*this);
 }
 
-TForm11::~TForm11() {
+CountdownRingWindow::~CountdownRingWindow() {
     wakeUp_.stop();
     if (ringing_) {
         machine_.Close(clock_.tickCount());
     }
 }
 
-void TForm11::Ring(const QString& setTime) {
+void CountdownRingWindow::Ring(const QString& setTime) {
     if (ringing_) {
         raise();
         return;
@@ -154,29 +151,29 @@ void TForm11::Ring(const QString& setTime) {
     // still be closed.
     setWindowModality(QApplication::activeModalWidget() != nullptr ? Qt::ApplicationModal : Qt::NonModal);
     show();
-    FormShow(setTime);
+    startRinging(setTime);
 }
 
-void TForm11::FormShow(const QString& setTime) {
+void CountdownRingWindow::startRinging(const QString& setTime) {
     raise();
-    StaticText1->setText(setTime);
-    StaticText2->setText(QStringLiteral("00:00:00"));
+    setTimeText_->setText(setTime);
+    elapsedText_->setText(QStringLiteral("00:00:00"));
     ringing_ = true;
     sound_->forget();
     machine_.Show(clock_.tickCount());
-    Button1->setFocus();
+    okButton_->setFocus();
     emit ringingChanged(true);
     scheduleWakeUp();
 }
 
 // Activation and deactivation: back to the top of the windows that stay on top.
-void TForm11::FormActivate() {
+void CountdownRingWindow::keepOnTop() {
     if (isVisible()) {
         raise();
     }
 }
 
-void TForm11::pumpTimers() {
+void CountdownRingWindow::pumpTimers() {
     // Opening a file runs an event loop, in which the wake-up timer may come again.
     if (pumping_ || !ringing_) {
         return;
@@ -191,11 +188,11 @@ void TForm11::pumpTimers() {
     scheduleWakeUp();
 }
 
-void TForm11::showElapsed() {
-    StaticText2->setText(joined(SplitMs(machine_.RingElapsed())));
+void CountdownRingWindow::showElapsed() {
+    elapsedText_->setText(joined(SplitMs(machine_.RingElapsed())));
 }
 
-void TForm11::scheduleWakeUp() {
+void CountdownRingWindow::scheduleWakeUp() {
     const std::int64_t wait = ringing_ ? machine_.msUntilDue(clock_.tickCount()) : -1;
     if (wait < 0) {
         wakeUp_.stop();
@@ -204,25 +201,21 @@ void TForm11::scheduleWakeUp() {
     }
 }
 
-void TForm11::Button1Click() {
-    close();
-}
-
-bool TForm11::event(QEvent* event) {
+bool CountdownRingWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
-        FormActivate();
+        keepOnTop();
     }
     return QWidget::event(event);
 }
 
-void TForm11::closeEvent(QCloseEvent* event) {
-    FormClose();
+void CountdownRingWindow::closeEvent(QCloseEvent* event) {
+    stopRinging();
     event->accept();
 }
 
 // Closing in any way: every timer silent, the sound stopped at once, the main window's
 // buttons back.
-void TForm11::FormClose() {
+void CountdownRingWindow::stopRinging() {
     if (!ringing_) {
         return;
     }

@@ -1,17 +1,17 @@
 #pragma once
 
 #include "core/base/OleDate.h"
-#include "core/holidays/CelebRecord.h"
+#include "core/holidays/HolidayRecord.h"
 
 #include <string>
 #include <vector>
 
 namespace domora::test {
 
-inline std::string CelebFileOf(const std::vector<CelebRecord>& celebs) {
+inline std::string HolidayFileOf(const std::vector<HolidayRecord>& holidays) {
     std::string bytes;
-    for (const auto& celeb : celebs) {
-        const auto record = EncodeCeleb(celeb);
+    for (const auto& holiday : holidays) {
+        const auto record = EncodeHoliday(holiday);
         bytes.append(record.begin(), record.end());
     }
     return bytes;

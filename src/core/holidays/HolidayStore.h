@@ -2,7 +2,7 @@
 
 #include "core/base/FileStore.h"
 #include "core/base/RecordStore.h"
-#include "core/holidays/CelebRecord.h"
+#include "core/holidays/HolidayRecord.h"
 
 #include <string>
 #include <string_view>
@@ -12,18 +12,18 @@ namespace domora {
 
 // The text of the error box when the holiday file cannot be read for counting, changing or
 // a view (and for the event line).
-inline constexpr std::string_view kCelebFileMissing = "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден";
+inline constexpr std::string_view kHolidayFileMissing = "Ошибка!\r\nФайл \"Data\\Celeb.dmr\" не найден";
 
-using CelebStoreResult = StoreResult;
+using HolidayStoreResult = StoreResult;
 
-struct CelebCount {
-    CelebStoreResult result;
+struct HolidayCount {
+    HolidayStoreResult result;
     int count = 0;
 };
 
-struct CelebList {
-    CelebStoreResult result;
-    std::vector<CelebRecord> celebs;
+struct HolidayList {
+    HolidayStoreResult result;
+    std::vector<HolidayRecord> holidays;
 };
 
 struct DayMonth {
@@ -40,9 +40,9 @@ DayMonth DayMonthOfDate(double oleDate);
 // never sorts. Every operation reads the file anew; every change rewrites it whole and
 // atomically (the old file or the new one survives a crash) and then tells the listeners.
 // Texts are cut to 200 characters.
-class CelebStore : public RecordStore {
+class HolidayStore : public RecordStore {
 public:
-    CelebStore(FileStore& files, std::string path);
+    HolidayStore(FileStore& files, std::string path);
 
     bool CelebFileExists() const { return fileExists(); }
 
@@ -50,21 +50,21 @@ public:
     // An empty file gets it as its only holiday, whatever `after` is; otherwise `after` 0
     // (or less) puts it first and `after` at or past the count appends it, so the new
     // holiday is never dropped. Refused when the file holds 1000 holidays.
-    CelebStoreResult AddCeleb(const std::string& event, const std::string& comment, int after, double date);
+    HolidayStoreResult AddCeleb(const std::string& event, const std::string& comment, int after, double date);
     // Replaces holiday `index` with the date's day and month and the texts.
-    CelebStoreResult ChangeCeleb(int index, const std::string& event, const std::string& comment,
-                                 double date);
+    HolidayStoreResult ChangeCeleb(int index, const std::string& event, const std::string& comment,
+                                   double date);
     // Removes holiday `index`; the holidays after it move up by one.
-    CelebStoreResult DeleteCeleb(int index);
+    HolidayStoreResult DeleteCeleb(int index);
     // Empties the file, creating it when it is missing.
-    CelebStoreResult ClearCelebs();
+    HolidayStoreResult ClearCelebs();
 
-    CelebCount CountCelebs() const;
-    CelebList ReadCelebs() const;
+    HolidayCount CountCelebs() const;
+    HolidayList ReadCelebs() const;
 
 private:
-    CelebStoreResult missingWithPath() const;
-    CelebStoreResult noSuchCeleb(int index) const;
+    HolidayStoreResult missingWithPath() const;
+    HolidayStoreResult noSuchHoliday(int index) const;
 };
 
 } // namespace domora

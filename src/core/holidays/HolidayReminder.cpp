@@ -1,4 +1,4 @@
-#include "core/holidays/CelebReminder.h"
+#include "core/holidays/HolidayReminder.h"
 
 #include "core/base/Cp1251.h"
 #include "core/base/OleDate.h"
@@ -8,16 +8,16 @@
 
 namespace domora {
 
-DateTime CelebTargetDate(const DateTime& now, int daysAhead) {
+DateTime HolidayTargetDate(const DateTime& now, int daysAhead) {
     return AddMilliseconds(now, static_cast<std::int64_t>(daysAhead) * 86'400'000);
 }
 
-std::vector<std::string> CelebNoteBlock(const CelebRecord& celeb) {
-    return {"День: " + std::to_string(celeb.Day), "Месяц: " + std::to_string(celeb.Month),
-            "Название праздника: " + celeb.Event, "Комментарий: " + celeb.Comment, ""};
+std::vector<std::string> HolidayNoteBlock(const HolidayRecord& holiday) {
+    return {"День: " + std::to_string(holiday.Day), "Месяц: " + std::to_string(holiday.Month),
+            "Название праздника: " + holiday.Event, "Комментарий: " + holiday.Comment, ""};
 }
 
-std::string CelebNoteFileBytes(const std::vector<std::string>& lines) {
+std::string HolidayNoteFileBytes(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
         text += line;
@@ -26,35 +26,35 @@ std::string CelebNoteFileBytes(const std::vector<std::string>& lines) {
     return Utf8ToCp1251Lossy(text);
 }
 
-CelebReminder::CelebReminder(const CelebStore& store, FileStore& files, const Clock& clock,
-                             SharedFlags& flags, ProgramStarter& starter, AppPaths paths)
+HolidayReminder::HolidayReminder(const HolidayStore& store, FileStore& files, const Clock& clock,
+                                 SharedFlags& flags, ProgramStarter& starter, AppPaths paths)
     : store_(store), files_(files), clock_(clock), flags_(flags), starter_(starter),
       paths_(std::move(paths)) {}
 
-std::string CelebReminder::NoteFilePath() const {
+std::string HolidayReminder::NoteFilePath() const {
     return paths_.AppDir + std::string(kNoteFile);
 }
 
-CelebReminderResult CelebReminder::RemindPass(int daysAhead) {
-    CelebReminderResult result;
+HolidayReminderResult HolidayReminder::RemindPass(int daysAhead) {
+    HolidayReminderResult result;
     if (!store_.CelebFileExists()) {
         return result;
     }
-    const CelebList list = store_.ReadCelebs();
+    const HolidayList list = store_.ReadCelebs();
     if (!list.result) {
         return result;
     }
-    const DateTime target = CelebTargetDate(clock_.localNow(), daysAhead);
+    const DateTime target = HolidayTargetDate(clock_.localNow(), daysAhead);
     std::vector<std::string> lines{std::string(kHeading)};
     std::string numbers;
-    const std::size_t flagged = std::min(list.celebs.size(), flags_.CelebReminded.size());
+    const std::size_t flagged = std::min(list.holidays.size(), flags_.CelebReminded.size());
     for (std::size_t i = 0; i < flagged; ++i) {
-        const CelebRecord& celeb = list.celebs[i];
-        if (flags_.CelebReminded[i] != 0 || celeb.Month != target.month || celeb.Day != target.day) {
+        const HolidayRecord& holiday = list.holidays[i];
+        if (flags_.CelebReminded[i] != 0 || holiday.Month != target.month || holiday.Day != target.day) {
             continue;
         }
         flags_.CelebReminded[i] = 1;
-        const std::vector<std::string> block = CelebNoteBlock(celeb);
+        const std::vector<std::string> block = HolidayNoteBlock(holiday);
         lines.insert(lines.end(), block.begin(), block.end());
         const int n = static_cast<int>(i + 1);
         result.reminded.push_back(n);
@@ -67,7 +67,7 @@ CelebReminderResult CelebReminder::RemindPass(int daysAhead) {
         return result;
     }
     const std::string notePath = NoteFilePath();
-    if (!files_.writeAtomic(notePath, CelebNoteFileBytes(lines), &result.error)) {
+    if (!files_.writeAtomic(notePath, HolidayNoteFileBytes(lines), &result.error)) {
         return result;
     }
     // Whether the note program started is not examined.

@@ -22,24 +22,22 @@ class SoundPlayer;
 //
 // Its three timers (Timer1, Timer2, Timer3 of the ring machine) run on the clock's
 // millisecond count; one Qt timer wakes the window when the next of them is due.
-class TForm11 : public QWidget {
+class CountdownRingWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kClientWidth = 321;
     static constexpr int kClientHeight = 98;
 
-    TForm11(const TimerSound& sound, SoundPlayer& player, const Clock& clock);
-    ~TForm11() override;
+    CountdownRingWindow(const TimerSound& sound, SoundPlayer& player, const Clock& clock);
+    ~CountdownRingWindow() override;
 
     // The countdown rang with `setTime` ("hh:mm:ss"): shows the window and starts the
     // sound. A window already ringing is only brought to the front.
     void Ring(const QString& setTime);
-    const RingMachine& machine() const { return machine_; }
 
 public slots:
     // Fires the timers that are due by the clock; the wake-up timer calls it.
     void pumpTimers();
-    void Button1Click();
 
 signals:
     // True when the window starts ringing, false when it closes: the main window's
@@ -53,9 +51,11 @@ protected:
 private:
     class PlayerSound;
 
-    void FormShow(const QString& setTime);
-    void FormActivate();
-    void FormClose();
+    void startRinging(const QString& setTime);
+    // Back to the top of the windows that stay on top.
+    void keepOnTop();
+    // Closing in any way.
+    void stopRinging();
     void showElapsed();
     void scheduleWakeUp();
 
@@ -66,11 +66,10 @@ private:
     bool pumping_ = false;
     bool ringing_ = false;
 
-public:
-    QLabel* Image1 = nullptr;
-    QLabel* StaticText1 = nullptr;
-    QLabel* StaticText2 = nullptr;
-    QPushButton* Button1 = nullptr;
+    QLabel* picture_ = nullptr;
+    QLabel* setTimeText_ = nullptr; // "Таймер был установлен на"
+    QLabel* elapsedText_ = nullptr; // "с того времени прошло"
+    QPushButton* okButton_ = nullptr;
 };
 
 } // namespace domora

@@ -1,4 +1,4 @@
-#include "ui/timer/TForm10.h"
+#include "ui/timer/CountdownSetupDialog.h"
 
 #include "core/app/TimeText.h"
 #include "core/timer/Countdown.h"
@@ -10,13 +10,11 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <algorithm>
 #include <limits>
@@ -72,7 +70,8 @@ QString qtFilters(const QString& filter) {
 
 } // namespace
 
-TForm10::TForm10(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes, std::string standardWav)
+CountdownSetupDialog::CountdownSetupDialog(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes,
+                                           std::string standardWav)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       sound_(sound), player_(player), boxes_(boxes), standardWav_(std::move(standardWav)) {
@@ -83,57 +82,62 @@ TForm10::TForm10(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes, st
     chooseFile = [this](const QString& filter) {
         return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilters(filter));
     };
-    FormCreate();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    myTimerEdit_->setEnabled(false);
+    presetList_->setEnabled(true);
+    setFixedSize(kNarrowWidth, kHeight);
+    useStandardMusic();
+    centreOnScreen(*this);
 }
 
-void TForm10::buildWindow() {
-    RadioButton1 = place(new QRadioButton(QStringLiteral("Установить стандартный таймер на:"), this),
+void CountdownSetupDialog::buildWindow() {
+    presetRadio_ = place(new QRadioButton(QStringLiteral("Установить стандартный таймер на:"), this),
                          "RadioButton1", 10, 10, 300, 18);
-    RadioButton1->setChecked(true);
-    ComboBox1 = place(new QComboBox(this), "ComboBox1", 28, 32, 160, 22);
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setMaxVisibleItems(static_cast<int>(kComboPresets.size()));
+    presetRadio_->setChecked(true);
+    presetList_ = place(new QComboBox(this), "ComboBox1", 28, 32, 160, 22);
+    presetList_->setEditable(true);
+    presetList_->setInsertPolicy(QComboBox::NoInsert);
+    presetList_->setMaxVisibleItems(static_cast<int>(kComboPresets.size()));
     for (const ComboPreset& preset : kComboPresets) {
-        ComboBox1->addItem(QString::fromUtf8(preset.text.data(), static_cast<qsizetype>(preset.text.size())));
+        presetList_->addItem(
+            QString::fromUtf8(preset.text.data(), static_cast<qsizetype>(preset.text.size())));
     }
-    ComboBox1->setCurrentIndex(0); // "<Нет таймера>"
+    presetList_->setCurrentIndex(0); // "<Нет таймера>"
 
-    RadioButton2 =
+    myTimerRadio_ =
         place(new QRadioButton(QStringLiteral("Мой таймер"), this), "RadioButton2", 10, 66, 300, 18);
-    MaskEdit1 = timeEdit(this, "MaskEdit1", 28, 88);
-    connect(RadioButton1, &QRadioButton::clicked, this, &TForm10::RadioButton1Click);
-    connect(RadioButton2, &QRadioButton::clicked, this, &TForm10::RadioButton2Click);
+    myTimerEdit_ = timeEdit(this, "MaskEdit1", 28, 88);
+    connect(presetRadio_, &QRadioButton::clicked, this, &CountdownSetupDialog::presetChosen);
+    connect(myTimerRadio_, &QRadioButton::clicked, this, &CountdownSetupDialog::myTimerChosen);
 
-    SpeedButton1 = button(this, "SpeedButton1", QStringLiteral("Ok"), 10, kHeight - 37, 92);
-    SpeedButton2 = button(this, "SpeedButton2", QStringLiteral("Закрыть"), 108, kHeight - 37, 92);
-    SpeedButton6 = button(this, "SpeedButton6", QString::fromUtf8(kWidenCaption), 206, kHeight - 37, 102);
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm10::SpeedButton1Click);
-    connect(SpeedButton2, &QPushButton::clicked, this, &TForm10::SpeedButton2Click);
-    connect(SpeedButton6, &QPushButton::clicked, this, &TForm10::SpeedButton6Click);
+    okButton_ = button(this, "SpeedButton1", QStringLiteral("Ok"), 10, kHeight - 37, 92);
+    closeButton_ = button(this, "SpeedButton2", QStringLiteral("Закрыть"), 108, kHeight - 37, 92);
+    musicButton_ = button(this, "SpeedButton6", QString::fromUtf8(kWidenCaption), 206, kHeight - 37, 102);
+    connect(okButton_, &QPushButton::clicked, this, &CountdownSetupDialog::confirm);
+    connect(closeButton_, &QPushButton::clicked, this, &CountdownSetupDialog::reject);
+    connect(musicButton_, &QPushButton::clicked, this, &CountdownSetupDialog::toggleMusicPanel);
 
     // The music panel, right of the narrow form's edge.
-    Panel1 =
+    musicPanel_ =
         place(new QFrame(this), "Panel1", kNarrowWidth + 2, 6, kWideWidth - kNarrowWidth - 6, kHeight - 12);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    place(new QLabel(QStringLiteral("Время проигрования"), Panel1), nullptr, 6, 10, 212, 20);
-    MaskEdit2 = timeEdit(Panel1, "MaskEdit2", 220, 10);
-    place(new QLabel(QStringLiteral("С паузами между повторами"), Panel1), nullptr, 6, 38, 212, 20);
-    MaskEdit3 = timeEdit(Panel1, "MaskEdit3", 220, 38);
-    place(new QLabel(QStringLiteral("Время проигрования выбранного файла:"), Panel1), nullptr, 6, 66, 212,
-          20);
-    StaticText1 = place(new QLabel(QStringLiteral("00:00:00"), Panel1), "StaticText1", 220, 66, 56, 20);
-    StaticText1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StaticText1->setAlignment(Qt::AlignCenter);
-    SpeedButton4 = button(Panel1, "SpeedButton4", QStringLiteral("Принять время файла"), 6, 94, 150);
-    SpeedButton3 = button(Panel1, "SpeedButton3", QStringLiteral("Обзор..."), 162, 94, 114);
-    SpeedButton5 = button(Panel1, "SpeedButton5", QStringLiteral("Стандартный муз.файл"), 6, 122, 270);
-    connect(SpeedButton3, &QPushButton::clicked, this, &TForm10::SpeedButton3Click);
-    connect(SpeedButton4, &QPushButton::clicked, this, &TForm10::SpeedButton4Click);
-    connect(SpeedButton5, &QPushButton::clicked, this, &TForm10::SpeedButton5Click);
+    musicPanel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    place(new QLabel(QStringLiteral("Время проигрования"), musicPanel_), nullptr, 6, 10, 212, 20);
+    playTimeEdit_ = timeEdit(musicPanel_, "MaskEdit2", 220, 10);
+    place(new QLabel(QStringLiteral("С паузами между повторами"), musicPanel_), nullptr, 6, 38, 212, 20);
+    pauseEdit_ = timeEdit(musicPanel_, "MaskEdit3", 220, 38);
+    place(new QLabel(QStringLiteral("Время проигрования выбранного файла:"), musicPanel_), nullptr, 6, 66,
+          212, 20);
+    fileTimeText_ =
+        place(new QLabel(QStringLiteral("00:00:00"), musicPanel_), "StaticText1", 220, 66, 56, 20);
+    fileTimeText_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    fileTimeText_->setAlignment(Qt::AlignCenter);
+    takeFileTimeButton_ =
+        button(musicPanel_, "SpeedButton4", QStringLiteral("Принять время файла"), 6, 94, 150);
+    browseButton_ = button(musicPanel_, "SpeedButton3", QStringLiteral("Обзор..."), 162, 94, 114);
+    standardButton_ =
+        button(musicPanel_, "SpeedButton5", QStringLiteral("Стандартный муз.файл"), 6, 122, 270);
+    connect(browseButton_, &QPushButton::clicked, this, &CountdownSetupDialog::chooseMusic);
+    connect(takeFileTimeButton_, &QPushButton::clicked, this, &CountdownSetupDialog::takeFileTime);
+    connect(standardButton_, &QPushButton::clicked, this, &CountdownSetupDialog::useStandardMusic);
 
     // Key preview: the dialog sees Enter and Esc before any of its controls.
     for (QWidget* child : findChildren<QWidget*>()) {
@@ -141,25 +145,18 @@ void TForm10::buildWindow() {
     }
 }
 
-void TForm10::FormCreate() {
-    MaskEdit1->setEnabled(false);
-    ComboBox1->setEnabled(true);
-    setFixedSize(kNarrowWidth, kHeight);
-    SpeedButton5Click();
+void CountdownSetupDialog::presetChosen() {
+    myTimerEdit_->setEnabled(false);
+    presetList_->setEnabled(true);
 }
 
-void TForm10::RadioButton1Click() {
-    MaskEdit1->setEnabled(false);
-    ComboBox1->setEnabled(true);
+void CountdownSetupDialog::myTimerChosen() {
+    myTimerEdit_->setEnabled(true);
+    presetList_->setEnabled(false);
 }
 
-void TForm10::RadioButton2Click() {
-    MaskEdit1->setEnabled(true);
-    ComboBox1->setEnabled(false);
-}
-
-std::optional<std::int32_t> TForm10::readTimeField(QLineEdit* field, const QString& name,
-                                                   bool blankPairIsZero) {
+std::optional<std::int32_t> CountdownSetupDialog::readTimeField(QLineEdit* field, const QString& name,
+                                                                bool blankPairIsZero) {
     const TimeTextReading reading =
         TimeTextToMs(fieldText(field), blankPairIsZero ? BlankPair::Zero : BlankPair::Invalid);
     if (reading.ms) {
@@ -175,29 +172,29 @@ std::optional<std::int32_t> TForm10::readTimeField(QLineEdit* field, const QStri
 }
 
 // "Ok": the duration, the countdown started afresh, the sound's play and pause times, close.
-void TForm10::SpeedButton1Click() {
-    const bool preset = RadioButton1->isChecked();
+void CountdownSetupDialog::confirm() {
+    const bool preset = presetRadio_->isChecked();
     std::optional<std::int32_t> typed;
     if (!preset) {
-        typed = readTimeField(MaskEdit1, RadioButton2->text(), true);
+        typed = readTimeField(myTimerEdit_, myTimerRadio_->text(), true);
         if (!typed) {
             return;
         }
     }
     const std::optional<std::int32_t> play =
-        readTimeField(MaskEdit2, QStringLiteral("Время проигрования"), false);
+        readTimeField(playTimeEdit_, QStringLiteral("Время проигрования"), false);
     if (!play) {
         return;
     }
     const std::optional<std::int32_t> pause =
-        readTimeField(MaskEdit3, QStringLiteral("С паузами между повторами"), false);
+        readTimeField(pauseEdit_, QStringLiteral("С паузами между повторами"), false);
     if (!pause) {
         return;
     }
 
     std::int32_t duration = 0;
     if (preset) {
-        const PresetReading reading = PresetToMs(ComboBox1->currentText().toStdString());
+        const PresetReading reading = PresetToMs(presetList_->currentText().toStdString());
         if (!reading.message.empty()) {
             boxes_.information(this, QString::fromStdString(reading.message));
         }
@@ -211,13 +208,9 @@ void TForm10::SpeedButton1Click() {
     accept();
 }
 
-void TForm10::SpeedButton2Click() {
-    reject();
-}
-
 // "Обзор...": the chosen file (or, when none is chosen, the one set) is opened in the expiry
 // window's player, and its length becomes the play time.
-void TForm10::SpeedButton3Click() {
+void CountdownSetupDialog::chooseMusic() {
     const QString chosen = chooseFile(QString::fromUtf8(kMusicFilter));
     const QString path = chosen.isEmpty() ? QString::fromStdString(sound_.TimerWav) : chosen;
     if (!player_.open(path)) {
@@ -228,57 +221,57 @@ void TForm10::SpeedButton3Click() {
     sound_.TimerWav = path.toStdString();
     const qint64 length = std::min<qint64>(player_.lengthMs(), std::numeric_limits<std::int32_t>::max());
     sound_.PlayTime = static_cast<std::int32_t>(length);
-    StaticText1->setText(joined(SplitMs(sound_.PlayTime)));
+    fileTimeText_->setText(joined(SplitMs(sound_.PlayTime)));
 }
 
-void TForm10::SpeedButton4Click() {
-    MaskEdit2->setText(StaticText1->text());
-    MaskEdit3->setText(QStringLiteral("00:00:02"));
+void CountdownSetupDialog::takeFileTime() {
+    playTimeEdit_->setText(fileTimeText_->text());
+    pauseEdit_->setText(QStringLiteral("00:00:02"));
 }
 
-void TForm10::SpeedButton5Click() {
-    MaskEdit2->setText(QStringLiteral("00:00:02"));
-    MaskEdit3->setText(QStringLiteral("00:00:01"));
+void CountdownSetupDialog::useStandardMusic() {
+    playTimeEdit_->setText(QStringLiteral("00:00:02"));
+    pauseEdit_->setText(QStringLiteral("00:00:01"));
     sound_.PlayTime = 2000;
-    StaticText1->setText(QStringLiteral("00:00:02"));
+    fileTimeText_->setText(QStringLiteral("00:00:02"));
     sound_.TimerWav = standardWav_;
 }
 
-void TForm10::SpeedButton6Click() {
-    if (SpeedButton6->text() == QString::fromUtf8(kWidenCaption)) {
+void CountdownSetupDialog::toggleMusicPanel() {
+    if (musicButton_->text() == QString::fromUtf8(kWidenCaption)) {
         setFixedSize(kWideWidth, kHeight);
-        SpeedButton6->setText(QString::fromUtf8(kNarrowCaption));
+        musicButton_->setText(QString::fromUtf8(kNarrowCaption));
     } else {
         setFixedSize(kNarrowWidth, kHeight);
-        SpeedButton6->setText(QString::fromUtf8(kWidenCaption));
+        musicButton_->setText(QString::fromUtf8(kWidenCaption));
     }
 }
 
-bool TForm10::FormKeyPress(int key) {
+bool CountdownSetupDialog::handleKey(int key) {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        SpeedButton1Click();
+        confirm();
         return true;
     case Qt::Key_Escape:
-        SpeedButton2Click();
+        reject();
         return true;
     default:
         return false;
     }
 }
 
-void TForm10::keyPressEvent(QKeyEvent* event) {
-    if (!FormKeyPress(event->key())) {
+void CountdownSetupDialog::keyPressEvent(QKeyEvent* event) {
+    if (!handleKey(event->key())) {
         QDialog::keyPressEvent(event);
     }
 }
 
-bool TForm10::eventFilter(QObject* watched, QEvent* event) {
-    // An open list of ComboBox1 is a window of its own and keeps its keys.
+bool CountdownSetupDialog::eventFilter(QObject* watched, QEvent* event) {
+    // An open list of the presets is a window of its own and keeps its keys.
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::KeyPress && widget != nullptr && widget->window() == this &&
-        FormKeyPress(static_cast<QKeyEvent*>(event)->key())) {
+        handleKey(static_cast<QKeyEvent*>(event)->key())) {
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ui/holidays/HolidayDialog.h"
+
+namespace domora {
+
+// The add dialog "Добавить праздник...": a date, an event and a comment. Created once at
+// start-up; "Ok" inserts the holiday after the page's `addAfter()`.
+class HolidayAddDialog : public HolidayDialog {
+    Q_OBJECT
+public:
+    explicit HolidayAddDialog(HolidayPage& page);
+
+private:
+    void prepare() override;
+    void confirm() override;
+};
+
+} // namespace domora
