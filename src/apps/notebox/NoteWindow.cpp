@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "core/base/Text.h"
+#include "ui/app/Place.h"
 #include "ui/app/Resources.h"
 #include "ui/sound/SoundPlayer.h"
 
@@ -335,11 +336,7 @@ void NoteWindow::fill() {
 
 void NoteWindow::present() {
     adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = geometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreFrameOnScreen(*this);
     show();
     raise();
     activateWindow();

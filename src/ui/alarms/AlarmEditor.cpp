@@ -24,14 +24,12 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTimer>
@@ -255,11 +253,7 @@ void AlarmEditor::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         return;
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreFrameOnScreen(*this);
     FormShow();
 }
 

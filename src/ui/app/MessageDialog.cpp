@@ -1,13 +1,12 @@
 #include "ui/app/MessageDialog.h"
+#include "ui/app/Place.h"
 
 #include "ui/app/Resources.h"
 
-#include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 
 #include <array>
@@ -166,11 +165,7 @@ void MessageDialog::ShowMessageDialog(const QString& text, int kind, unsigned ch
     // Centred on the screen, frame included: the window is created first so that its frame
     // is known.
     create();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    centreFrameOnScreen(*this, ScreenArea::Whole);
 
     exec();
 }

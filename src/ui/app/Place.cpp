@@ -34,4 +34,13 @@ void centreOnScreen(QWidget& window) {
     }
 }
 
+void centreFrameOnScreen(QWidget& window, ScreenArea area) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(area == ScreenArea::Whole ? screen->geometry().center()
+                                                   : screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+}
+
 } // namespace domora

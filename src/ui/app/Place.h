@@ -26,7 +26,12 @@ QLabel* field(QWidget* parent, const char* name, const QString& text, int x, int
 QGroupBox* group(QWidget* parent, const QString& title, int x, int y, int w, int h);
 QCheckBox* check(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 18);
 
-// Moves a window so that its frame is centred on the available area of its screen.
+// Moves a window so that its client area is centred on the available area of its screen.
 void centreOnScreen(QWidget& window);
+
+// Moves a window so that its frame (title bar and borders, once the window exists) is
+// centred on the primary screen: its available area, or the whole screen.
+enum class ScreenArea { Available, Whole };
+void centreFrameOnScreen(QWidget& window, ScreenArea area = ScreenArea::Available);
 
 } // namespace domora
