@@ -13,6 +13,7 @@
 #include "ui/alarms/AlarmPictures.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/Place.h"
+#include "ui/app/QtText.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
@@ -45,10 +46,6 @@ constexpr int kClientHeight = 420;
 
 constexpr char kManualCaption[] = "Ручной ввод сообщения";
 constexpr char kFromFileCaption[] = "Текст из файла";
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 QPushButton* ellipsisButton(QWidget* parent, const char* name, int x, int y) {
     auto* button = place(new QPushButton(QStringLiteral("..."), parent), name, x, y, 24, 21);

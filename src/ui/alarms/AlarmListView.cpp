@@ -5,6 +5,8 @@
 #include "core/base/FileStore.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
+#include "ui/app/Place.h"
+#include "ui/app/QtText.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -17,10 +19,6 @@
 namespace domora {
 
 namespace {
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 constexpr int kColumns = 7;
 constexpr int kColumnWidths[kColumns] = {31, 37, 59, 110, 72, 64, 88};
@@ -85,27 +83,14 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
     connect(table_, &QTableWidget::cellClicked, this,
             [this](int row, int column) { BudTableSelectCell(column, row + 1); });
 
-    struct Button {
-        QPushButton** button;
-        const char* name;
-        QString caption;
-        void (AlarmListView::*slot)();
-    };
-    const Button buttons[] = {
+    const ButtonSpec<AlarmListView> buttons[] = {
         {&addButton_, "BudAddButton", QStringLiteral("Добавить..."), &AlarmListView::AddClick},
         {&changeButton_, "BudChangeButton", QStringLiteral("Изменить..."), &AlarmListView::ChangeClick},
         {&viewButton_, "BudViewButton", QStringLiteral("Просмотреть"), &AlarmListView::ViewClick},
         {&resetButton_, "BudResetButton", QStringLiteral("Сбросить..."), &AlarmListView::ResetClick},
         {&deleteButton_, "BudDeleteButton", QStringLiteral("Удалить..."), &AlarmListView::DeleteClick},
     };
-    int x = 4;
-    for (const Button& def : buttons) {
-        *def.button = new QPushButton(def.caption, this);
-        (*def.button)->setObjectName(QString::fromLatin1(def.name));
-        (*def.button)->setGeometry(x, 124, 95, 23);
-        connect(*def.button, &QPushButton::clicked, this, def.slot);
-        x += 101;
-    }
+    placeButtonRow(this, buttons, QRect(4, 124, 95, 23), 101);
 
     QStringList headers;
     for (const char* header : kHeaders) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QPushButton>
+#include <QRect>
 #include <QString>
+
+#include <cstddef>
 
 class QCheckBox;
 class QGroupBox;
@@ -17,6 +21,26 @@ template <typename W> W* place(W* widget, const char* name, int x, int y, int w,
     }
     widget->setGeometry(x, y, w, h);
     return widget;
+}
+
+// A row of buttons at fixed places, `step` pixels apart, starting at `first`; each named by
+// its objectName and wired to its handler.
+template <typename Owner> struct ButtonSpec {
+    QPushButton** button;
+    const char* name;
+    QString caption;
+    void (Owner::*handler)();
+};
+
+template <typename Owner, std::size_t N>
+void placeButtonRow(Owner* owner, const ButtonSpec<Owner> (&buttons)[N], const QRect& first, int step) {
+    int x = first.x();
+    for (const ButtonSpec<Owner>& spec : buttons) {
+        *spec.button = place(new QPushButton(spec.caption, owner), spec.name, x, first.y(), first.width(),
+                             first.height());
+        QObject::connect(*spec.button, &QPushButton::clicked, owner, spec.handler);
+        x += step;
+    }
 }
 
 // The controls the fixed-layout pages are made of.

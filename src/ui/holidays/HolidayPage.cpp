@@ -6,6 +6,8 @@
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
+#include "ui/app/Place.h"
+#include "ui/app/QtText.h"
 #include "ui/holidays/HolidayAddDialog.h"
 #include "ui/holidays/HolidayEditDialog.h"
 
@@ -22,10 +24,6 @@
 namespace domora {
 
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 constexpr int kColumnWidths[4] = {29, 44, 328, 64};
 constexpr char kFileMissingRow[] = "Ошибка! Файл Celeb.dmr не найден";
@@ -61,13 +59,7 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
             [this](int row, int, int, int) { rowSelected(row + 1); });
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { rowSelected(row + 1); });
 
-    struct Button {
-        QPushButton** button;
-        const char* name;
-        QString caption;
-        void (HolidayPage::*slot)();
-    };
-    const Button buttons[] = {
+    const ButtonSpec<HolidayPage> buttons[] = {
         {&todayButton_, "SpeedButton16", QStringLiteral("Сегодня"), &HolidayPage::showToday},
         {&monthButton_, "SpeedButton17", QStringLiteral("В этом месяце"), &HolidayPage::showThisMonth},
         {&allButton_, "SpeedButton11", QStringLiteral("Показать все"), &HolidayPage::showAll},
@@ -75,14 +67,7 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
         {&changeButton_, "SpeedButton12", QStringLiteral("Изменить..."), &HolidayPage::changeHoliday},
         {&deleteButton_, "SpeedButton22", QStringLiteral("Удалить... "), &HolidayPage::deleteHoliday},
     };
-    int x = 4;
-    for (const Button& def : buttons) {
-        *def.button = new QPushButton(def.caption, this);
-        (*def.button)->setObjectName(QString::fromLatin1(def.name));
-        (*def.button)->setGeometry(x, 198, 80, 23);
-        connect(*def.button, &QPushButton::clicked, this, def.slot);
-        x += 83;
-    }
+    placeButtonRow(this, buttons, QRect(4, 198, 80, 23), 83);
 
     reminderPanel_ = new QFrame(this);
     reminderPanel_->setObjectName(QStringLiteral("Panel1"));
