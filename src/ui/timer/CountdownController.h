@@ -49,7 +49,7 @@ public slots:
     void startPreset(std::size_t index);
 
 signals:
-    // "&Установить..." of the menu: the main window is to be shown (ShowMainWindow) before
+    // "&Установить..." of the menu: the main window is to be shown before
     // the setup dialog opens. Connect it directly.
     void mainWindowWanted();
 
