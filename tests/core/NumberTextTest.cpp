@@ -9,11 +9,10 @@ namespace domora {
 namespace {
 
 TEST(NumberText, FormatFloatAndBack) {
-    const std::pair<double, const char*> cases[] = {{0.0, "0"},           {-0.0, "0"},
-                                                    {12.5, "12,5"},       {0.1 + 0.2, "0,3"},
-                                                    {100.0, "100"},       {1e15, "1E15"},
-                                                    {1.5e20, "1,5E20"},   {0.00001, "0,00001"},
-                                                    {-2.5e-7, "-2,5E-7"}, {999999999999999.9, "1E15"}};
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0"},           {-0.0, "0"},          {12.5, "12,5"},
+        {0.1 + 0.2, "0,3"},   {1e15, "1E15"},       {1.5e20, "1,5E20"},
+        {0.00001, "0,00001"}, {-2.5e-7, "-2,5E-7"}, {999999999999999.9, "1E15"}};
     for (const auto& [value, text] : cases) {
         EXPECT_EQ(FormatFloat(value), text) << value;
         EXPECT_TRUE(ParseFloat(text).has_value()) << text;

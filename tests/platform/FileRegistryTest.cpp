@@ -46,8 +46,6 @@ TEST(FileRegistry, ValuesOfAllTypesSurviveAFreshStore) {
     // A missing value and a value of another type are errors.
     EXPECT_THROW(key->readInteger("Missing"), RegistryError);
     EXPECT_THROW(key->readInteger("StartWith"), RegistryError);
-    EXPECT_THROW(key->readString("Last_Money"), RegistryError);
-    EXPECT_THROW(key->readBinary8("StartHow2"), RegistryError);
     EXPECT_THROW(again.openKey(RegHive::CurrentUser, "\\", true)->writeInteger("AtRoot", 1), RegistryError);
     EXPECT_TRUE(key->deleteValue("StartHow2"));
     EXPECT_FALSE(key->deleteValue("StartHow2"));

@@ -19,23 +19,19 @@ using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
 
+// The folding itself is in PathsTest; here the lookups on a real folder.
 TEST(ResolvePathNoCase, FindsFilesOfAFolderCopiedFromWindows) {
     TempFolder tmp;
     WriteFile(tmp.path("Data/BUDIL.DMR"), "b");
     WriteFile(tmp.path("Sound/Timer/TIMER.wav"), "t");
-    WriteFile(tmp.path("Папка/Файл.txt"), "ф");
     const struct {
         std::string asked;
         std::string found;
     } cases[] = {
-        {"Data/BUDIL.DMR", "Data/BUDIL.DMR"},
-        {"Data/Budil.DMR", "Data/BUDIL.DMR"},
         {"data/budil.dmr", "Data/BUDIL.DMR"},
         {"sound/timer/timer.WAV", "Sound/Timer/TIMER.wav"},
-        {"ПАПКА/файл.TXT", "Папка/Файл.txt"},
         {"Data/Celeb.DMR", "Data/Celeb.DMR"},         // a new file in the real folder
         {"DATA/new/Celeb.DMR", "Data/new/Celeb.DMR"}, // the rest as written once nothing matches
-        {"data/", "Data/"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ResolvePathNoCase(tmp.path(c.asked)), tmp.path(c.found)) << c.asked;

@@ -148,53 +148,52 @@ TEST_F(SchedulerTest, AYearOfMinutePasses) {
         }
         return out;
     };
+    // Adds an alarm with the minutes it must fire at; gives its number.
+    const auto add = [&](const AlarmRecord& alarm, std::set<std::string> dates = {}) {
+        alarms.push_back(alarm);
+        expected[static_cast<int>(alarms.size())] = std::move(dates);
+        return static_cast<int>(alarms.size());
+    };
     // Every weekday and month rule at 06:MM.
     for (const auto& [text, monthDays] : kNthWeekdays2028) {
         const int minute = static_cast<int>(alarms.size());
-        alarms.push_back(Alarm(6, minute, text));
-        auto& dates = expected[static_cast<int>(alarms.size())];
+        std::set<std::string> dates;
         for (int m = 0; m < 12; ++m) {
             char buffer[32];
             std::snprintf(buffer, sizeof buffer, "2028-%02d-%02d 06:%02d", m + 1, monthDays[m], minute);
             dates.insert(buffer);
         }
+        add(Alarm(6, minute, text), dates);
     }
     const auto working = [](int d, const std::string&) { return d >= 2; };
-    alarms.push_back(Alarm(6, 40, "Каждый рабочий день"));
-    expected[static_cast<int>(alarms.size())] = daysWhere(working, "06:40");
-    alarms.push_back(Alarm(6, 41, "Каждый вик-энд"));
-    expected[static_cast<int>(alarms.size())] =
-        daysWhere([](int d, const std::string&) { return d < 2; }, "06:41");
+    add(Alarm(6, 40, "Каждый рабочий день"), daysWhere(working, "06:40"));
+    add(Alarm(6, 41, "Каждый вик-энд"), daysWhere([](int d, const std::string&) { return d < 2; }, "06:41"));
     // Tuesdays and Thursdays by their flags; a limited one in the same minute.
-    alarms.push_back(Alarm(7, 30, " всегда "));
-    alarms.back().Weekdays = {false, true, false, true, false, false, false};
-    expected[static_cast<int>(alarms.size())] =
-        daysWhere([](int d, const std::string&) { return d == 3 || d == 5; }, "07:30");
-    alarms.push_back(Alarm(7, 30, "Каждый рабочий день", "3"));
-    const int limited = static_cast<int>(alarms.size());
-    expected[limited] = {"2028-01-03 07:30", "2028-01-04 07:30", "2028-01-05 07:30"};
+    AlarmRecord flagged = Alarm(7, 30, " всегда ");
+    flagged.Weekdays = {false, true, false, true, false, false, false};
+    add(flagged, daysWhere([](int d, const std::string&) { return d == 3 || d == 5; }, "07:30"));
+    const int limited = add(Alarm(7, 30, "Каждый рабочий день", "3"),
+                            {"2028-01-03 07:30", "2028-01-04 07:30", "2028-01-05 07:30"});
     // Without a time: the first pass after start-up, then at 00:00 on its days.
-    alarms.push_back(Alarm(-1, -1, "Каждый рабочий день"));
-    expected[static_cast<int>(alarms.size())] = daysWhere(working, "00:00");
-    expected[static_cast<int>(alarms.size())].insert("2027-12-31 10:17");
+    std::set<std::string> untimed = daysWhere(working, "00:00");
+    untimed.insert("2027-12-31 10:17");
+    add(Alarm(-1, -1, "Каждый рабочий день"), untimed);
     // A dated one (no repeat count applies), one that never matches, one switched off.
-    alarms.push_back(Alarm(12, 0, "Всегда", "2"));
-    alarms.back().UseDate = true;
-    alarms.back().AlarmDate = OleDateOnly(2028, 2, 29) + 0.75;
-    const int dated = static_cast<int>(alarms.size());
-    expected[dated] = {"2028-02-29 12:00"};
-    alarms.push_back(Alarm(8, 0, "Каждый рабочий день "));
-    alarms.push_back(Alarm(9, 0, "Всегда"));
-    alarms.back().Weekdays.fill(true);
-    alarms.back().SwitchedOn = false;
+    AlarmRecord dated = Alarm(12, 0, "Всегда", "2");
+    dated.UseDate = true;
+    dated.AlarmDate = OleDateOnly(2028, 2, 29) + 0.75;
+    add(dated, {"2028-02-29 12:00"});
+    add(Alarm(8, 0, "Каждый рабочий день "));
+    AlarmRecord off = Alarm(9, 0, "Всегда");
+    off.Weekdays.fill(true);
+    off.SwitchedOn = false;
+    add(off);
     // Weekend flags with an empty rule, once; and midnight on the first of the month.
-    alarms.push_back(Alarm(10, 0, "", "1"));
-    alarms.back().Weekdays = {false, false, false, false, false, true, true};
-    const int once = static_cast<int>(alarms.size());
-    expected[once] = {"2028-01-01 10:00"};
-    alarms.push_back(Alarm(0, 0, "Каждый первый день месяца"));
-    expected[static_cast<int>(alarms.size())] =
-        daysWhere([](int, const std::string& date) { return date.ends_with("-01"); }, "00:00");
+    AlarmRecord weekend = Alarm(10, 0, "", "1");
+    weekend.Weekdays = {false, false, false, false, false, true, true};
+    const int once = add(weekend, {"2028-01-01 10:00"});
+    add(Alarm(0, 0, "Каждый первый день месяца"),
+        daysWhere([](int, const std::string& date) { return date.ends_with("-01"); }, "00:00"));
     write(alarms);
 
     flags.CelebReminded.fill(1);

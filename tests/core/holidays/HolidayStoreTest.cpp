@@ -52,8 +52,7 @@ TEST_F(HolidayStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
         const char* events;
     };
     const Row rows[] = {
-        {0, 0, "new"},       {0, 1, "new"},       {0, 5, "new"},
-        {3, 1, "1 new 2 3"}, {3, 3, "1 2 3 new"}, {3, 2, "1 2 new 3"},
+        {0, 0, "new"},       {0, 5, "new"},       {3, 1, "1 new 2 3"},  {3, 3, "1 2 3 new"},
         {3, 0, "new 1 2 3"}, {3, 9, "1 2 3 new"}, {3, -1, "new 1 2 3"},
     };
     for (const Row& row : rows) {
@@ -61,7 +60,7 @@ TEST_F(HolidayStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
         ASSERT_TRUE(store.AddCeleb("new", "", row.after, Date2002(5, 8))) << row.count << " " << row.after;
         EXPECT_EQ(events(), row.events) << row.count << " " << row.after;
     }
-    EXPECT_EQ(refills, 9);
+    EXPECT_EQ(refills, 7);
 
     // A full file refuses the 1001st holiday and stays as it was, whatever the anchor.
     put(Numbered(1000));
@@ -74,7 +73,7 @@ TEST_F(HolidayStoreTest, AddInsertsAfterItsAnchorAndNeverDropsTheHoliday) {
                   "Удалите ненужный праздник или измените один из имеющихся.");
     }
     EXPECT_EQ(files.files().at(kPath), before);
-    EXPECT_EQ(refills, 9);
+    EXPECT_EQ(refills, 7);
 }
 
 TEST_F(HolidayStoreTest, ChangeDeleteClearAndTheirFailures) {
@@ -168,6 +167,8 @@ TEST(PlaceNewHoliday, FromEveryView) {
         return out;
     };
     const auto year = holidays({{1, 1}, {1, 7}, {3, 8}, {5, 1}, {5, 9}});
+    const auto mayFirstTwice = holidays({{5, 1}, {1, 1}, {5, 1}});
+    const auto may7Twice = holidays({{1, 1}, {5, 7}, {5, 7}});
     struct Case {
         const char* what;
         std::vector<HolidayRecord> file;
@@ -182,24 +183,12 @@ TEST(PlaceNewHoliday, FromEveryView) {
         {"full view: after the selected", year, Mode::All, {2027, 5, 5}, 2, true, 2},
         {"full view: nothing selected", year, Mode::All, {2027, 5, 5}, 0, false, 0},
         {"month: after the selected's date", year, Mode::ThisMonth, {2027, 5, 5}, 1, true, 4},
-        {"month: the first holiday on that date",
-         holidays({{5, 1}, {1, 1}, {5, 1}}),
-         Mode::ThisMonth,
-         {2027, 5, 5},
-         2,
-         true,
-         1},
+        {"month: the first holiday on that date", mayFirstTwice, Mode::ThisMonth, {2027, 5, 5}, 2, true, 1},
         {"month: nothing selected appends", year, Mode::ThisMonth, {2027, 5, 5}, 0, true, 5},
         {"month: empty file", {}, Mode::ThisMonth, {2027, 5, 5}, 1, true, 0},
         {"today: after the one before today's first", year, Mode::Today, {2027, 5, 5}, 0, true, 4},
         {"today: the month's first from today goes first", year, Mode::Today, {2027, 1, 1}, 0, true, 0},
-        {"today: before the first of two on one day",
-         holidays({{1, 1}, {5, 7}, {5, 7}}),
-         Mode::Today,
-         {2027, 5, 3},
-         0,
-         true,
-         1},
+        {"today: before the first of two on one day", may7Twice, Mode::Today, {2027, 5, 3}, 0, true, 1},
         {"today: after the month's last", year, Mode::Today, {2027, 5, 20}, 0, true, 5},
         {"today: a month without holidays", year, Mode::Today, {2027, 6, 15}, 0, true, 5},
         {"today: empty file", {}, Mode::Today, {2027, 5, 5}, 0, true, 0},
