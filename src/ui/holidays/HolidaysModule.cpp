@@ -77,23 +77,18 @@ void HolidaysModule::reminderTick() {
 
 void HolidaysModule::addMenuBranch(QMenu& menu) {
     QMenu* holidays = addSubmenu(menu, "mnCeleb", QStringLiteral("Праздники"));
-    struct Item {
-        const char* name;
-        QString caption;
-        void (HolidayPage::*view)();
-    };
-    const Item items[] = {
-        {"mnCShowAll", QStringLiteral("Показать все"), &HolidayPage::showAll},
-        {"mnCThisMonth", QStringLiteral("В этом месяце"), &HolidayPage::showThisMonth},
-        {"mnCToday", QStringLiteral("Сегодня"), &HolidayPage::showToday},
-    };
-    for (const Item& item : items) {
-        const auto view = item.view;
-        addItem(*holidays, item.name, item.caption, page_, [this, view] {
-            host_.showOn(ReminderSheet::Holidays);
-            (page_->*view)();
-        });
-    }
+    addItem(*holidays, "mnCShowAll", QStringLiteral("Показать все"), page_, [this] {
+        host_.showOn(ReminderSheet::Holidays);
+        page_->showAll();
+    });
+    addItem(*holidays, "mnCThisMonth", QStringLiteral("В этом месяце"), page_, [this] {
+        host_.showOn(ReminderSheet::Holidays);
+        page_->showThisMonth();
+    });
+    addItem(*holidays, "mnCToday", QStringLiteral("Сегодня"), page_, [this] {
+        host_.showOn(ReminderSheet::Holidays);
+        page_->showToday();
+    });
 }
 
 } // namespace domora
