@@ -80,26 +80,16 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("third key moves on") << "HourEdit"
-                                            << "" << false << "751"
-                                            << "75"
-                                            << "MinuteEdit";
-        QTest::newRow("letters dropped") << "HourEdit"
-                                         << "" << false << "a7b"
-                                         << "7"
-                                         << "HourEdit";
-        QTest::newRow("minus sign") << "MinuteEdit"
-                                    << "" << false << "-1"
-                                    << "-1"
-                                    << "MinuteEdit";
-        QTest::newRow("minute moves on") << "MinuteEdit"
-                                         << "59" << false << "3"
-                                         << "59"
-                                         << "DateCheck";
-        QTest::newRow("selection typed over") << "HourEdit"
-                                              << "23" << true << "7"
-                                              << "7"
-                                              << "HourEdit";
+        const auto row = [](const char* name, const char* field, const char* start, bool selected,
+                            const char* keys, const char* text, const char* focus) {
+            QTest::newRow(name) << QString(field) << QString(start) << selected << QString(keys)
+                                << QString(text) << QString(focus);
+        };
+        row("third key moves on", "HourEdit", "", false, "751", "75", "MinuteEdit");
+        row("letters dropped", "HourEdit", "", false, "a7b", "7", "HourEdit");
+        row("minus sign", "MinuteEdit", "", false, "-1", "-1", "MinuteEdit");
+        row("minute moves on", "MinuteEdit", "59", false, "3", "59", "DateCheck");
+        row("selection typed over", "HourEdit", "23", true, "7", "7", "HourEdit");
     }
     void timeFieldsTakeTwoDigitsThenMoveOn() {
         QFETCH(QString, field);
@@ -129,14 +119,10 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::newRow("hour -2") << "HourEdit"
-                                 << "-2" << kRange.arg("-2").arg(23);
-        QTest::newRow("hour -1") << "HourEdit"
-                                 << "-1" << QString();
-        QTest::newRow("minute 60") << "MinuteEdit"
-                                   << "60" << kRange.arg("60").arg(59);
-        QTest::newRow("no number") << "MinuteEdit"
-                                   << "-" << kRange.arg("-").arg(59);
+        QTest::newRow("hour -2") << QString("HourEdit") << QString("-2") << kRange.arg("-2").arg(23);
+        QTest::newRow("hour -1") << QString("HourEdit") << QString("-1") << QString();
+        QTest::newRow("minute 60") << QString("MinuteEdit") << QString("60") << kRange.arg("60").arg(59);
+        QTest::newRow("no number") << QString("MinuteEdit") << QString("-") << kRange.arg("-").arg(59);
     }
     void leavingATimeFieldChecksItsRange() {
         QFETCH(QString, field);
