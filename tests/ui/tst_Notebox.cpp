@@ -80,7 +80,6 @@ private slots:
             "Позвонить маме\\nКупить хлеб", "playing", "");
         row("utf-8, silence", {"1", "not", path("utf8.txt"), "3"}, alarm3, "text", "Полить цветы", "silent",
             "");
-        row("no text", {"1", jin, "EMPTY", "3"}, alarm3, "nothing", "", "playing", "");
         row("picture", {"0", "not", path("picture.png"), "3"}, alarm3, "picture", "", "silent", "");
         row("holidays", {"1", timer, path("Tmp_Celeb.txt"), "3,7"}, "Праздники №3, 7", "text", "День: 8",
             "playing", "");
@@ -91,8 +90,6 @@ private slots:
         row("missing picture", {"0", jin, path("no.png"), "3"}, alarm3, "nothing", "", "playing",
             "Файл картинки «" + path("no.png") + "» не найден");
         row("no arguments", {}, bad, "error", "ни одного параметра", "silent", "");
-        row("number not a number", {"1", jin, "EMPTY", "три"}, bad, "error", "Неверный номер записи «три»",
-            "silent", "");
     }
     void notes() {
         QFETCH(QStringList, arguments);
