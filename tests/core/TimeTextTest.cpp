@@ -46,7 +46,12 @@ TEST(TimeText, FormatZoneTime) {
         {23, 30, 0, 2, false, "01:30:00"}, // home time in winter, the date does not roll over
         {23, 30, 0, 2, true, "02:30:00"},  // the computer's zone on daylight time
         {2, 15, 9, -5, false, "21:15:09"}, // New York
-        {0, 0, 0, 0, false, "00:00:00"},    {12, 5, 7, 10, true, "23:05:07"},
+        {0, 0, 0, 0, false, "00:00:00"},
+        {12, 5, 7, 10, true, "23:05:07"},
+        // The hour wraps exactly at 24 and below 0.
+        {22, 30, 0, 2, false, "00:30:00"},
+        {0, 15, 0, -5, false, "19:15:00"},
+        {23, 59, 59, 0, false, "23:59:59"},
         {10, 0, 0, 127, true, "-94:00:00"}, // 127 + 1 wraps to -128; one correction only
         {10, 0, 0, 127, false, "113:00:00"}};
     FakeClock clock;
