@@ -122,8 +122,10 @@ TEST(FileRegistry, DamagedFileIsKeptReportedOnceAndReplaced) {
     WriteFile(file + ".damaged", "an older copy");
     FileRegistry registry(file);
     EXPECT_EQ(registry.openKey(RegHive::CurrentUser, MainKey, false), nullptr);
-    EXPECT_EQ(registry.takeDamageReport(), "Файл настроек " + file + " повреждён; он сохранён как " + file +
-                                               ".damaged-2, настройки взяты по умолчанию.");
+    EXPECT_EQ(registry.takeDamageReport(), "Не удалось прочитать настройки программы: файл «" + file +
+                                               "» повреждён. Настройки возвращены к исходным, повреждённый "
+                                               "файл сохранён как «" +
+                                               file + ".damaged-2».");
     EXPECT_EQ(registry.takeDamageReport(), "");
     EXPECT_EQ(ReadFile(file + ".damaged-2"), garbage);
     EXPECT_EQ(ReadFile(file + ".damaged"), "an older copy");

@@ -7,7 +7,7 @@ namespace domora {
 FakePlatform::FakePlatform() = default;
 
 std::string FakePlatform::takeSettingsDamageReport() {
-    return std::exchange(damageReport, {});
+    return settingsRead_ ? std::exchange(damageReport, {}) : std::string();
 }
 
 bool FakePlatform::FakeSingleInstance::acquire() {

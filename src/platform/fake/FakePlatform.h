@@ -35,7 +35,9 @@ public:
     std::string autostartPath;  // the executable registered last
     std::string executablePathValue = "/opt/domora/domora";
     std::string appDirValue = "/app/";
-    std::string damageReport; // takeSettingsDamageReport() hands it out once
+    // takeSettingsDamageReport() hands it out once, and only after the settings were first
+    // read through registry(): the file registry finds a damaged file when it reads it.
+    std::string damageReport;
 
     struct Launch {
         std::string file;
@@ -53,7 +55,7 @@ public:
     void record(std::string call) { calls_.push_back(std::move(call)); }
 
     Clock& clock() override { return clockFake; }
-    Registry& registry() override { return registryFake; }
+    Registry& registry() override { return settingsReader_; }
     FileStore& files() override { return filesFake; }
     SingleInstance& singleInstance() override { return singleInstance_; }
     Autostart& autostart() override { return autostart_; }
@@ -64,6 +66,19 @@ public:
     std::string takeSettingsDamageReport() override;
 
 private:
+    // The registry as the program reads it: registryFake, noting the first read.
+    class SettingsReader final : public Registry {
+    public:
+        explicit SettingsReader(FakePlatform& owner) : owner_(owner) {}
+        std::unique_ptr<RegistryKey> openKey(RegHive hive, const std::string& path, bool create) override {
+            owner_.settingsRead_ = true;
+            return owner_.registryFake.openKey(hive, path, create);
+        }
+
+    private:
+        FakePlatform& owner_;
+    };
+
     class FakeSingleInstance final : public SingleInstance {
     public:
         explicit FakeSingleInstance(FakePlatform& owner) : owner_(owner) {}
@@ -122,6 +137,8 @@ private:
     };
 
     std::vector<std::string> calls_;
+    bool settingsRead_ = false;
+    SettingsReader settingsReader_{*this};
     FakeSingleInstance singleInstance_{*this};
     FakeAutostart autostart_{*this};
     FakeLauncher launcher_{*this};

@@ -108,8 +108,9 @@ bool SetAsideDamaged(FileRegistryState& state) {
     if (!state.damageReport.empty()) {
         state.damageReport += '\n';
     }
-    state.damageReport +=
-        "Файл настроек " + real + " повреждён; он сохранён как " + copy + ", настройки взяты по умолчанию.";
+    state.damageReport += "Не удалось прочитать настройки программы: файл «" + real +
+                          "» повреждён. Настройки возвращены к исходным, повреждённый файл сохранён как «" +
+                          copy + "».";
     return true;
 }
 

@@ -37,13 +37,18 @@ MainWindow::~MainWindow() {
 // Creation: first-run defaults, the paths and the flag tables, then the modules.
 void MainWindow::create() {
     Registry& registry = platform_.registry();
+    // Reading the settings is what finds a damaged file (and sets it aside), so the report
+    // is asked for after the first read. Settings reset after damage are not a first run.
+    const bool settingsExist = SettingsKeysExist(registry);
     const std::string damage = platform_.takeSettingsDamageReport();
     if (!damage.empty()) {
         boxes_.error(this, qs(damage));
     }
-    if (!SettingsKeysExist(registry)) {
+    if (!settingsExist) {
         WriteDefaults(registry);
-        showFirstRunThanks();
+        if (damage.empty()) {
+            showFirstRunThanks();
+        }
     }
     sessionEnding_ = false;
 
