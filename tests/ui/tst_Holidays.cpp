@@ -138,6 +138,22 @@ private slots:
 
     // Changing and deleting from a filtered view act on the holiday's row of the full list,
     // the first of two equal ones.
+    // "Изменить..." starts at the holiday's own date: renaming it leaves it on its day, also on
+    // 29 February.
+    void renamingKeepsTheDate() {
+        PageFixture f(QStringList{"1.1 Новый год", "2.29 Високосный день"},
+                      DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
+        for (int row : {1, 0}) {
+            f.table->setCurrentCell(row, 2);
+            QTimer::singleShot(0, f.edit, [&f] {
+                child<QLineEdit>(*f.edit, "Edit1")->setText("Праздник");
+                child<QPushButton>(*f.edit, "SpeedButton1")->click();
+            });
+            f.click("SpeedButton12");
+        }
+        QCOMPARE(f.file(), (QStringList{"1.1 Праздник", "2.29 Праздник"}));
+    }
+
     void changeAndDeleteFromFilteredViews() {
         PageFixture f(kYear + QStringList{"5.9 День Победы"}, DateTime{2027, 5, 9, 1, 12, 0, 0, 0});
         f.click("SpeedButton16");

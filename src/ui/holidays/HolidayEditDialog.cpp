@@ -49,10 +49,20 @@ HolidayEditDialog::HolidayEditDialog(HolidayPage& page)
     cancelButton()->setGeometry(428, 128, 80, 24);
 }
 
-// The selected holiday's old values, and its texts to edit; the date stays as last chosen.
-// Before any selection the dialog shows the first holiday, the one "Ok" changes then.
+// The selected holiday's old values, and its date and texts to edit, so that "Ok" changes
+// only what the user changed. Before any selection the dialog shows the first holiday, the
+// one "Ok" changes then.
 void HolidayEditDialog::prepare() {
     const HolidayRow cells = page_.rowCells(page_.selectedRow() != 0 ? page_.selectedRow() : 1);
+    const int month = QString::fromStdString(cells[0]).toInt();
+    const int day = QString::fromStdString(cells[1]).toInt();
+    QDate date(datePicker()->date().year(), month, day);
+    if (!date.isValid()) {
+        date = QDate(2000, month, day); // 29 February needs a leap year
+    }
+    if (date.isValid()) {
+        datePicker()->setDate(date);
+    }
     oldDate_->setText(twoDigits(cells[1]) + QStringLiteral(".") + twoDigits(cells[0]));
     const QString event = QString::fromStdString(cells[2]);
     const QString comment = QString::fromStdString(cells[3]);
