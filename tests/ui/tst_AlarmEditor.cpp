@@ -115,6 +115,23 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
     }
 
+    // A wrong hour can be erased and corrected at two characters: Backspace and Ctrl+A work.
+    void editingKeysWorkAtTwoCharacters() {
+        Fixture f(goldenAlarms());
+        open(f, Mode::Add);
+        auto* hour = uitest::child<QLineEdit>(*f.editor, "HourEdit");
+        hour->setFocus();
+        hour->setText("25");
+        hour->deselect();
+        QTest::keyClick(hour, Qt::Key_Backspace);
+        QCOMPARE(hour->text(), QString("2"));
+        QTest::keyClick(hour, '5');
+        QTest::keyClick(hour, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(hour, '7');
+        QCOMPARE(hour->text(), QString("7"));
+        QCOMPARE(QApplication::focusWidget(), hour);
+    }
+
     void leavingATimeFieldChecksItsRange_data() {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");

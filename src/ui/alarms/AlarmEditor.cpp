@@ -550,8 +550,9 @@ bool AlarmEditor::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// Typing into the hour or minute field: "-", digits and Backspace only, two characters at
-// most; a key at two characters (nothing selected) moves on to the next field.
+// Typing into the hour or minute field: "-" and digits only, two characters at most; a
+// character typed at two characters (nothing selected) moves on to the next field. Editing
+// keys always work, so that a wrong value can be erased and corrected.
 bool AlarmEditor::timeKey(QLineEdit* field, QKeyEvent* key) {
     const QString text = key->text();
     switch (key->key()) {
@@ -561,16 +562,23 @@ bool AlarmEditor::timeKey(QLineEdit* field, QKeyEvent* key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Delete:
+    case Qt::Key_Backspace:
         return false;
     default:
         break;
     }
+    for (const QKeySequence::StandardKey editing :
+         {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Undo,
+          QKeySequence::Redo}) {
+        if (key->matches(editing)) {
+            return false;
+        }
+    }
     if (text.isEmpty()) {
-        return false; // arrows, Home, End and other keys that type nothing
+        return false; // arrows, Home, End, selection and other keys that type nothing
     }
     const QChar c = text.at(0);
-    const bool accepted = key->key() == Qt::Key_Backspace || c == QLatin1Char('-') ||
-                          (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    const bool accepted = c == QLatin1Char('-') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
     if (!accepted) {
         QApplication::beep();
     }
