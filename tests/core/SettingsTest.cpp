@@ -161,5 +161,20 @@ TEST(Settings, SaveStopsAtTheFirstBadField) {
     EXPECT_EQ(NamesIn(registry, kMainKey).size(), 5U);
 }
 
+// The check before a save names the first field, in the save order, that cannot be stored.
+TEST(Settings, CheckOptionsNamesTheFirstBadField) {
+    OptionsState state;
+    EXPECT_FALSE(CheckOptions(state));
+    state.lastSession = "25:00:00";
+    ASSERT_TRUE(CheckOptions(state));
+    EXPECT_EQ(CheckOptions(state)->field, OptionsField::LastSession);
+    EXPECT_TRUE(CheckOptions(state)->wantsTime);
+    state.evening.threshold = "";
+    EXPECT_EQ(CheckOptions(state)->field, OptionsField::EveningThreshold);
+    state.night.threshold = "12345678901";
+    EXPECT_EQ(CheckOptions(state)->field, OptionsField::NightThreshold);
+    EXPECT_EQ(CheckOptions(state)->caption, "ночных часов");
+}
+
 } // namespace
 } // namespace domora

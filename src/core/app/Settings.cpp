@@ -2,6 +2,8 @@
 
 #include "core/base/NumberText.h"
 
+#include <tuple>
+
 namespace domora {
 namespace {
 
@@ -217,6 +219,24 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
     } catch (const std::exception&) {
         return false;
     }
+}
+
+std::optional<InvalidOptionsField> CheckOptions(const OptionsState& state) {
+    const std::tuple<OptionsField, const WarningRow*, const char*> thresholds[] = {
+        {OptionsField::MoneyThreshold, &state.money, "порог по деньгам ($)"},
+        {OptionsField::DayThreshold, &state.day, "дневных часов"},
+        {OptionsField::NightThreshold, &state.night, "ночных часов"},
+        {OptionsField::EveningThreshold, &state.evening, "вечерних часов"},
+    };
+    for (const auto& [field, row, caption] : thresholds) {
+        if (!ParseInt32(row->threshold)) {
+            return InvalidOptionsField{field, caption, false};
+        }
+    }
+    if (!ParseTimeText(state.lastSession)) {
+        return InvalidOptionsField{OptionsField::LastSession, "длительность последнего сеанса", true};
+    }
+    return std::nullopt;
 }
 
 SaveOutcome SaveOptions(RegistryKey& key, const OptionsState& state) {

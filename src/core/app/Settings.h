@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,18 @@ struct TariffTables {
 // failure (a missing text reads as empty; any other missing value stops); what was read
 // before stays. Returns false when it stopped early.
 bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs);
+
+// The fields of the page whose text must be a number or a time before anything is saved.
+enum class OptionsField { MoneyThreshold, DayThreshold, NightThreshold, EveningThreshold, LastSession };
+
+struct InvalidOptionsField {
+    OptionsField field;
+    std::string caption; // the field's Russian name, as the messages give it
+    bool wantsTime;      // a time (чч:мм:сс) rather than a whole number
+};
+
+// The first field, in the save order, whose text cannot be stored; nothing when all can.
+std::optional<InvalidOptionsField> CheckOptions(const OptionsState& state);
 
 // What the save managed: `complete` when every value was written; otherwise the Russian
 // caption of the field or value where it stopped.

@@ -84,16 +84,28 @@ void MainWindow::loadSettings() {
     }
 }
 
-// "Ok" of the Options page.
+// "Ok" of the Options page. Every field is checked first: a text that cannot be stored is
+// named and focused, and nothing is stored. Success is reported only when every value was
+// written.
 void MainWindow::saveOptions() {
-    std::unique_ptr<RegistryKey> key = platform_.registry().openKey(RegHive::CurrentUser, kMainKey, false);
-    if (key) {
-        boxes_.information(this, QStringLiteral("Зафиксированно без ошибок"));
+    const OptionsState state = optionsFromControls();
+    if (const std::optional<InvalidOptionsField> invalid = CheckOptions(state)) {
+        boxes_.error(this,
+                     QStringLiteral("Настройки не сохранены: в поле «%1» должно стоять %2.")
+                         .arg(qs(invalid->caption), invalid->wantsTime ? QStringLiteral("время (чч:мм:сс)")
+                                                                       : QStringLiteral("целое число")));
+        for (const std::unique_ptr<Module>& module : modules_) {
+            if (module->focusOptionsField(invalid->field)) {
+                break;
+            }
+        }
+        return;
     }
+    std::unique_ptr<RegistryKey> key = platform_.registry().openKey(RegHive::CurrentUser, kMainKey, false);
     deleteTrayIcon();
     SaveOutcome outcome;
     if (key) {
-        outcome = SaveOptions(*key, optionsFromControls());
+        outcome = SaveOptions(*key, state);
         try {
             key->close();
         } catch (const RegistryError&) {
@@ -111,22 +123,19 @@ void MainWindow::saveOptions() {
     applyOnTop(onTopCheck_->isChecked());
     applyKeyboard(russianKeyboardCheck_->isChecked(), capitalNamesCheck_->isChecked());
     addTrayIcon();
-    // The notice above is given before anything is written; when the writing then fails
-    // the user learns it here rather than trusting a half-stored page.
+
     if (!key) {
         boxes_.error(this,
                      QStringLiteral("Не удалось открыть раздел настроек программы. Настройки не сохранены."));
     } else if (!outcome.complete) {
         QString text = QStringLiteral("Сохранены не все настройки.");
-        if (outcome.fieldNotValid) {
-            text += QStringLiteral(" В поле «%1» должно стоять целое число или время; настройки после этого "
-                                   "поля не сохранены.")
-                        .arg(qs(outcome.stoppedAt));
-        } else if (!outcome.stoppedAt.empty()) {
+        if (!outcome.stoppedAt.empty()) {
             text += QStringLiteral(" Не удалось записать %1; настройки после него не сохранены.")
                         .arg(qs(outcome.stoppedAt));
         }
         boxes_.error(this, text);
+    } else {
+        boxes_.information(this, QStringLiteral("Зафиксированно без ошибок"));
     }
 }
 

@@ -13,6 +13,7 @@ namespace domora {
 
 struct AppPaths;
 struct OptionsState;
+enum class OptionsField;
 struct SharedFlags;
 class IntervalTimer;
 class MessageBoxes;
@@ -72,6 +73,12 @@ public:
     virtual void showOptions(const OptionsState& state) { (void)state; }
     virtual void collectOptions(OptionsState& state) const { (void)state; }
     virtual void optionsSaved() {}
+    // Puts the focus into the section's field that holds a text that cannot be stored;
+    // false when the field is not this module's.
+    virtual bool focusOptionsField(OptionsField field) {
+        (void)field;
+        return false;
+    }
     // At the first activation of the main window, after the settings were loaded.
     virtual void startUp() {}
     // When the main window goes (the program ends).

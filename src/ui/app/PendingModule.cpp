@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 
 namespace domora {
 
@@ -61,6 +62,9 @@ void PendingModule::buildBalanceSection(QWidget* page) {
         warning.on = check(balance, row.boxName, QString(), 8, y + 1, 18);
         warning.threshold = place(new QLineEdit(QStringLiteral("1"), balance), row.editName, 28, y, 40, 20);
         warning.threshold->setMaxLength(10);
+        // Whole numbers only, as they are typed.
+        warning.threshold->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), warning.threshold));
         label(balance, row.unit, 72, y, 100, 20);
         y += 21;
     }
@@ -134,6 +138,34 @@ void PendingModule::collectOptions(OptionsState& state) const {
     state.lastSession = ss(lastSession_->text());
     state.lastCost = ss(lastCost_->text());
     state.balance = ss(balance_->text());
+}
+
+bool PendingModule::focusOptionsField(OptionsField field) {
+    WarningRow OptionsState::*setting = nullptr;
+    switch (field) {
+    case OptionsField::MoneyThreshold:
+        setting = &OptionsState::money;
+        break;
+    case OptionsField::DayThreshold:
+        setting = &OptionsState::day;
+        break;
+    case OptionsField::NightThreshold:
+        setting = &OptionsState::night;
+        break;
+    case OptionsField::EveningThreshold:
+        setting = &OptionsState::evening;
+        break;
+    case OptionsField::LastSession:
+        return false; // a display, not typed into
+    }
+    for (const Warning& warning : warnings_) {
+        if (warning.setting == setting) {
+            warning.threshold->setFocus(Qt::OtherFocusReason);
+            warning.threshold->selectAll();
+            return true;
+        }
+    }
+    return false;
 }
 
 void PendingModule::optionsSaved() {

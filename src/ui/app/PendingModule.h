@@ -24,6 +24,7 @@ public:
     void showOptions(const OptionsState& state) override;
     void collectOptions(OptionsState& state) const override;
     void optionsSaved() override;
+    bool focusOptionsField(OptionsField field) override;
 
     // The low-balance warnings already given, one per row (money, day, evening, night);
     // saving the Options page clears them.
