@@ -3,6 +3,7 @@
 
 #include "core/app/Settings.h"
 #include "platform/fake/FakePlatform.h"
+#include "testing/core/TestData.h"
 #include "ui/app/MainWindow.h"
 
 #include "UiTestSupport.h"
@@ -17,7 +18,10 @@
 #include <QRadioButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <memory>
 
@@ -269,6 +273,54 @@ private slots:
 
     // The damage is found by the first read of the settings; the user is told of it (not
     // thanked for a first run) and the defaults are written.
+    // Every dialog opened from the main window belongs to it (the window manager keeps it
+    // above), and stays on top when the main window does.
+    void dialogsBelongToTheMainWindow() {
+        seed("StartHow1", 1);
+        set("StartHow2", 0);
+        set("OnTop", 1);
+        platform->filesFake.put("/app/Data/Budil.DMR", "");
+        platform->filesFake.put("/app/Data/Celeb.DMR", ReadTestData("Celeb.DMR"));
+        auto form = makeForm();
+        form->show();
+        QTRY_VERIFY(form->firstPainted());
+        QVERIFY(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        auto* sheets = child<QTabWidget>(*form, "PageControl2");
+        struct Case {
+            int sheet;
+            const char* button;
+            const char* dialog;
+        };
+        const Case cases[] = {{1, "BudAddButton", "Form8"},
+                              {1, "SpeedButton19", "Form10"},
+                              {1, "SpeedButton20", "Form9"},
+                              {0, "SpeedButton4", "Form6"},
+                              {0, "SpeedButton12", "Form12"}};
+        for (const Case& c : cases) {
+            sheets->setCurrentIndex(c.sheet);
+            if (c.sheet == 0) {
+                child<QTableWidget>(*form, "CelebTable")->setCurrentCell(0, 2); // the holiday to add after
+            }
+            QString shown;
+            const QWindow* owner = nullptr;
+            bool onTop = false;
+            QTimer::singleShot(0, form.get(), [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                if (dialog == nullptr) {
+                    return;
+                }
+                shown = dialog->objectName();
+                owner = dialog->windowHandle()->transientParent();
+                onTop = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                dialog->close();
+            });
+            child<QPushButton>(*form, c.button)->click();
+            QCOMPARE(shown, QString(c.dialog));
+            QCOMPARE(owner, form->windowHandle());
+            QVERIFY2(onTop, c.dialog);
+        }
+    }
+
     void damagedSettingsAreReported() {
         platform->damageReport = "Файл настроек повреждён.";
         auto form = makeForm();

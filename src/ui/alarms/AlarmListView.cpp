@@ -178,6 +178,7 @@ void AlarmListView::setEditButtonsEnabled(bool enabled) {
 }
 
 void AlarmListView::openEditor(AlarmEditor::Mode mode) {
+    ownBy(*editor_, this);
     editor_->edit(mode, selectedAlarm_);
 }
 
@@ -200,7 +201,7 @@ int AlarmListView::confirm(const char* action, int kind) {
                              .arg(QString::fromUtf8(action));
     messageDialog_.ShowMessageDialog(
         text, kind, MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonYesAll,
-        QString());
+        QString(), this);
     return messageDialog_.DialogResult();
 }
 

@@ -91,7 +91,7 @@ void MessageDialog::placeButton(QPushButton* button, int x) {
 }
 
 void MessageDialog::ShowMessageDialog(const QString& text, int kind, unsigned char buttons,
-                                      const QString& lastCaption) {
+                                      const QString& lastCaption, const QWidget* opener) {
     // A second message while one is open (the tray menu still works behind a modal dialog)
     // would rewrite the open one under the user's eyes and hand its answer to the wrong caller.
     // It is refused: the caller reads 0, which no caller acts on.
@@ -162,8 +162,9 @@ void MessageDialog::ShowMessageDialog(const QString& text, int kind, unsigned ch
     focusButton_ = focus;
     focus->setFocus(Qt::OtherFocusReason);
 
-    // Centred on the screen, frame included: the window is created first so that its frame
-    // is known.
+    // Owned by the opener's window; centred on the screen, frame included: the window is
+    // created first so that its frame is known.
+    ownBy(*this, opener);
     create();
     centreFrameOnScreen(*this, ScreenArea::Whole);
 

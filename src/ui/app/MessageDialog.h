@@ -40,7 +40,9 @@ public:
     // Fills the dialog, shows it modally and returns when it closes. A kind outside 0..3 keeps
     // the picture and caption of the previous call. A non-empty lastCaption replaces the caption
     // of the rightmost button.
-    void ShowMessageDialog(const QString& text, int kind, unsigned char buttons, const QString& lastCaption);
+    // `opener` is the control it was asked from: the dialog belongs to that control's window.
+    void ShowMessageDialog(const QString& text, int kind, unsigned char buttons, const QString& lastCaption,
+                           const QWidget* opener = nullptr);
 
     // 0 while showing; 1, 2 or 3 for the button pressed; 4 when closed any other way.
     int DialogResult() const { return dialogResult_; }

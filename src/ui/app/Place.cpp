@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QVariant>
+#include <QWindow>
 
 namespace domora {
 
@@ -25,6 +27,30 @@ QGroupBox* group(QWidget* parent, const QString& title, int x, int y, int w, int
 
 QCheckBox* check(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
     return place(new QCheckBox(text, parent), name, x, y, w, h);
+}
+
+void ownBy(QWidget& dialog, const QWidget* opener) {
+    const QWidget* owner = opener != nullptr ? opener->window() : nullptr;
+    if (owner == nullptr || owner == &dialog) {
+        return;
+    }
+    // On top when the owner is, or when the dialog is so of its own (as it was made).
+    static const char* const kOwnOnTop = "ownOnTop";
+    if (!dialog.property(kOwnOnTop).isValid()) {
+        dialog.setProperty(kOwnOnTop, dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    }
+    const bool onTop =
+        dialog.property(kOwnOnTop).toBool() || owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop && !dialog.isVisible()) {
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    }
+    if (owner->windowHandle() == nullptr) {
+        return; // the owner was never shown: nothing to stack above
+    }
+    dialog.winId(); // the dialog's native window, to name its owner
+    if (QWindow* window = dialog.windowHandle()) {
+        window->setTransientParent(owner->windowHandle());
+    }
 }
 
 void centreOnScreen(QWidget& window) {

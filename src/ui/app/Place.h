@@ -50,6 +50,11 @@ QLabel* field(QWidget* parent, const char* name, const QString& text, int x, int
 QGroupBox* group(QWidget* parent, const QString& title, int x, int y, int w, int h);
 QCheckBox* check(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 18);
 
+// Makes a dialog about to open belong to the window it is opened from (`opener`'s window):
+// the window manager keeps it above that window, and above other programs' windows too when
+// that window stays on top. Nothing changes without an opener.
+void ownBy(QWidget& dialog, const QWidget* opener);
+
 // Moves a window so that its client area is centred on the available area of its screen.
 void centreOnScreen(QWidget& window);
 

@@ -302,6 +302,7 @@ void HolidayPage::addHoliday() {
         selectRow(place.select);
     }
     if (place.open) {
+        ownBy(*addDialog_, this);
         addDialog_->exec();
     }
 }
@@ -321,6 +322,7 @@ void HolidayPage::findInFullList() {
 
 void HolidayPage::changeHoliday() {
     findInFullList();
+    ownBy(*editDialog_, this);
     editDialog_->exec();
 }
 
@@ -331,7 +333,7 @@ void HolidayPage::deleteHoliday() {
             .arg(selectedRow_);
     messageDialog_.ShowMessageDialog(
         text, MessageDialog::KindDelete,
-        MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonYesAll, QString());
+        MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonYesAll, QString(), this);
     const int answer = messageDialog_.DialogResult();
     if (answer == MessageDialog::ResultButton1 && selectedRow_ != 0) {
         report(store_.DeleteCeleb(selectedRow_));

@@ -3,6 +3,7 @@
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/Menu.h"
 #include "ui/app/MessageDialog.h"
+#include "ui/app/Place.h"
 #include "ui/sound/SoundPlayer.h"
 #include "ui/timer/CountdownPanel.h"
 #include "ui/timer/CountdownRingWindow.h"
@@ -77,13 +78,14 @@ void CountdownController::startPreset(std::size_t index) {
 }
 
 void CountdownController::openSetup() {
+    ownBy(*setupDialog_, &panel_);
     setupDialog_->exec();
 }
 
 void CountdownController::askReset() {
-    messageDialog_.ShowMessageDialog(QStringLiteral("Вы действительно хотите сбросить таймер?"),
-                                     MessageDialog::KindReset,
-                                     MessageDialog::ButtonOk | MessageDialog::ButtonCancel, QString());
+    messageDialog_.ShowMessageDialog(
+        QStringLiteral("Вы действительно хотите сбросить таймер?"), MessageDialog::KindReset,
+        MessageDialog::ButtonOk | MessageDialog::ButtonCancel, QString(), &panel_);
     if (messageDialog_.DialogResult() == MessageDialog::ResultButton1) {
         ResetCountdown();
     }
