@@ -31,11 +31,35 @@ TEST(RecordFile, ReadsTheGoldenFilesAndIgnoresAPartialTail) {
                 EXPECT_EQ(std::string(records->at(i).begin(), records->at(i).end()),
                           bytes.substr(i * c.size, c.size));
             }
-            // A change writes whole records only: the partial tail is gone.
+            // A change writes whole records only; a file with a partial tail is first kept
+            // as it was, once, and the user told so once.
+            files.put("f.damaged", "older");
             ASSERT_TRUE(file.replace(0, records->front()));
             EXPECT_EQ(files.files().at("f"), bytes);
+            EXPECT_EQ(files.files().count("f.damaged-2"), tail == 0 ? 0U : 1U);
+            if (tail != 0) {
+                EXPECT_EQ(files.files().at("f.damaged-2"), bytes + std::string(tail, '\x7F'));
+                EXPECT_NE(file.takeNotice().find("f.damaged-2"), std::string::npos);
+            }
+            EXPECT_EQ(file.takeNotice(), "");
+            ASSERT_TRUE(file.replace(0, records->front()));
+            EXPECT_EQ(files.files().count("f.damaged-3"), 0U);
+            EXPECT_EQ(file.takeNotice(), "");
         }
     }
+}
+
+// When the copy of a damaged file cannot be kept, the file is not rewritten.
+TEST(RecordFile, NoRewriteWithoutTheCopyOfADamagedFile) {
+    MemoryFileStore files;
+    files.put("f", std::string(15, 'x'));
+    RecordFile file(files, "f", 10, 5);
+    files.setWritesFail(true);
+    RecordFileError error;
+    EXPECT_FALSE(file.append(Filled(10, 1), &error));
+    EXPECT_EQ(error.kind, RecordFileError::Kind::WriteFailed);
+    EXPECT_NE(error.message.find("копию «f.damaged»"), std::string::npos);
+    EXPECT_EQ(files.files().at("f"), std::string(15, 'x'));
 }
 
 TEST(RecordFile, RefusalsLeaveTheFileAsItWas) {

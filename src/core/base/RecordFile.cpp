@@ -59,7 +59,30 @@ std::optional<std::size_t> RecordFile::count(RecordFileError* error) const {
     return records->size();
 }
 
+bool RecordFile::keepDamagedCopy(RecordFileError* error) {
+    const auto old = files_.readAll(path_);
+    if (!old || old->size() % recordSize_ == 0) {
+        return true;
+    }
+    std::string copy = path_ + ".damaged";
+    for (int n = 2; files_.exists(copy); ++n) {
+        copy = path_ + ".damaged-" + std::to_string(n);
+    }
+    std::string reason;
+    if (!files_.writeAtomic(copy, *old, &reason)) {
+        return fail(error, RecordFileError::Kind::WriteFailed,
+                    "Файл «" + path_ + "» повреждён (его конец не составляет целой записи), а его копию «" +
+                        copy + "» сохранить не удалось; изменения не записаны. " + reason);
+    }
+    notice_ = "Файл «" + path_ + "» был повреждён: его конец не составлял целой записи и в файл больше не " +
+              "войдёт. Копия прежнего файла сохранена как «" + copy + "».";
+    return true;
+}
+
 bool RecordFile::rewrite(const std::vector<Record>& records, RecordFileError* error) {
+    if (!keepDamagedCopy(error)) {
+        return false;
+    }
     std::string bytes;
     bytes.reserve(records.size() * recordSize_);
     for (const Record& record : records) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace domora {
@@ -46,8 +47,14 @@ public:
     // The number of whole records; nothing when the file cannot be opened.
     std::optional<std::size_t> count(RecordFileError* error = nullptr) const;
 
-    // Replaces the whole contents with `records` (also creates the file).
+    // Replaces the whole contents with `records` (also creates the file). A file whose end
+    // is not a whole record (cut short, or written by another program) is first copied
+    // beside itself ("<name>.damaged", or "-2", "-3" ... when taken), so that the bytes the
+    // rewrite drops are kept; when the copy cannot be made, nothing is written.
     bool rewrite(const std::vector<Record>& records, RecordFileError* error = nullptr);
+
+    // The Russian notice of the last copy made of a damaged file, once; empty otherwise.
+    std::string takeNotice() { return std::exchange(notice_, {}); }
     // Adds a record at the end / before `index` (index == count appends).
     bool append(const Record& record, RecordFileError* error = nullptr);
     bool insert(std::size_t index, const Record& record, RecordFileError* error = nullptr);
@@ -56,6 +63,8 @@ public:
 
 private:
     bool fail(RecordFileError* error, RecordFileError::Kind kind, std::string message) const;
+    // Copies a file that ends in part of a record beside itself before it is rewritten.
+    bool keepDamagedCopy(RecordFileError* error);
     bool checkSize(const Record& record, RecordFileError* error) const;
     bool noSuchRecord(RecordFileError* error, std::size_t index) const;
     // Adds a record before `index`, or at the end when there is none.
@@ -65,6 +74,7 @@ private:
     std::string path_;
     std::size_t recordSize_;
     std::size_t capacity_;
+    std::string notice_;
 };
 
 } // namespace domora

@@ -35,6 +35,9 @@ public:
     // Called, in the order added, after every change written to the file.
     void addListener(std::function<void()> listener);
 
+    // The notice of a damaged file copied aside before a rewrite, once; empty otherwise.
+    std::string takeNotice() { return file_.takeNotice(); }
+
 protected:
     // The records; on failure `result` is set to `missing`.
     std::optional<Records> read(StoreResult& result, StoreResult missing) const;

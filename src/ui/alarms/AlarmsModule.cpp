@@ -29,7 +29,13 @@ AlarmsModule::AlarmsModule(const ModuleContext& context) : host_(context.host) {
         new AlarmListView(*store_, platform.files(), platform.clock(), context.paths, boxes,
                           context.messageDialog, *previewPlayer_, host_.sheet(ReminderSheet::AlarmsAndTimer));
     list_->setGeometry(0, 0, 507, 152);
-    store_->addListener([this] { list_->ShowAlarms(); });
+    store_->addListener([this, &boxes, owner] {
+        list_->ShowAlarms();
+        const std::string notice = store_->takeNotice();
+        if (!notice.empty()) {
+            boxes.information(owner, QString::fromStdString(notice));
+        }
+    });
 
     QObject::connect(&host_.timer(TimerId::Alarms), &IntervalTimer::timeout, list_,
                      [this] { scheduler_->AlarmTick(); });

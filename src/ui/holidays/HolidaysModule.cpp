@@ -32,7 +32,13 @@ HolidaysModule::HolidaysModule(const ModuleContext& context, const CountdownModu
     page_ = new HolidayPage(*store_, platform.registry(), platform.clock(), boxes_, context.messageDialog,
                             eventTimer, host_.sheet(ReminderSheet::Holidays));
     page_->setGeometry(0, 0, 503, 258);
-    store_->addListener([this] { page_->setView(HolidayViewMode::All); });
+    store_->addListener([this] {
+        page_->setView(HolidayViewMode::All);
+        const std::string notice = store_->takeNotice();
+        if (!notice.empty()) {
+            boxes_.information(host_.owner(), QString::fromStdString(notice));
+        }
+    });
 
     QObject::connect(&eventTimer, &IntervalTimer::timeout, page_, [this] { eventLineTick(); });
     QObject::connect(&host_.timer(TimerId::HolidayReminder), &IntervalTimer::timeout, page_,
