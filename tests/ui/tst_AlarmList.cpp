@@ -69,6 +69,17 @@ private slots:
         f.list->ShowAlarms();
         QCOMPARE(f.boxes.shown, QStringList{"error: Ошибка!\r\nФайл /app/Data/Budil.DMR не найден"});
         QCOMPARE(tableRow(table, 0)[2], QString("Ошибка! Файл Budil.dmr не найден"));
+
+        // A file that is there but cannot be read is treated as missing, with its reason.
+        f.boxes.shown.clear();
+        f.platform.filesFake.put(f.paths.BudilPath, "");
+        f.platform.filesFake.makeUnreadable(f.paths.BudilPath);
+        f.list->PageShow();
+        QCOMPARE(tableRow(table, 0)[2], QString("Ошибка! Файл Budil.dmr не найден"));
+        for (const char* button : kButtons) {
+            QVERIFY(!f.listPart(button)->isEnabled());
+        }
+        QCOMPARE(f.boxes.shown.size(), 1);
     }
 
     // Deleting and resetting by the dialog's answer: 1 "Ok", 2 "Отмена", 3 "Да все".

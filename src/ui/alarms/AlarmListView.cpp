@@ -112,12 +112,16 @@ void AlarmListView::showEvent(QShowEvent* event) {
     }
 }
 
+// The page is shown: the list when the alarm file can be read; otherwise the error row with
+// every button off, and, when the file is there but cannot be read (a folder in its place, no
+// access), the reason, over the page as it now is.
 void AlarmListView::PageShow() {
-    if (store_.AlarmFileExists()) {
+    const auto list = store_.ReadAlarms();
+    if (list.result) {
         for (QPushButton* button : {addButton_, changeButton_, viewButton_, resetButton_, deleteButton_}) {
             button->setEnabled(true);
         }
-        ShowAlarms();
+        fill(list.alarms);
         return;
     }
     filling_ = true;
@@ -127,6 +131,10 @@ void AlarmListView::PageShow() {
     filling_ = false;
     addButton_->setEnabled(false);
     setEditButtonsEnabled(false);
+    if (store_.AlarmFileExists()) {
+        repaint();
+        boxes_.error(this, qs(list.result.message));
+    }
 }
 
 QStringList AlarmListView::rowTexts(int number, const AlarmRecord& record) {
@@ -143,18 +151,22 @@ void AlarmListView::ShowAlarms() {
         boxes_.error(this, qs(list.result.message));
         return;
     }
+    fill(list.alarms);
+}
+
+void AlarmListView::fill(const std::vector<AlarmRecord>& alarms) {
     filling_ = true;
     table_->clearContents();
-    if (list.alarms.empty()) {
+    if (alarms.empty()) {
         table_->setRowCount(1);
         table_->setItem(0, 2, new QTableWidgetItem(QStringLiteral("БУДИЛЬНИК НЕ УСТАНОВЛЕН")));
         filling_ = false;
         setEditButtonsEnabled(false);
         return;
     }
-    table_->setRowCount(static_cast<int>(list.alarms.size()));
+    table_->setRowCount(static_cast<int>(alarms.size()));
     int row = 0;
-    for (const AlarmRecord& record : list.alarms) {
+    for (const AlarmRecord& record : alarms) {
         const QStringList texts = rowTexts(row + 1, record);
         for (int column = 0; column < kColumns; ++column) {
             table_->setItem(row, column, new QTableWidgetItem(texts[column]));

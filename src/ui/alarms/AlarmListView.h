@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class QPushButton;
 class QTableWidget;
@@ -66,6 +67,8 @@ private:
     // Asks about the selected alarm; the dialog's result, 0 when it could not be asked.
     int confirm(const char* action, int kind);
     void setEditButtonsEnabled(bool enabled);
+    // The grid filled with the alarms, or the empty-list row.
+    void fill(const std::vector<AlarmRecord>& alarms);
 
     // The column texts of one alarm row.
     QStringList rowTexts(int number, const AlarmRecord& record);

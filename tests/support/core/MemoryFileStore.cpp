@@ -11,7 +11,7 @@ std::string DiskFull(const std::string& path) {
 
 std::optional<std::string> MemoryFileStore::readAll(const std::string& path) {
     const auto it = files_.find(path);
-    if (it == files_.end()) {
+    if (it == files_.end() || unreadable_.count(path) != 0) {
         return std::nullopt;
     }
     return it->second;
