@@ -156,6 +156,19 @@ private slots:
         QCOMPARE(s.sound.PlayTime, 2000);
         QCOMPARE(child<QLabel>(s.form, "StaticText1")->text(), QString("00:00:02"));
     }
+
+    // Widened near the right edge of the screen, the dialog moves back onto it.
+    void widenedDialogStaysOnTheScreen() {
+        Setup s;
+        s.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.form));
+        const QRect area = s.form.screen()->availableGeometry();
+        s.form.move(area.right() - s.form.frameGeometry().width() - 4, area.top() + 40);
+        s.button("SpeedButton6")->click();
+        QCOMPARE(s.form.width(), CountdownSetupDialog::kWideWidth);
+        QVERIFY(area.contains(s.form.frameGeometry()));
+        s.form.close();
+    }
 };
 
 QTEST_MAIN(TestCountdownSetupDialog)

@@ -53,6 +53,30 @@ void ownBy(QWidget& dialog, const QWidget* opener) {
     }
 }
 
+void keepOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    QRect frame = window.frameGeometry();
+    if (frame.right() > area.right()) {
+        frame.moveRight(area.right());
+    }
+    if (frame.bottom() > area.bottom()) {
+        frame.moveBottom(area.bottom());
+    }
+    if (frame.left() < area.left()) {
+        frame.moveLeft(area.left());
+    }
+    if (frame.top() < area.top()) {
+        frame.moveTop(area.top());
+    }
+    if (frame.topLeft() != window.frameGeometry().topLeft()) {
+        window.move(frame.topLeft());
+    }
+}
+
 void centreOnScreen(QWidget& window) {
     if (const QScreen* screen =
             window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen()) {

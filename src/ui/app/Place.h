@@ -55,6 +55,9 @@ QCheckBox* check(QWidget* parent, const char* name, const QString& text, int x, 
 // that window stays on top. Nothing changes without an opener.
 void ownBy(QWidget& dialog, const QWidget* opener);
 
+// Moves a window that has grown past an edge of its screen's available area back onto it.
+void keepOnScreen(QWidget& window);
+
 // Moves a window so that its client area is centred on the available area of its screen.
 void centreOnScreen(QWidget& window);
 

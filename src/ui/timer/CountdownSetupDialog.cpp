@@ -245,6 +245,7 @@ void CountdownSetupDialog::toggleMusicPanel() {
         setFixedSize(kNarrowWidth, kHeight);
         musicButton_->setText(QString::fromUtf8(kWidenCaption));
     }
+    keepOnScreen(*this);
 }
 
 bool CountdownSetupDialog::handleKey(int key) {
