@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace domora {
@@ -15,5 +16,9 @@ public:
     // to show (the caller then shows its own).
     virtual bool showAlreadyRunning(const std::string& text) = 0;
 };
+
+// A marker of its own name (the notes use one each to find a free place on the screen); on
+// Linux a lock file in the runtime folder, on Windows a named mutex.
+std::unique_ptr<SingleInstance> CreateNamedMarker(const std::string& name);
 
 } // namespace domora

@@ -68,5 +68,16 @@ TEST(PosixSingleInstance, StartedProgramsDoNotInheritTheLock) {
     EXPECT_TRUE(PosixSingleInstance(lock).acquire());
 }
 
+// Named markers (the notes' places on the screen): one holder at a time, free again when it
+// goes.
+TEST(PosixSingleInstance, NamedMarkersAreHeldOnceEach) {
+    auto first = CreateNamedMarker("domora-test-marker");
+    ASSERT_TRUE(first->acquire());
+    EXPECT_FALSE(CreateNamedMarker("domora-test-marker")->acquire());
+    EXPECT_TRUE(CreateNamedMarker("domora-test-other")->acquire());
+    first.reset();
+    EXPECT_TRUE(CreateNamedMarker("domora-test-marker")->acquire());
+}
+
 } // namespace
 } // namespace domora

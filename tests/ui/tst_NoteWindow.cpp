@@ -93,6 +93,22 @@ private slots:
         }
     }
 
+    // A second note open at the same time takes the next place of the cascade.
+    void notesShownTogetherCascade() {
+        FakeSoundPlayer player;
+        NoteWindow first(player);
+        NoteWindow second(player);
+        for (NoteWindow* note : {&first, &second}) {
+            note->load({"1", "not", message, "3"});
+        }
+        second.setCascadePlace(1);
+        first.present();
+        second.present();
+        QCOMPARE(second.pos() - first.pos(), QPoint(NoteWindow::kCascadeStep, NoteWindow::kCascadeStep));
+        first.close();
+        second.close();
+    }
+
     // The sound loops while the note shows; a snooze hides the note and brings it back, with
     // its sound, after the chosen minutes; closing stops everything.
     void soundAndSnooze() {

@@ -337,6 +337,10 @@ void NoteWindow::fill() {
 void NoteWindow::present() {
     adjustSize();
     centreFrameOnScreen(*this);
+    if (cascadePlace_ > 0) {
+        move(pos() + QPoint(cascadePlace_ * kCascadeStep, cascadePlace_ * kCascadeStep));
+        keepOnScreen(*this);
+    }
     show();
     raise();
     activateWindow();

@@ -31,7 +31,11 @@ public:
     // reads the message, opens the sound.
     void load(const QStringList& fields);
     // Shows the note centred on the screen, on top of other windows, and starts the sound.
+    // A note shown while others are open takes the next place of a cascade (`place` 1, 2,
+    // ... down and to the right of the centre), so that none hides another.
     void present();
+    void setCascadePlace(int place) { cascadePlace_ = place; }
+    static constexpr int kCascadeStep = 28;
 
     Content content() const { return content_; }
     // Lines telling about files that could not be used, shown under the message.
@@ -76,6 +80,7 @@ private:
     QString soundState_ = QStringLiteral("silent");
     QStringList notices_;
     int minuteMs_ = 60 * 1000;
+    int cascadePlace_ = 0;
     QTimer snoozeTimer_;
 
     QLabel* heading_ = nullptr;

@@ -7,6 +7,7 @@
 //                             appears, describing it (NoteWindow::report()).
 //   DOMORA_NOTEBOX_QUIT_MS=N  close the note and end after N milliseconds.
 #include "NoteWindow.h"
+#include "platform/SingleInstance.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
@@ -15,6 +16,25 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
+
+namespace {
+
+// The first place on the screen no other open note holds; its marker is kept until the note
+// program ends (the system drops it also when the program dies).
+int ClaimCascadePlace(std::unique_ptr<domora::SingleInstance>& marker) {
+    constexpr int kPlaces = 16;
+    for (int place = 0; place < kPlaces; ++place) {
+        marker = domora::CreateNamedMarker("domora-note-" + std::to_string(place));
+        if (marker->acquire()) {
+            return place;
+        }
+    }
+    marker.reset();
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -43,6 +63,8 @@ int main(int argc, char* argv[]) {
         });
     }
 
+    std::unique_ptr<domora::SingleInstance> placeMarker;
+    window.setCascadePlace(ClaimCascadePlace(placeMarker));
     window.present();
     return QApplication::exec();
 }

@@ -18,6 +18,13 @@ std::string DefaultInstanceLockPath() {
     return "/tmp/domora-" + std::to_string(::getuid()) + ".lock";
 }
 
+std::unique_ptr<SingleInstance> CreateNamedMarker(const std::string& name) {
+    const std::string runtime = XdgRuntimeDir();
+    const std::string path = !runtime.empty() ? runtime + "/" + name + ".lock"
+                                              : "/tmp/" + name + "-" + std::to_string(::getuid()) + ".lock";
+    return std::make_unique<PosixSingleInstance>(path);
+}
+
 PosixSingleInstance::PosixSingleInstance() : PosixSingleInstance(DefaultInstanceLockPath()) {}
 
 PosixSingleInstance::PosixSingleInstance(std::string lockPath) : path_(std::move(lockPath)) {}

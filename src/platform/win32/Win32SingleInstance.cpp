@@ -6,6 +6,10 @@
 
 namespace domora {
 
+std::unique_ptr<SingleInstance> CreateNamedMarker(const std::string& name) {
+    return std::make_unique<Win32SingleInstance>(name);
+}
+
 Win32SingleInstance::Win32SingleInstance() : Win32SingleInstance("MyOwnMutex") {}
 
 Win32SingleInstance::Win32SingleInstance(std::string mutexName) : name_(std::move(mutexName)) {}
