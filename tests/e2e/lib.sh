@@ -37,13 +37,14 @@ fail() {
     exit 1
 }
 
+# Starts an X server of its own, of the size in $1 (default 1024x768).
 start_x() {
     # Two servers started at the same moment by other tests can race for a display number;
     # the loser exits, and is started again.
     local attempt number
     for attempt in 1 2 3; do
         exec {displayfd}<> <(:)
-        Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        Xvfb -displayfd "$displayfd" -screen 0 "${1:-1024x768}x24" -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
         local pid=$!
         PIDS+=("$pid")
         number=""
@@ -61,8 +62,9 @@ start_x() {
     fail "Xvfb did not start: $(tail -n 3 "$WORK/xvfb.log")"
 }
 
+# Starts the tray host at the edge in $1 (default bottom), at the right.
 start_tray() {
-    trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 >"$WORK/trayer.log" 2>&1 &
+    trayer --edge "${1:-bottom}" --align right --widthtype pixel --width 120 --height 24 >"$WORK/trayer.log" 2>&1 &
     PIDS+=($!)
     sleep 0.5
 }

@@ -6,6 +6,7 @@
 #include "ui/app/Place.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QPushButton>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
@@ -15,6 +16,34 @@ namespace domora {
 namespace {
 
 constexpr char kTrayTip[] = "Domora Lite 2003\nЛевая:  2-Открыть окно\nПравая: 1-Меню";
+
+// The tray menu opens while the button that opened it is still down. Released after a small
+// move, that button would choose whatever item lies under the cursor ("&Выход", or an item of
+// a submenu that opened under it). A menu therefore acts on a release only after a press of
+// its own; keys work as ever.
+class HeldPressGuard final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        static const char* const kPressed = "pressedHere";
+        switch (event->type()) {
+        case QEvent::Show:
+            watched->setProperty(kPressed, false);
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            watched->setProperty(kPressed, true);
+            break;
+        case QEvent::MouseButtonRelease:
+            return !watched->property(kPressed).toBool();
+        default:
+            break;
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -53,6 +82,12 @@ void MainWindow::finishFrame() {
 
     popupMenu_->addSeparator();
     addItem(*popupMenu_, "mnExit", QStringLiteral("&Выход"), this, &MainWindow::close);
+
+    auto* guard = new HeldPressGuard(popupMenu_);
+    popupMenu_->installEventFilter(guard);
+    for (QMenu* submenu : popupMenu_->findChildren<QMenu*>()) {
+        submenu->installEventFilter(guard);
+    }
 }
 
 void MainWindow::buildTray() {
