@@ -43,6 +43,8 @@ private slots:
         const QString missing = "Файл не найден!";
         QCOMPARE(tableRow(table, 3),
                  (QStringList{"4", "23:59", "31.12.2026", missing, "", "Безконечно", missing}));
+        QCOMPARE(table->item(3, 3)->toolTip(), missing); // a cut cell's whole text
+        QCOMPARE(table->columnSpan(0, 2), 1);
         for (const char* button : kButtons) {
             QVERIFY(f.listPart(button)->isEnabled());
         }
@@ -55,6 +57,7 @@ private slots:
         auto* table = f.listPart<QTableWidget>("BudTable");
         QCOMPARE(table->rowCount(), 1);
         QCOMPARE(tableRow(table, 0), (QStringList{"", "", "БУДИЛЬНИК НЕ УСТАНОВЛЕН", "", "", "", ""}));
+        QCOMPARE(table->columnSpan(0, 2), 5); // the message across the columns, whole
         for (const char* button : kButtons) {
             QCOMPARE(f.listPart(button)->isEnabled(), button == kButtons[0]);
         }

@@ -321,6 +321,31 @@ private slots:
         }
     }
 
+    // Every fixed caption of the window's pages fits its box at the program's font.
+    void captionsFitTheirBoxes() {
+        QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+        auto form = started(1);
+        QStringList cut;
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            const QString text = label->text();
+            if (text.isEmpty() || label->textFormat() == Qt::RichText || !label->pixmap().isNull()) {
+                continue;
+            }
+            const QRect box = label->contentsRect();
+            const QRect needed = label->fontMetrics().boundingRect(
+                box, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), text);
+            if (needed.width() > box.width() || needed.height() > box.height()) {
+                cut << QStringLiteral("%1 «%2» %3x%4 in %5x%6")
+                           .arg(label->objectName(), text)
+                           .arg(needed.width())
+                           .arg(needed.height())
+                           .arg(box.width())
+                           .arg(box.height());
+            }
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("\n"))));
+    }
+
     void damagedSettingsAreReported() {
         platform->damageReport = "Файл настроек повреждён.";
         auto form = makeForm();

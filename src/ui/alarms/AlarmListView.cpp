@@ -125,9 +125,7 @@ void AlarmListView::PageShow() {
         return;
     }
     filling_ = true;
-    table_->clearContents();
-    table_->setRowCount(1);
-    table_->setItem(0, 2, new QTableWidgetItem(QStringLiteral("Ошибка! Файл Budil.dmr не найден")));
+    showMessageRow(QStringLiteral("Ошибка! Файл Budil.dmr не найден"));
     filling_ = false;
     addButton_->setEnabled(false);
     setEditButtonsEnabled(false);
@@ -156,24 +154,36 @@ void AlarmListView::ShowAlarms() {
 
 void AlarmListView::fill(const std::vector<AlarmRecord>& alarms) {
     filling_ = true;
-    table_->clearContents();
     if (alarms.empty()) {
-        table_->setRowCount(1);
-        table_->setItem(0, 2, new QTableWidgetItem(QStringLiteral("БУДИЛЬНИК НЕ УСТАНОВЛЕН")));
+        showMessageRow(QStringLiteral("БУДИЛЬНИК НЕ УСТАНОВЛЕН"));
         filling_ = false;
         setEditButtonsEnabled(false);
         return;
     }
+    table_->clearContents();
+    table_->clearSpans();
     table_->setRowCount(static_cast<int>(alarms.size()));
     int row = 0;
     for (const AlarmRecord& record : alarms) {
         const QStringList texts = rowTexts(row + 1, record);
         for (int column = 0; column < kColumns; ++column) {
-            table_->setItem(row, column, new QTableWidgetItem(texts[column]));
+            auto* item = new QTableWidgetItem(texts[column]);
+            item->setToolTip(texts[column]); // the whole text of a cell its column cuts
+            table_->setItem(row, column, item);
         }
         ++row;
     }
     filling_ = false;
+}
+
+// One row with a message from the date column on, across the columns after it, so that it
+// shows whole.
+void AlarmListView::showMessageRow(const QString& text) {
+    table_->clearContents();
+    table_->clearSpans();
+    table_->setRowCount(1);
+    table_->setItem(0, 2, new QTableWidgetItem(text));
+    table_->setSpan(0, 2, 1, kColumns - 2);
 }
 
 void AlarmListView::BudTableSelectCell(int /*column*/, int row) {

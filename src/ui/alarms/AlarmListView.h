@@ -67,6 +67,7 @@ private:
     // Asks about the selected alarm; the dialog's result, 0 when it could not be asked.
     int confirm(const char* action, int kind);
     void setEditButtonsEnabled(bool enabled);
+    void showMessageRow(const QString& text);
     // The grid filled with the alarms, or the empty-list row.
     void fill(const std::vector<AlarmRecord>& alarms);
 

@@ -230,7 +230,9 @@ void HolidayPage::refill() {
     int row = 0;
     for (const HolidayRow& cells : view.rows) {
         for (int column = 0; column < 4; ++column) {
-            table_->setItem(row, column, new QTableWidgetItem(qs(cells[static_cast<std::size_t>(column)])));
+            auto* item = new QTableWidgetItem(qs(cells[static_cast<std::size_t>(column)]));
+            item->setToolTip(item->text()); // the whole text of a cell its column cuts
+            table_->setItem(row, column, item);
         }
         ++row;
     }

@@ -36,8 +36,12 @@ void TimeServicesModule::buildWorldTimePage(QWidget* page) {
         displays[clock.display] =
             field(page, std::string(clock.display).c_str(), QString(), x + 166, top + 2, 70, 18);
     }
+    // Four lines in a box of 52 pixels: a point smaller than the page's other captions.
     QLabel* cet = label(page, qs(kCentralEuropeanClock.caption), 258, 214, 160, 52);
     cet->setWordWrap(true);
+    QFont small = cet->font();
+    small.setPointSizeF(small.pointSizeF() - 1);
+    cet->setFont(small);
     displays[kCentralEuropeanClock.display] =
         field(page, std::string(kCentralEuropeanClock.display).c_str(), QString(), 424, 232, 70, 18);
 
