@@ -344,6 +344,12 @@ private slots:
             }
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("\n"))));
+        // "Ok" of the Options page shows whole on its page.
+        form->show();
+        child<QTabWidget>(*form, "PageControl1")->setCurrentIndex(1);
+        auto* ok = child<QPushButton>(*form, "Button1");
+        QTRY_VERIFY(ok->isVisible());
+        QVERIFY(ok->parentWidget()->rect().contains(ok->geometry()));
     }
 
     void damagedSettingsAreReported() {

@@ -97,6 +97,9 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
         headers << QString::fromUtf8(header);
     }
     table_->setHorizontalHeaderLabels(headers);
+    for (int column = 0; column < headers.size(); ++column) {
+        table_->horizontalHeaderItem(column)->setToolTip(headers[column]); // a cut heading whole
+    }
 
     editor_ = std::make_unique<AlarmEditor>(store_, files_, paths_, clock, boxes_, previewPlayer);
     connect(editor_.get(), &AlarmEditor::added, this, [this] { setEditButtonsEnabled(true); });

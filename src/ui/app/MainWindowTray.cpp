@@ -9,7 +9,10 @@
 #include <QEvent>
 #include <QPushButton>
 #include <QSystemTrayIcon>
+#include <QTabBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace domora {
 
@@ -76,8 +79,11 @@ void MainWindow::buildPopupMenu() {
 
 // What follows the modules' parts: "Ok" of the Options page and the menu's last item.
 void MainWindow::finishFrame() {
-    okButton_ =
-        place(new QPushButton(QStringLiteral("Ok"), page(Page::Options)), "Button1", 429, 289, 80, 22);
+    // At its described place when the page is tall enough; the page under this toolkit's
+    // taller tabs is a few pixels shorter, and the button is raised to show whole.
+    const int pageHeight = pages_->height() - pages_->tabBar()->sizeHint().height() - 4;
+    okButton_ = place(new QPushButton(QStringLiteral("Ok"), page(Page::Options)), "Button1", 429,
+                      std::min(289, pageHeight - 22 - 2), 80, 22);
     connect(okButton_, &QPushButton::clicked, this, &MainWindow::saveOptions);
 
     popupMenu_->addSeparator();

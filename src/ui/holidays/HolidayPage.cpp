@@ -51,6 +51,9 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
         headers << qs(kHolidayHeader[static_cast<std::size_t>(column)]);
     }
     table_->setHorizontalHeaderLabels(headers);
+    for (int column = 0; column < headers.size(); ++column) {
+        table_->horizontalHeaderItem(column)->setToolTip(headers[column]); // a cut heading whole
+    }
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
