@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -321,22 +322,51 @@ private slots:
         }
     }
 
-    // Every fixed caption of the window's pages fits its box at the program's font.
+    // Every fixed caption of the window's pages and dialogs fits its box at the program's font.
     void captionsFitTheirBoxes() {
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
         auto form = started(1);
         QStringList cut;
-        for (QLabel* label : form->findChildren<QLabel*>()) {
+        QList<QWidget*> windows{form.get()};
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName().startsWith(QStringLiteral("Form")) && window != form.get()) {
+                windows << window;
+            }
+        }
+        QList<QLabel*> labels;
+        for (QWidget* window : windows) {
+            labels += window->findChildren<QLabel*>();
+            for (QHeaderView* header : window->findChildren<QHeaderView*>()) {
+                const auto* table = qobject_cast<QTableWidget*>(header->parentWidget());
+                if (table == nullptr || header->orientation() != Qt::Horizontal) {
+                    continue;
+                }
+                for (int column = 0; column < table->columnCount(); ++column) {
+                    // A heading its described column cuts carries its whole text as a tooltip.
+                    const QTableWidgetItem* heading = table->horizontalHeaderItem(column);
+                    const QString text = heading->text();
+                    const int needed = header->fontMetrics().horizontalAdvance(text) + 4;
+                    if (needed > header->sectionSize(column) && heading->toolTip() != text) {
+                        cut << QStringLiteral("%1 heading «%2» %3 in %4")
+                                   .arg(table->objectName(), text)
+                                   .arg(needed)
+                                   .arg(header->sectionSize(column));
+                    }
+                }
+            }
+        }
+        for (QLabel* label : labels) {
             const QString text = label->text();
             if (text.isEmpty() || label->textFormat() == Qt::RichText || !label->pixmap().isNull()) {
                 continue;
             }
             const QRect box = label->contentsRect();
+            const QString where = label->window()->objectName() + "/" + label->objectName();
             const QRect needed = label->fontMetrics().boundingRect(
                 box, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), text);
             if (needed.width() > box.width() || needed.height() > box.height()) {
                 cut << QStringLiteral("%1 «%2» %3x%4 in %5x%6")
-                           .arg(label->objectName(), text)
+                           .arg(where, text)
                            .arg(needed.width())
                            .arg(needed.height())
                            .arg(box.width())

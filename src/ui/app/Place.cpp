@@ -16,7 +16,9 @@ QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h, 
 
 QLabel* field(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h) {
     QLabel* result = label(parent, text, x, y, w, h, name);
-    result->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A frame drawn on all four sides: the sunken panel's light right and bottom edges vanish
+    // on a light page.
+    result->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     result->setAlignment(Qt::AlignCenter);
     return result;
 }

@@ -17,7 +17,7 @@ QLabel* oldValue(QWidget* parent, const char* name, int y) {
     auto* text = new QLabel(parent);
     text->setObjectName(QString::fromLatin1(name));
     text->setGeometry(150, y, 130, 20);
-    text->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    text->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     return text;
 }
 

@@ -54,6 +54,8 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
     for (int column = 0; column < headers.size(); ++column) {
         table_->horizontalHeaderItem(column)->setToolTip(headers[column]); // a cut heading whole
     }
+    // "Месяц" is wider than its column: from its first letter on, as far as it goes.
+    table_->horizontalHeaderItem(0)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -19,7 +19,7 @@ QLabel* field(QWidget* parent, int number, int x, int y) {
     auto* label = new QLabel(QStringLiteral("00"), parent);
     label->setObjectName(QStringLiteral("StaticText%1").arg(number));
     label->setGeometry(x, y, 26, 20);
-    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }

@@ -97,7 +97,7 @@ CountdownRingWindow::CountdownRingWindow(const TimerSound& sound, SoundPlayer& p
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Bevel1"));
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     frame->setGeometry(8, 14, kPictureSize + 4, kPictureSize + 4);
     picture_ = new QLabel(frame);
     picture_->setObjectName(QStringLiteral("Image1"));
@@ -112,7 +112,7 @@ CountdownRingWindow::CountdownRingWindow(const TimerSound& sound, SoundPlayer& p
         auto* label = new QLabel(QStringLiteral("00:00:00"), this);
         label->setObjectName(QString::fromLatin1(name));
         label->setGeometry(244, y, 68, 20);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         label->setAlignment(Qt::AlignCenter);
         return label;
     };

@@ -128,7 +128,7 @@ void CountdownSetupDialog::buildWindow() {
           212, 20);
     fileTimeText_ =
         place(new QLabel(QStringLiteral("00:00:00"), musicPanel_), "StaticText1", 220, 66, 56, 20);
-    fileTimeText_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    fileTimeText_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     fileTimeText_->setAlignment(Qt::AlignCenter);
     takeFileTimeButton_ =
         button(musicPanel_, "SpeedButton4", QStringLiteral("Принять время файла"), 6, 94, 150);
