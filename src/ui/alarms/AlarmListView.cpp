@@ -83,7 +83,7 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
     connect(table_, &QTableWidget::cellClicked, this,
             [this](int row, int column) { BudTableSelectCell(column, row + 1); });
 
-    const ButtonSpec<AlarmListView> buttons[] = {
+    const ButtonDef<AlarmListView> buttons[] = {
         {&addButton_, "BudAddButton", QStringLiteral("Добавить..."), &AlarmListView::AddClick},
         {&changeButton_, "BudChangeButton", QStringLiteral("Изменить..."), &AlarmListView::ChangeClick},
         {&viewButton_, "BudViewButton", QStringLiteral("Просмотреть"), &AlarmListView::ViewClick},

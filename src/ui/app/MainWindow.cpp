@@ -233,10 +233,6 @@ void MainWindow::setEventText(const QString& text) {
     eventLine_->setText(text);
 }
 
-bool MainWindow::eventBold() const {
-    return eventLine_->font().bold();
-}
-
 void MainWindow::setEventBold(bool bold) {
     QFont font = eventLine_->font();
     font.setBold(bold);

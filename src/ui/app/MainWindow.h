@@ -74,7 +74,6 @@ private:
     void showOn(Page page) override;
     void showOn(ReminderSheet sheet) override;
     void setEventText(const QString& text) override;
-    bool eventBold() const override;
     void setEventBold(bool bold) override;
     void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) override;
 

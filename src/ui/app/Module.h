@@ -41,7 +41,6 @@ public:
 
     // The event line of the status line.
     virtual void setEventText(const QString& text) = 0;
-    virtual bool eventBold() const = 0;
     virtual void setEventBold(bool bold) = 0;
 
     // Called on every clock tick with one reading of local and universal time.

@@ -25,7 +25,7 @@ template <typename W> W* place(W* widget, const char* name, int x, int y, int w,
 
 // A row of buttons at fixed places, `step` pixels apart, starting at `first`; each named by
 // its objectName and wired to its handler.
-template <typename Owner> struct ButtonSpec {
+template <typename Owner> struct ButtonDef {
     QPushButton** button;
     const char* name;
     QString caption;
@@ -33,12 +33,12 @@ template <typename Owner> struct ButtonSpec {
 };
 
 template <typename Owner, std::size_t N>
-void placeButtonRow(Owner* owner, const ButtonSpec<Owner> (&buttons)[N], const QRect& first, int step) {
+void placeButtonRow(Owner* owner, const ButtonDef<Owner> (&buttons)[N], const QRect& first, int step) {
     int x = first.x();
-    for (const ButtonSpec<Owner>& spec : buttons) {
-        *spec.button = place(new QPushButton(spec.caption, owner), spec.name, x, first.y(), first.width(),
-                             first.height());
-        QObject::connect(*spec.button, &QPushButton::clicked, owner, spec.handler);
+    for (const ButtonDef<Owner>& def : buttons) {
+        *def.button =
+            place(new QPushButton(def.caption, owner), def.name, x, first.y(), first.width(), first.height());
+        QObject::connect(*def.button, &QPushButton::clicked, owner, def.handler);
         x += step;
     }
 }

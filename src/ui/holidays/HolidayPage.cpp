@@ -64,7 +64,7 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
             [this](int row, int, int, int) { rowSelected(row + 1); });
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { rowSelected(row + 1); });
 
-    const ButtonSpec<HolidayPage> buttons[] = {
+    const ButtonDef<HolidayPage> buttons[] = {
         {&todayButton_, "SpeedButton16", QStringLiteral("Сегодня"), &HolidayPage::showToday},
         {&monthButton_, "SpeedButton17", QStringLiteral("В этом месяце"), &HolidayPage::showThisMonth},
         {&allButton_, "SpeedButton11", QStringLiteral("Показать все"), &HolidayPage::showAll},
