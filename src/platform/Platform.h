@@ -4,6 +4,7 @@
 #include "core/app/Registry.h"
 #include "core/base/Clock.h"
 #include "core/base/FileStore.h"
+#include "core/base/WallTimer.h"
 #include "platform/AppLocation.h"
 #include "platform/Autostart.h"
 #include "platform/KeyboardLayout.h"
@@ -30,6 +31,8 @@ public:
     virtual KeyboardLayout& keyboard() = 0;
     virtual Taskbar& taskbar() = 0;
     virtual AppLocation& location() = 0;
+    // A timer set to instants of the wall clock (the schedulers' minute beat).
+    virtual std::unique_ptr<WallTimer> createWallTimer() = 0;
     // Once after start: a Russian text saying the settings file was damaged and replaced
     // by defaults (a copy kept), or empty.
     virtual std::string takeSettingsDamageReport() = 0;

@@ -4,7 +4,9 @@
 #include "core/app/Settings.h"
 #include "platform/fake/FakePlatform.h"
 #include "testing/core/TestData.h"
+#include "ui/app/IntervalTimer.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MinuteTimer.h"
 
 #include "UiTestSupport.h"
 
@@ -33,6 +35,9 @@ using uitest::tick;
 using uitest::timer;
 
 namespace {
+
+// "Timer5" and "Timer7" are the minute beat's.
+constexpr int kTimerNumbersInUse[] = {1, 2, 3, 4, 6, 8, 9};
 
 std::uint32_t dword(FakePlatform& platform, const char* name) {
     return platform.registryFake.hive().value(RegHive::CurrentUser, kMainKey, name).value().dword;
@@ -79,7 +84,7 @@ private slots:
         QCOMPARE(boxes.shown.size(), 1);
         QVERIFY(boxes.shown[0].startsWith("info: Спасибо"));
         QVERIFY(!form->startedUp());
-        for (int number = 1; number <= 9; ++number) {
+        for (int number : kTimerNumbersInUse) {
             QCOMPARE(timer(*form, number)->enabled(), number == 8);
             QVERIFY(!timer(*form, number)->running());
         }
@@ -93,11 +98,14 @@ private slots:
         QVERIFY(form->isMinimized());
         QCOMPARE(child<QComboBox>(*form, "ComboBox3")->currentText(), QString("pool.ntp.org"));
         QCOMPARE(child<QComboBox>(*form, "ComboBox3")->count(), 2);
-        // The first seven are enabled; the countdown's and the tariffs' stay silent at 0.
-        for (int number = 1; number <= 9; ++number) {
+        // All but the dedication's are enabled. The countdown's and the tariffs' stay silent
+        // at 0, the connection's while nothing listens to it, and the clock and the event
+        // line while the window is not on the screen; the minute beat has started.
+        for (int number : kTimerNumbersInUse) {
             QCOMPARE(timer(*form, number)->enabled(), number != 9);
-            QCOMPARE(timer(*form, number)->running(), number != 3 && number < 8);
+            QCOMPARE(timer(*form, number)->running(), number == 6);
         }
+        QVERIFY(child<MinuteTimer>(*form, "MinuteTimer")->started());
         // Autostart is on in the defaults but registered only when the page is saved.
         QVERIFY(!platform->autostartSet);
     }
@@ -188,6 +196,35 @@ private slots:
         QCOMPARE(child<QLabel>(*form, "StaticText6")->text(), QString("19:30:05"));
     }
 
+    // Nothing ticks for a window that is not on the screen: hidden to the tray or minimised,
+    // the clock rests; shown again, the status line is current at once.
+    void clockRestsWhileTheWindowIsNotSeen() {
+        seed("StartHow1", 1);
+        set("StartHow2", 0);
+        auto form = makeForm();
+        form->show();
+        activate(*form);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        IntervalTimer* clock = timer(*form, 1);
+        QVERIFY(clock->running() && timer(*form, 4)->running());
+
+        form->hide();
+        QVERIFY(!clock->running() && !timer(*form, 4)->running());
+        QVERIFY(clock->enabled());
+        platform->clockFake.setLocal(DateTime{2026, 12, 7, 2, 10, 0, 59, 0}, 0);
+        form->show();
+        QVERIFY(clock->running());
+        QCOMPARE(child<QLabel>(*form, "StTime")->text(), QString("12:00:59"));
+
+        form->showMinimized();
+        QTRY_VERIFY(form->isMinimized());
+        QVERIFY(!clock->running());
+        platform->clockFake.advanceMs(1000);
+        form->showNormal();
+        QTRY_VERIFY(clock->running());
+        QCOMPARE(child<QLabel>(*form, "StTime")->text(), QString("12:01:00"));
+    }
+
     void closeQuestions_data() {
         QTest::addColumn<bool>("sessionEnding");
         QTest::addColumn<bool>("taskbarVisible");
@@ -228,7 +265,7 @@ private slots:
         }
         QCOMPARE(platform->taskbarVisible, taskbarAfter);
         // A refused close leaves every timer going.
-        for (int number = 1; number <= 7; ++number) {
+        for (int number : {1, 2, 3, 4, 6}) {
             QVERIFY(timer(*form, number)->enabled());
         }
     }

@@ -17,7 +17,7 @@
 namespace domora {
 
 // Decides once a minute which alarms are due and fires them by starting the note program.
-// Driven by the main window's one-second timer (AlarmTick); it reads the time only from
+// Driven by the main window's minute beat (AlarmTick); it reads the time only from
 // the clock and the alarms only through the store.
 //
 // A pass for minute H:M, in file order, for alarm n:

@@ -3,8 +3,10 @@
 #include "core/app/MemoryRegistry.h"
 #include "platform/Platform.h"
 #include "testing/core/FakeClock.h"
+#include "testing/core/FakeWallTimer.h"
 #include "testing/core/MemoryFileStore.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,7 @@ public:
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
+    std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
     std::string takeSettingsDamageReport() override;
 
 private:

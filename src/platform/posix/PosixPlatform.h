@@ -8,6 +8,7 @@
 #include "platform/posix/PosixLauncher.h"
 #include "platform/posix/PosixSingleInstance.h"
 #include "platform/posix/SystemClock.h"
+#include "platform/posix/TimerFdWallTimer.h"
 #include "platform/posix/XdgAutostart.h"
 #include "platform/posix/XkbKeyboardLayout.h"
 
@@ -27,6 +28,7 @@ public:
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
+    std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<TimerFdWallTimer>(); }
     std::string takeSettingsDamageReport() override { return registry_.takeDamageReport(); }
 
 private:

@@ -26,9 +26,12 @@ timespec RealNow() {
 
 } // namespace
 
+// The zone is looked up again on each reading (a look at the zone file's date when it has
+// not changed), so that a change of the computer's time zone is seen at once.
 DateTime SystemClock::localNow() const {
     const timespec now = RealNow();
     std::tm tm{};
+    ::tzset();
     ::localtime_r(&now.tv_sec, &tm);
     return FromTm(tm, now.tv_nsec);
 }
@@ -51,6 +54,7 @@ std::uint32_t SystemClock::tickCount() const {
 bool SystemClock::daylightInForce() const {
     const timespec now = RealNow();
     std::tm tm{};
+    ::tzset();
     ::localtime_r(&now.tv_sec, &tm);
     return tm.tm_isdst > 0;
 }

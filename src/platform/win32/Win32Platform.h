@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/SpanWallTimer.h"
 #include "platform/win32/Win32AppLocation.h"
 #include "platform/win32/Win32Autostart.h"
 #include "platform/win32/Win32Clock.h"
@@ -25,6 +26,9 @@ public:
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
+    // The program waits the span to the next minute itself and hears of a clock change at
+    // its next wake; the minute gates give the minutes skipped meanwhile.
+    std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<SpanWallTimer>(); }
     // The registry is never replaced by defaults behind the user's back: nothing to report.
     std::string takeSettingsDamageReport() override { return {}; }
 

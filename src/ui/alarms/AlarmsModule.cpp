@@ -5,7 +5,6 @@
 #include "core/base/MinuteGate.h"
 #include "platform/Platform.h"
 #include "ui/alarms/AlarmListView.h"
-#include "ui/app/IntervalTimer.h"
 #include "ui/app/Menu.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/sound/SoundPlayer.h"
@@ -37,8 +36,7 @@ AlarmsModule::AlarmsModule(const ModuleContext& context) : host_(context.host) {
         }
     });
 
-    QObject::connect(&host_.timer(TimerId::Alarms), &IntervalTimer::timeout, list_,
-                     [this] { scheduler_->AlarmTick(); });
+    host_.onMinute([this] { scheduler_->AlarmTick(); });
 }
 
 AlarmsModule::~AlarmsModule() = default;

@@ -5,6 +5,7 @@
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
+#include "ui/app/MinuteTimer.h"
 #include "ui/app/ModuleList.h"
 #include "ui/app/QtText.h"
 #include "ui/app/Resources.h"
@@ -84,6 +85,7 @@ bool MainWindow::event(QEvent* event) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    restWhileUnseen();
     if (!firstShowSeen_) {
         firstShowSeen_ = true;
         // The start sequence runs on the first show, whether or not the window manager
@@ -100,11 +102,11 @@ void MainWindow::activate() {
     if (!startedUp_) {
         loadSettings();
         for (const TimerDefinition& definition : kTimers) {
-            timer(definition.id).setEnabled(true);
-            if (definition.id == kLastStartTimer) {
-                break;
+            if (definition.atStart) {
+                timer(definition.id).setEnabled(true);
             }
         }
+        minuteTimer_->start();
         for (const std::unique_ptr<Module>& module : modules_) {
             module->startUp();
         }
@@ -211,6 +213,16 @@ void MainWindow::onClockTick(std::function<void(const DateTime& local, const Dat
     clockListeners_.push_back(std::move(listener));
 }
 
+void MainWindow::minuteBeat() {
+    for (const auto& listener : minuteListeners_) {
+        listener();
+    }
+}
+
+void MainWindow::onMinute(std::function<void()> listener) {
+    minuteListeners_.push_back(std::move(listener));
+}
+
 void MainWindow::selectPage(int index) {
     if (index >= 0 && index < pages_->count()) {
         pages_->setCurrentIndex(index);
@@ -226,7 +238,7 @@ QWidget* MainWindow::sheet(ReminderSheet sheet) {
 }
 
 IntervalTimer& MainWindow::timer(TimerId id) {
-    return *timers_.at(static_cast<std::size_t>(id) - 1);
+    return *timers_.at(static_cast<std::size_t>(id));
 }
 
 void MainWindow::setEventText(const QString& text) {
@@ -241,10 +253,27 @@ void MainWindow::setEventBold(bool bold) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized) &&
-        hideAppButton_) {
+    if (event->type() != QEvent::WindowStateChange) {
+        return;
+    }
+    restWhileUnseen();
+    if ((windowState() & Qt::WindowMinimized) && hideAppButton_) {
         // Queued: hiding inside the state change confuses some window managers.
         QTimer::singleShot(0, this, &MainWindow::hideAppButton);
+    }
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    restWhileUnseen();
+}
+
+void MainWindow::restWhileUnseen() {
+    const bool unseen = !isVisible() || isMinimized();
+    for (const TimerDefinition& definition : kTimers) {
+        if (definition.onScreen) {
+            timer(definition.id).setResting(unseen);
+        }
     }
 }
 

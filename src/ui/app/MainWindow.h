@@ -25,6 +25,7 @@ namespace domora {
 
 class MessageBoxes;
 class MessageDialog;
+class MinuteTimer;
 class Platform;
 
 // The main window (objectName "Form1"): the frame of six pages, the status line, the nine
@@ -55,7 +56,7 @@ public:
     void showWindow() override;
 
 signals:
-    // The start sequence has run (settings loaded, seven timers enabled).
+    // The start sequence has run (settings loaded, the timers and the minute beat started).
     void startSequenceDone();
 
 protected:
@@ -64,6 +65,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // ModuleHost.
@@ -76,6 +78,7 @@ private:
     void setEventText(const QString& text) override;
     void setEventBold(bool bold) override;
     void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) override;
+    void onMinute(std::function<void()> listener) override;
 
     // Life of the window.
     void create();
@@ -88,6 +91,9 @@ private:
     void dedicationKey(int key, Qt::KeyboardModifiers modifiers);
     void endDedication();
     void clockTick();
+    void minuteBeat();
+    // The timers whose work is only seen in the window rest while it is not on the screen.
+    void restWhileUnseen();
     void selectPage(int index);
 
     // Settings.
@@ -122,6 +128,7 @@ private:
     std::unique_ptr<MessageDialog> messageDialog_;
     std::vector<std::unique_ptr<Module>> modules_;
     std::vector<std::function<void(const DateTime&, const DateTime&)>> clockListeners_;
+    std::vector<std::function<void()>> minuteListeners_;
 
     bool sessionEnding_ = false;
     bool startedUp_ = false;
@@ -131,7 +138,8 @@ private:
     bool destroyed_ = false;
     bool capitalNames_ = true;
 
-    std::vector<IntervalTimer*> timers_;
+    std::array<IntervalTimer*, kTimerNumbers + 1> timers_{}; // by number; null where the number went
+    MinuteTimer* minuteTimer_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
     QMenu* popupMenu_ = nullptr;
 

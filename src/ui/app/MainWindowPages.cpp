@@ -2,8 +2,10 @@
 // page, the status line and the timers, laid out at fixed places on a client area of
 // 521 x 361 pixels.
 
+#include "platform/Platform.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MinuteTimer.h"
 #include "ui/app/Place.h"
 #include "ui/app/WrapCheckBox.h"
 
@@ -204,9 +206,15 @@ void MainWindow::buildStatusLine() {
 
 void MainWindow::buildTimers() {
     for (const TimerDefinition& definition : kTimers) {
-        timers_.push_back(new IntervalTimer(QStringLiteral("Timer%1").arg(static_cast<int>(definition.id)),
-                                            definition.intervalMs, definition.enabled, this));
+        const int number = static_cast<int>(definition.id);
+        auto* made = new IntervalTimer(QStringLiteral("Timer%1").arg(number), definition.intervalMs,
+                                       definition.enabled, this);
+        // Until the window is first on the screen.
+        made->setResting(definition.onScreen);
+        timers_.at(static_cast<std::size_t>(number)) = made;
     }
+    minuteTimer_ = new MinuteTimer(platform_.clock(), platform_.createWallTimer(), this);
+    connect(minuteTimer_, &MinuteTimer::minute, this, &MainWindow::minuteBeat);
     connect(&timer(TimerId::Clock), &IntervalTimer::timeout, this, &MainWindow::clockTick);
     connect(&timer(TimerId::Dedication), &IntervalTimer::timeout, this, &MainWindow::endDedication);
 }

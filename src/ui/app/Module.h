@@ -21,8 +21,8 @@ class MessageDialog;
 class Platform;
 class ProgramStarter;
 
-// What the main window offers its modules: places for their pages, its timers, the event
-// line of the status line and ways to bring itself forward.
+// What the main window offers its modules: places for their pages, its timers and minute
+// beat, the event line of the status line and ways to bring itself forward.
 class ModuleHost {
 public:
     virtual ~ModuleHost() = default;
@@ -45,6 +45,10 @@ public:
 
     // Called on every clock tick with one reading of local and universal time.
     virtual void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) = 0;
+    // Called once right after the start sequence and then at every boundary of a minute
+    // (and at once after the clock was set or the computer woke up): the beat of the
+    // schedulers' minute gates.
+    virtual void onMinute(std::function<void()> listener) = 0;
 };
 
 // What every module is built with.
