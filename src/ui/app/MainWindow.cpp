@@ -197,12 +197,21 @@ void MainWindow::endDedication() {
 }
 
 // The clock tick: the status line, then every module's clocks, all from one reading.
+// The fields show whole seconds: a tick within the second of the one before changes
+// nothing and does nothing.
 void MainWindow::clockTick() {
     const Clock& clock = platform_.clock();
-    const DateTime local = clock.localNow();
+    DateTime local = clock.localNow();
+    DateTime utc = clock.utcNow();
+    local.millisecond = 0;
+    utc.millisecond = 0;
+    if (local == lastTickLocal_ && utc == lastTickUtc_) {
+        return;
+    }
+    lastTickLocal_ = local;
+    lastTickUtc_ = utc;
     dateField_->setText(qs(FormatShortDate(local)));
     weekdayField_->setText(qs(WeekdayName(local.weekday)));
-    const DateTime utc = clock.utcNow();
     timeField_->setText(qs(FormatZoneTime(utc, 2, clock)));
     for (const auto& listener : clockListeners_) {
         listener(local, utc);

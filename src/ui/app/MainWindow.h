@@ -129,6 +129,8 @@ private:
     std::vector<std::unique_ptr<Module>> modules_;
     std::vector<std::function<void(const DateTime&, const DateTime&)>> clockListeners_;
     std::vector<std::function<void()>> minuteListeners_;
+    DateTime lastTickLocal_; // the clock's last reading shown, to the second
+    DateTime lastTickUtc_;
 
     bool sessionEnding_ = false;
     bool startedUp_ = false;
