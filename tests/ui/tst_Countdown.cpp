@@ -8,6 +8,7 @@
 #include "ui/timer/CountdownController.h"
 #include "ui/timer/CountdownPanel.h"
 #include "ui/timer/CountdownRingWindow.h"
+#include "ui/timer/CountdownSetupDialog.h"
 
 #include "UiTestSupport.h"
 
@@ -38,8 +39,8 @@ struct Fixture {
     MessageDialog dialog;
     CountdownController controller{
         panel, timer3, clock, boxes, dialog, kWav.toStdString(), std::unique_ptr<SoundPlayer>(player)};
-    QDialog& setup = *uitest::topLevel<QDialog>("Form10");
-    CountdownRingWindow& ring = *uitest::topLevel<CountdownRingWindow>("Form11");
+    QDialog& setup = controller.setupDialog();
+    CountdownRingWindow& ring = controller.ringWindow();
 
     Fixture() { player->playable = {kWav}; }
     ~Fixture() { ring.close(); }

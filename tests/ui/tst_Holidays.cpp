@@ -10,6 +10,8 @@
 #include "platform/fake/FakePlatform.h"
 #include "ui/app/IntervalTimer.h"
 #include "ui/app/MainWindow.h"
+#include "ui/holidays/HolidayAddDialog.h"
+#include "ui/holidays/HolidayEditDialog.h"
 #include "ui/holidays/HolidayPage.h"
 
 #include <QAction>
@@ -53,8 +55,8 @@ struct PageFixture {
     MessageDialog dialog;
     IntervalTimer eventTimer{QStringLiteral("Timer4"), 1000, false, nullptr};
     HolidayPage page{store, platform.registryFake, platform.clockFake, boxes, dialog, eventTimer};
-    QDialog* add = uitest::topLevel<QDialog>("Form6");
-    QDialog* edit = uitest::topLevel<QDialog>("Form12");
+    QDialog* add = &page.addDialog();
+    QDialog* edit = &page.editDialog();
     QTableWidget* table = child<QTableWidget>(page, "CelebTable");
     bool addOpened = false;
 

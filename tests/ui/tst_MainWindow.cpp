@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <functional>
 #include <memory>
 
 using namespace domora;
@@ -68,6 +70,54 @@ private:
         auto form = makeForm();
         activate(*form);
         return form;
+    }
+
+    // The window of a later run in window mode, with an empty alarm file and the reference
+    // holidays, shown and started.
+    std::unique_ptr<MainWindow> shownWithFiles(bool onTop = false) {
+        seed("StartHow1", 1);
+        set("StartHow2", 0);
+        set("OnTop", onTop ? 1 : 0);
+        platform->filesFake.put("/app/Data/Budil.DMR", "");
+        platform->filesFake.put("/app/Data/Celeb.DMR", ReadTestData("Celeb.DMR"));
+        auto form = makeForm();
+        form->show();
+        [&] { QTRY_VERIFY(form->firstPainted()); }();
+        return form;
+    }
+    // Opens each dialog of the main window with its button and hands it to `look` while it is
+    // open; then it is closed.
+    void openEachDialog(MainWindow& form, const std::function<void(QWidget&)>& look) {
+        auto* sheets = child<QTabWidget>(form, "PageControl2");
+        const std::pair<int, const char*> buttons[] = {{1, "BudAddButton"},
+                                                       {1, "SpeedButton19"},
+                                                       {1, "SpeedButton20"},
+                                                       {0, "SpeedButton4"},
+                                                       {0, "SpeedButton12"}};
+        for (const auto& [sheet, button] : buttons) {
+            sheets->setCurrentIndex(sheet);
+            if (sheet == 0) {
+                child<QTableWidget>(form, "CelebTable")->setCurrentCell(0, 2); // the holiday to add after
+            }
+            bool opened = false;
+            QTimer::singleShot(0, &form, [&] {
+                QWidget* dialog = QApplication::activeModalWidget();
+                if (dialog != nullptr) {
+                    opened = true;
+                    look(*dialog);
+                    dialog->close();
+                }
+            });
+            child<QPushButton>(form, button)->click();
+            QVERIFY2(opened, button);
+        }
+    }
+    // A countdown of one minute from the tray menu, run out: the expiry window shows.
+    void ringCountdown(MainWindow& form) {
+        child<QAction>(form, "mnTSet1")->trigger();
+        for (int second = 0; second < 60; ++second) {
+            tick(form, 3);
+        }
     }
 
 private slots:
@@ -309,60 +359,56 @@ private slots:
         QVERIFY(!child<QAction>(*form, "mnZAdd")->isEnabled()); // tasks come later
     }
 
-    // The damage is found by the first read of the settings; the user is told of it (not
-    // thanked for a first run) and the defaults are written.
     // Every dialog opened from the main window belongs to it (the window manager keeps it
     // above), and stays on top when the main window does.
     void dialogsBelongToTheMainWindow() {
-        seed("StartHow1", 1);
-        set("StartHow2", 0);
-        set("OnTop", 1);
-        platform->filesFake.put("/app/Data/Budil.DMR", "");
-        platform->filesFake.put("/app/Data/Celeb.DMR", ReadTestData("Celeb.DMR"));
-        auto form = makeForm();
-        form->show();
-        QTRY_VERIFY(form->firstPainted());
+        auto form = shownWithFiles(true);
         QVERIFY(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        auto* sheets = child<QTabWidget>(*form, "PageControl2");
-        struct Case {
-            int sheet;
-            const char* button;
-            const char* dialog;
-        };
-        const Case cases[] = {{1, "BudAddButton", "Form8"},
-                              {1, "SpeedButton19", "Form10"},
-                              {1, "SpeedButton20", "Form9"},
-                              {0, "SpeedButton4", "Form6"},
-                              {0, "SpeedButton12", "Form12"}};
-        for (const Case& c : cases) {
-            sheets->setCurrentIndex(c.sheet);
-            if (c.sheet == 0) {
-                child<QTableWidget>(*form, "CelebTable")->setCurrentCell(0, 2); // the holiday to add after
-            }
-            QString shown;
-            const QWindow* owner = nullptr;
-            bool onTop = false;
-            QTimer::singleShot(0, form.get(), [&] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                if (dialog == nullptr) {
-                    return;
-                }
-                shown = dialog->objectName();
-                owner = dialog->windowHandle()->transientParent();
-                onTop = dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-                dialog->close();
-            });
-            child<QPushButton>(*form, c.button)->click();
-            QCOMPARE(shown, QString(c.dialog));
-            QCOMPARE(owner, form->windowHandle());
-            QVERIFY2(onTop, c.dialog);
+        QStringList shown;
+        openEachDialog(*form, [&](QWidget& dialog) {
+            shown << dialog.objectName();
+            QCOMPARE(dialog.windowHandle()->transientParent(), form->windowHandle());
+            QVERIFY2(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint),
+                     qPrintable(dialog.objectName()));
+        });
+        QCOMPARE(shown, (QStringList{"Form8", "Form10", "Form9", "Form6", "Form12"}));
+    }
+
+    // The dialogs and the countdown's expiry window are made when they are first opened, not
+    // at start-up, and then kept: opened again, the add dialog shows the date last chosen.
+    void dialogsAreMadeOnFirstOpeningAndKept() {
+        auto form = shownWithFiles();
+        const QStringList later{"Form6", "Form8", "Form10", "Form11", "Form12"};
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            QVERIFY2(!later.contains(window->objectName()), qPrintable(window->objectName()));
         }
+        QList<QWidget*> first;
+        openEachDialog(*form, [&](QWidget& dialog) {
+            first << &dialog;
+            if (dialog.objectName() == "Form6") {
+                child<QDateEdit>(dialog, "DateTimePicker1")->setDate(QDate(2003, 2, 1));
+            }
+        });
+        QList<QWidget*> again;
+        QDate date;
+        openEachDialog(*form, [&](QWidget& dialog) {
+            again << &dialog;
+            if (dialog.objectName() == "Form6") {
+                date = child<QDateEdit>(dialog, "DateTimePicker1")->date();
+            }
+        });
+        QCOMPARE(again, first);
+        QCOMPARE(date, QDate(2003, 2, 1));
+        ringCountdown(*form);
+        QVERIFY(uitest::topLevel<QWidget>("Form11")->isVisible());
     }
 
     // Every fixed caption of the window's pages and dialogs fits its box at the program's font.
     void captionsFitTheirBoxes() {
         QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
-        auto form = started(1);
+        auto form = shownWithFiles();
+        openEachDialog(*form, [](QWidget&) {});
+        ringCountdown(*form);
         QStringList cut;
         QList<QWidget*> windows{form.get()};
         for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -412,13 +458,14 @@ private slots:
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("\n"))));
         // "Ok" of the Options page shows whole on its page.
-        form->show();
         child<QTabWidget>(*form, "PageControl1")->setCurrentIndex(1);
         auto* ok = child<QPushButton>(*form, "Button1");
         QTRY_VERIFY(ok->isVisible());
         QVERIFY(ok->parentWidget()->rect().contains(ok->geometry()));
     }
 
+    // The damage is found by the first read of the settings; the user is told of it (not
+    // thanked for a first run) and the defaults are written.
     void damagedSettingsAreReported() {
         platform->damageReport = "Файл настроек повреждён.";
         auto form = makeForm();

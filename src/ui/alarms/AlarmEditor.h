@@ -31,8 +31,9 @@ class FileStore;
 class MessageBoxes;
 class SoundPlayer;
 
-// The alarm editor: adds an alarm, changes one or shows one. Created once at start-up and
-// reused; the controls keep their contents between showings except what showing sets.
+// The alarm editor: adds an alarm, changes one or shows one. Created once, when the list
+// first opens it, and reused; the controls keep their contents between showings except what
+// showing sets.
 // "Ok" stores through the alarm store, which refills the list.
 //
 // Controls by object name: Image1; GroupBox1 "Дата. Время. Период." with HourEdit,

@@ -55,8 +55,8 @@ public:
 AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& clock, const AppPaths& paths,
                              MessageBoxes& boxes, MessageDialog& messageDialog, SoundPlayer& previewPlayer,
                              QWidget* parent)
-    : QWidget(parent), store_(store), files_(files), paths_(paths), boxes_(boxes),
-      messageDialog_(messageDialog) {
+    : QWidget(parent), store_(store), files_(files), paths_(paths), clock_(clock), boxes_(boxes),
+      messageDialog_(messageDialog), previewPlayer_(previewPlayer) {
     setObjectName(QStringLiteral("AlarmListView"));
 
     table_ = new QTableWidget(1, kColumns, this);
@@ -100,13 +100,19 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
     for (int column = 0; column < headers.size(); ++column) {
         table_->horizontalHeaderItem(column)->setToolTip(headers[column]); // a cut heading whole
     }
-
-    editor_ = std::make_unique<AlarmEditor>(store_, files_, paths_, clock, boxes_, previewPlayer);
-    connect(editor_.get(), &AlarmEditor::added, this, [this] { setEditButtonsEnabled(true); });
-    connect(editor_.get(), &AlarmEditor::alarmChosen, this, [this](int number) { selectedAlarm_ = number; });
 }
 
 AlarmListView::~AlarmListView() = default;
+
+AlarmEditor& AlarmListView::editor() {
+    if (!editor_) {
+        editor_ = std::make_unique<AlarmEditor>(store_, files_, paths_, clock_, boxes_, previewPlayer_);
+        connect(editor_.get(), &AlarmEditor::added, this, [this] { setEditButtonsEnabled(true); });
+        connect(editor_.get(), &AlarmEditor::alarmChosen, this,
+                [this](int number) { selectedAlarm_ = number; });
+    }
+    return *editor_;
+}
 
 void AlarmListView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
@@ -203,8 +209,9 @@ void AlarmListView::setEditButtonsEnabled(bool enabled) {
 }
 
 void AlarmListView::openEditor(AlarmEditor::Mode mode) {
-    ownBy(*editor_, this);
-    editor_->edit(mode, selectedAlarm_);
+    AlarmEditor& shown = editor();
+    ownBy(shown, this);
+    shown.edit(mode, selectedAlarm_);
 }
 
 void AlarmListView::AddClick() {

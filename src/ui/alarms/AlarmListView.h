@@ -32,13 +32,16 @@ class SoundPlayer;
 class AlarmListView : public QWidget {
     Q_OBJECT
 public:
-    // The list makes its editor itself; `previewPlayer` plays the editor's melody preview.
+    // The list makes its editor itself, when it first opens it; `previewPlayer` plays the
+    // editor's melody preview.
     AlarmListView(AlarmStore& store, FileStore& files, const Clock& clock, const AppPaths& paths,
                   MessageBoxes& boxes, MessageDialog& messageDialog, SoundPlayer& previewPlayer,
                   QWidget* parent = nullptr);
     ~AlarmListView() override;
 
-    AlarmEditor& editor() { return *editor_; }
+    // The editor, made on first use and kept, so that its controls keep their contents
+    // from one showing to the next.
+    AlarmEditor& editor();
 
     // The grid row the user selected last (1-based); 0 until the first selection. Only the
     // grid's selection sets it (and the editor's change when it is 0).
@@ -77,8 +80,10 @@ private:
     AlarmStore& store_;
     FileStore& files_;
     AppPaths paths_;
+    const Clock& clock_;
     MessageBoxes& boxes_;
     MessageDialog& messageDialog_;
+    SoundPlayer& previewPlayer_;
     std::unique_ptr<AlarmEditor> editor_;
     std::int32_t selectedAlarm_ = 0;
     bool filling_ = false;

@@ -4,8 +4,8 @@
 
 namespace domora {
 
-// The add dialog "Добавить праздник...": a date, an event and a comment. Created once at
-// start-up; "Ok" inserts the holiday after the page's `addAfter()`.
+// The add dialog "Добавить праздник...": a date, an event and a comment. Created when the page
+// first opens it and kept; "Ok" inserts the holiday after the page's `addAfter()`.
 class HolidayAddDialog : public HolidayDialog {
     Q_OBJECT
 public:

@@ -8,8 +8,8 @@ namespace domora {
 
 // The edit dialog "Изменить настройки праздника": shows the page's selected holiday (old
 // date StaticText1, event StaticText2 and comment StaticText3) beside the new values.
-// Created once at start-up; the date picker is never preset: the holiday always takes the
-// picker's date.
+// Created when the page first opens it and kept; the date picker is never preset: the
+// holiday always takes the picker's date.
 class HolidayEditDialog : public HolidayDialog {
     Q_OBJECT
 public:

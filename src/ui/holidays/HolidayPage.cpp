@@ -109,12 +109,23 @@ HolidayPage::HolidayPage(HolidayStore& store, Registry& registry, const Clock& c
             daysList_->setEditText(lastDaysText_);
         }
     });
-
-    addDialog_ = std::make_unique<HolidayAddDialog>(*this);
-    editDialog_ = std::make_unique<HolidayEditDialog>(*this);
 }
 
 HolidayPage::~HolidayPage() = default;
+
+HolidayAddDialog& HolidayPage::addDialog() {
+    if (!addDialog_) {
+        addDialog_ = std::make_unique<HolidayAddDialog>(*this);
+    }
+    return *addDialog_;
+}
+
+HolidayEditDialog& HolidayPage::editDialog() {
+    if (!editDialog_) {
+        editDialog_ = std::make_unique<HolidayEditDialog>(*this);
+    }
+    return *editDialog_;
+}
 
 std::optional<int> HolidayPage::reminderDaysAhead() const {
     if (!reminderCheck_->isChecked()) {
@@ -309,8 +320,9 @@ void HolidayPage::addHoliday() {
         selectRow(place.select);
     }
     if (place.open) {
-        ownBy(*addDialog_, this);
-        addDialog_->exec();
+        HolidayAddDialog& dialog = addDialog();
+        ownBy(dialog, this);
+        dialog.exec();
     }
 }
 
@@ -329,8 +341,9 @@ void HolidayPage::findInFullList() {
 
 void HolidayPage::changeHoliday() {
     findInFullList();
-    ownBy(*editDialog_, this);
-    editDialog_->exec();
+    HolidayEditDialog& dialog = editDialog();
+    ownBy(dialog, this);
+    dialog.exec();
 }
 
 void HolidayPage::deleteHoliday() {

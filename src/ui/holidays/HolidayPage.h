@@ -37,7 +37,7 @@ class HolidayPage : public QWidget {
     Q_OBJECT
 public:
     // `eventTimer` is the event line's timer, restarted when the page is shown with the file
-    // present. The page makes its add and edit dialogs itself.
+    // present. The page makes its add and edit dialogs itself, when it first opens each.
     HolidayPage(HolidayStore& store, Registry& registry, const Clock& clock, MessageBoxes& boxes,
                 MessageDialog& messageDialog, IntervalTimer& eventTimer, QWidget* parent = nullptr);
     ~HolidayPage() override;
@@ -54,6 +54,11 @@ public:
     // the event line's variant, which disables the checkbox and the list instead of the
     // panel.
     void showFileMissing(bool fromTimer);
+
+    // The add and edit dialogs, each made on first use and kept, so that its date picker
+    // keeps the date last chosen.
+    HolidayAddDialog& addDialog();
+    HolidayEditDialog& editDialog();
 
     // What the two dialogs work on.
     HolidayStore& store() { return store_; }

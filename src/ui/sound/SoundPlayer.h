@@ -4,9 +4,6 @@
 
 #include <memory>
 
-class QAudioOutput;
-class QMediaPlayer;
-
 namespace domora {
 
 // Plays one sound file (WAV or MP3) at a time.
@@ -28,8 +25,9 @@ public:
     virtual bool isPlaying() const = 0;
 };
 
-// The player over Qt Multimedia. Without a sound device it stays quiet: open() or play()
-// fails, nothing hangs.
+// The player over Qt Multimedia. Its media objects are made by the first open() of a file
+// that exists, so that the sound system is loaded and connected only for a sound that is
+// played. Without a sound device it stays quiet: open() or play() fails, nothing hangs.
 class QtSoundPlayer : public SoundPlayer {
 public:
     // How long open() waits for the file's length at most.
@@ -48,11 +46,7 @@ public:
     bool isPlaying() const override;
 
 private:
-    void start(int loops);
-
-    std::unique_ptr<QAudioOutput> output_;
-    std::unique_ptr<QMediaPlayer> player_;
-    bool open_ = false;
+    std::unique_ptr<SoundPlayer> media_;
 };
 
 } // namespace domora

@@ -20,16 +20,11 @@ CountdownController::CountdownController(CountdownPanel& panel, IntervalTimer& t
                                          MessageBoxes& boxes, MessageDialog& messageDialog,
                                          const std::string& standardWav, std::unique_ptr<SoundPlayer> player,
                                          QObject* parent)
-    : QObject(parent), panel_(panel), timer3_(timer3), boxes_(boxes), messageDialog_(messageDialog),
-      player_(std::move(player)) {
+    : QObject(parent), panel_(panel), timer3_(timer3), clock_(clock), boxes_(boxes),
+      messageDialog_(messageDialog), standardWav_(standardWav), player_(std::move(player)) {
     setObjectName(QStringLiteral("CountdownController"));
+    // The standard sound, as the setup dialog sets it when it is made.
     sound_.TimerWav = standardWav;
-    setupDialog_ = std::make_unique<CountdownSetupDialog>(sound_, *player_, boxes_, standardWav);
-    ringWindow_ = std::make_unique<CountdownRingWindow>(sound_, *player_, clock);
-
-    connect(setupDialog_.get(), &CountdownSetupDialog::countdownChosen, this, &CountdownController::start);
-    connect(ringWindow_.get(), &CountdownRingWindow::ringingChanged, &panel_,
-            [this](bool ringing) { panel_.setButtonsEnabled(!ringing); });
     connect(&panel_, &CountdownPanel::setClicked, this, &CountdownController::openSetup);
     connect(&panel_, &CountdownPanel::resetClicked, this, &CountdownController::askReset);
     connect(&timer3_, &IntervalTimer::timeout, this, &CountdownController::Timer3Timer);
@@ -37,6 +32,24 @@ CountdownController::CountdownController(CountdownPanel& panel, IntervalTimer& t
 }
 
 CountdownController::~CountdownController() = default;
+
+CountdownSetupDialog& CountdownController::setupDialog() {
+    if (!setupDialog_) {
+        setupDialog_ = std::make_unique<CountdownSetupDialog>(sound_, *player_, boxes_, standardWav_);
+        connect(setupDialog_.get(), &CountdownSetupDialog::countdownChosen, this,
+                &CountdownController::start);
+    }
+    return *setupDialog_;
+}
+
+CountdownRingWindow& CountdownController::ringWindow() {
+    if (!ringWindow_) {
+        ringWindow_ = std::make_unique<CountdownRingWindow>(sound_, *player_, clock_);
+        connect(ringWindow_.get(), &CountdownRingWindow::ringingChanged, &panel_,
+                [this](bool ringing) { panel_.setButtonsEnabled(!ringing); });
+    }
+    return *ringWindow_;
+}
 
 void CountdownController::addMenu(QMenu& menu) {
     QMenu* sub = addSubmenu(menu, "mnTimer", QStringLiteral("&Таймер"));
@@ -78,8 +91,9 @@ void CountdownController::startPreset(std::size_t index) {
 }
 
 void CountdownController::openSetup() {
-    ownBy(*setupDialog_, &panel_);
-    setupDialog_->exec();
+    CountdownSetupDialog& dialog = setupDialog();
+    ownBy(dialog, &panel_);
+    dialog.exec();
 }
 
 void CountdownController::askReset() {
@@ -95,7 +109,7 @@ void CountdownController::Timer3Timer() {
     const bool rang = countdown_.Timer3Timer();
     update();
     if (rang) {
-        ringWindow_->Ring(panel_.setTimeText());
+        ringWindow().Ring(panel_.setTimeText());
     }
 }
 

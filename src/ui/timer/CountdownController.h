@@ -42,6 +42,10 @@ public:
     const TimerSound& sound() const { return sound_; }
     CountdownPanel& panel() { return panel_; }
     SoundPlayer& player() { return *player_; }
+    // The setup dialog and the expiry window, each made when it is first shown and kept: the
+    // dialog's controls keep their selections and texts from one opening to the next.
+    CountdownSetupDialog& setupDialog();
+    CountdownRingWindow& ringWindow();
 
 public slots:
     void Timer3Timer();
@@ -65,10 +69,12 @@ private:
 
     CountdownPanel& panel_;
     IntervalTimer& timer3_;
+    const Clock& clock_;
     MessageBoxes& boxes_;
     MessageDialog& messageDialog_;
     Countdown countdown_;
     TimerSound sound_;
+    std::string standardWav_;
     std::unique_ptr<SoundPlayer> player_;
     std::unique_ptr<CountdownSetupDialog> setupDialog_;
     std::unique_ptr<CountdownRingWindow> ringWindow_;

@@ -21,12 +21,12 @@ class MessageBoxes;
 class SoundPlayer;
 struct TimerSound;
 
-// The countdown's setup dialog "Установить таймер...". Created once and reused: the controls
-// keep their selections and texts from one opening to the next. The narrow form shows the
-// duration: a preset of ComboBox1 (RadioButton1) or "Мой таймер" typed into MaskEdit1
-// (RadioButton2). "Муз.файл >>" widens it to the music panel: the play time (MaskEdit2), the
-// pause between repetitions (MaskEdit3), the chosen file's length (StaticText1) and its
-// buttons. Enter does "Ok" and Esc closes, whichever control has the focus.
+// The countdown's setup dialog "Установить таймер...". Created on its first opening and
+// reused: the controls keep their selections and texts from one opening to the next. The
+// narrow form shows the duration: a preset of ComboBox1 (RadioButton1) or "Мой таймер"
+// typed into MaskEdit1 (RadioButton2). "Муз.файл >>" widens it to the music panel: the play
+// time (MaskEdit2), the pause between repetitions (MaskEdit3), the chosen file's length
+// (StaticText1) and its buttons. Enter does "Ok" and Esc closes, whichever control has the focus.
 //
 // The time fields hold "hh:mm:ss" with a blank shown as "_"; a blank before the one digit of
 // a pair is allowed, and a pair of two blanks reads as 00 in "Мой таймер" only. "Ok" checks
