@@ -16,6 +16,8 @@
 #include <QtTest/QTest>
 
 #include <deque>
+#include <fstream>
+#include <string>
 
 namespace uitest {
 
@@ -82,6 +84,19 @@ inline void tick(const QObject& window, int number) {
 inline void activate(QWidget& window) {
     QEvent event(QEvent::WindowActivate);
     QApplication::sendEvent(&window, &event);
+}
+
+// Whether the sound module (and with it Qt Multimedia) is loaded into this process.
+inline bool soundModuleLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("domora_sound") != std::string::npos ||
+            line.find("Qt6Multimedia") != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 inline QStringList tableRow(const QTableWidget* table, int r) {

@@ -376,7 +376,8 @@ private slots:
 
     // The dialogs and the countdown's expiry window are made when they are first opened, not
     // at start-up, and then kept: opened again, the add dialog shows the date last chosen.
-    void dialogsAreMadeOnFirstOpeningAndKept() {
+    // Ringing without a sound file loads no sound module.
+    void dialogsAndSoundAreMadeOnFirstUse() {
         auto form = shownWithFiles();
         const QStringList later{"Form6", "Form8", "Form10", "Form11", "Form12"};
         for (const QWidget* window : QApplication::topLevelWidgets()) {
@@ -401,6 +402,7 @@ private slots:
         QCOMPARE(date, QDate(2003, 2, 1));
         ringCountdown(*form);
         QVERIFY(uitest::topLevel<QWidget>("Form11")->isVisible());
+        QVERIFY(!uitest::soundModuleLoaded());
     }
 
     // Every fixed caption of the window's pages and dialogs fits its box at the program's font.

@@ -3,6 +3,8 @@
 
 #include "ui/sound/SoundPlayer.h"
 
+#include "UiTestSupport.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,6 +28,15 @@ class TestSoundPlayer : public QObject {
     QtSoundPlayer player;
 
 private slots:
+    // The module is loaded by the first file opened, not by making a player or by a file
+    // that is not there.
+    void moduleLoadedByTheFirstFile() {
+        QVERIFY(!player.open(QStringLiteral("missing.wav")));
+        QVERIFY(!uitest::soundModuleLoaded());
+        QVERIFY(player.open(Resources + "Sound/Bud/Jin.wav"));
+        QVERIFY(uitest::soundModuleLoaded());
+    }
+
     void builtInSounds_data() {
         QTest::addColumn<QString>("file");
         // The names exactly as the program spells them, upper-case "WAV" included.

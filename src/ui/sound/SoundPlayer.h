@@ -25,9 +25,10 @@ public:
     virtual bool isPlaying() const = 0;
 };
 
-// The player over Qt Multimedia. Its media objects are made by the first open() of a file
-// that exists, so that the sound system is loaded and connected only for a sound that is
-// played. Without a sound device it stays quiet: open() or play() fails, nothing hangs.
+// The player over Qt Multimedia. The first open() of a file that exists loads the sound
+// module and makes the media objects, so that the sound system is loaded and connected only
+// for a sound that is played. Without a sound device, or without the module, it stays quiet:
+// open() or play() fails, nothing hangs.
 class QtSoundPlayer : public SoundPlayer {
 public:
     // How long open() waits for the file's length at most.

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "ui/sound/SoundPlayer.h"
+#include "ui/sound/SoundModule.h"
+
+#include <QObject>
 
 #include <memory>
 
@@ -9,8 +11,7 @@ class QMediaPlayer;
 
 namespace domora {
 
-// The player on Qt Multimedia's objects, made with it. QtSoundPlayer makes one on its first
-// open(), since making these objects loads and starts the sound system.
+// The player on Qt Multimedia's objects, made with it.
 class MediaSoundPlayer final : public SoundPlayer {
 public:
     MediaSoundPlayer();
@@ -31,6 +32,15 @@ private:
     std::unique_ptr<QAudioOutput> output_;
     std::unique_ptr<QMediaPlayer> player_;
     bool open_ = false;
+};
+
+// The module's entry, as QPluginLoader finds it.
+class MediaSoundModule final : public QObject, public SoundModule {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID DOMORA_SOUND_MODULE_IID)
+    Q_INTERFACES(domora::SoundModule)
+public:
+    std::unique_ptr<SoundPlayer> makePlayer() override { return std::make_unique<MediaSoundPlayer>(); }
 };
 
 } // namespace domora

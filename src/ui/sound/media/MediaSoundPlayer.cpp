@@ -1,4 +1,4 @@
-#include "ui/sound/MediaSoundPlayer.h"
+#include "ui/sound/media/MediaSoundPlayer.h"
 
 #include <QAudioOutput>
 #include <QEventLoop>
