@@ -82,7 +82,11 @@ private:
         platform->filesFake.put("/app/Data/Celeb.DMR", ReadTestData("Celeb.DMR"));
         auto form = makeForm();
         form->show();
-        [&] { QTRY_VERIFY(form->firstPainted()); }();
+        // Drawn first, then its tray icon comes.
+        [&] {
+            QTRY_VERIFY(child<QSystemTrayIcon>(*form, "TrayIcon")->isVisible());
+            QVERIFY(form->firstPainted());
+        }();
         return form;
     }
     // Opens each dialog of the main window with its button and hands it to `look` while it is

@@ -80,7 +80,12 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         activate();
     }
-    return QWidget::event(event);
+    const bool result = QWidget::event(event);
+    if (event->type() == QEvent::Paint && trayAfterPaint_) {
+        trayAfterPaint_ = false;
+        QTimer::singleShot(0, this, &MainWindow::addTrayIcon);
+    }
+    return result;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -115,7 +120,8 @@ void MainWindow::activate() {
     applyKeyboard(russianKeyboardCheck_->isChecked(), capitalNamesCheck_->isChecked());
 }
 
-// The first paint: on-top option and the tray icon, whatever the start mode.
+// The first paint: on-top option and the tray icon, whatever the start mode. A window on the
+// screen is drawn before its tray icon is made; a minimised or hidden one gets it at once.
 void MainWindow::firstPaint() {
     if (firstPainted_) {
         return;
@@ -123,7 +129,10 @@ void MainWindow::firstPaint() {
     deleteTrayIcon();
     applyOnTop(onTopCheck_->isChecked());
     firstPainted_ = true;
-    addTrayIcon();
+    trayAfterPaint_ = isVisible() && !isMinimized();
+    if (!trayAfterPaint_) {
+        addTrayIcon();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -266,6 +275,11 @@ void MainWindow::changeEvent(QEvent* event) {
         return;
     }
     restWhileUnseen();
+    if (isMinimized() && trayAfterPaint_) {
+        // Minimised before it was drawn: the icon is not to wait for a paint.
+        trayAfterPaint_ = false;
+        addTrayIcon();
+    }
     if ((windowState() & Qt::WindowMinimized) && hideAppButton_) {
         // Queued: hiding inside the state change confuses some window managers.
         QTimer::singleShot(0, this, &MainWindow::hideAppButton);

@@ -135,6 +135,7 @@ private:
     bool sessionEnding_ = false;
     bool startedUp_ = false;
     bool firstPainted_ = false;
+    bool trayAfterPaint_ = false; // the tray icon waits for the window's first paint
     bool firstShowSeen_ = false;
     bool hideAppButton_ = false;
     bool destroyed_ = false;
