@@ -62,9 +62,9 @@ struct ModuleContext {
     ModuleHost& host;
 };
 
-// A subsystem of the program as the main window hosts it. A module builds its pages, its
-// section of the Options page and its windows in its constructor; the main window calls
-// the steps below, in the order the modules were listed.
+// A subsystem of the program as the main window hosts it. A module builds its pages and its
+// section of the Options page in its constructor, and its windows when they are first
+// opened; the main window calls the steps below, in the order the modules were listed.
 class Module {
 public:
     virtual ~Module() = default;
