@@ -86,17 +86,21 @@ inline void activate(QWidget& window) {
     QApplication::sendEvent(&window, &event);
 }
 
-// Whether the sound module (and with it Qt Multimedia) is loaded into this process.
-inline bool soundModuleLoaded() {
+// Whether a library whose path holds `part` is loaded into this process.
+inline bool libraryLoaded(const std::string& part) {
     std::ifstream maps("/proc/self/maps");
     std::string line;
     while (std::getline(maps, line)) {
-        if (line.find("domora_sound") != std::string::npos ||
-            line.find("Qt6Multimedia") != std::string::npos) {
+        if (line.find(part) != std::string::npos) {
             return true;
         }
     }
     return false;
+}
+
+// Whether the sound module (and with it Qt Multimedia) is loaded into this process.
+inline bool soundModuleLoaded() {
+    return libraryLoaded("domora_sound") || libraryLoaded("Qt6Multimedia");
 }
 
 inline QStringList tableRow(const QTableWidget* table, int r) {

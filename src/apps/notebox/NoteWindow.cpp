@@ -58,7 +58,7 @@ NoteWindow::NoteWindow(SoundPlayer& player, QWidget* parent)
       player_(player) {
     RegisterResources();
     setObjectName(QStringLiteral("NoteWindow"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/domora.png")));
+    setWindowIcon(QIcon(Picture("domora.png")));
     snoozeTimer_.setSingleShot(true);
     connect(&snoozeTimer_, &QTimer::timeout, this, &NoteWindow::present);
     buildUi();
@@ -73,7 +73,7 @@ void NoteWindow::buildUi() {
     auto* top = new QHBoxLayout;
     top->setSpacing(10);
     auto* icon = new QLabel(this);
-    icon->setPixmap(QPixmap(QStringLiteral(":/pictures/domora.png")));
+    icon->setPixmap(Picture("domora.png"));
     icon->setFixedSize(32, 32);
     top->addWidget(icon, 0, Qt::AlignTop);
     heading_ = new QLabel(this);

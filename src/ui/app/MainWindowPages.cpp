@@ -7,6 +7,7 @@
 #include "ui/app/MainWindow.h"
 #include "ui/app/MinuteTimer.h"
 #include "ui/app/Place.h"
+#include "ui/app/Resources.h"
 #include "ui/app/WrapCheckBox.h"
 
 #include <QCheckBox>
@@ -48,7 +49,7 @@ QLabel* link(QWidget* parent, const char* name, const QString& shown, const QStr
 
 void MainWindow::buildWindow() {
     setWindowTitle(QStringLiteral("Domora Lite 2003"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/domora.png")));
+    setWindowIcon(QIcon(Picture("domora.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
@@ -132,7 +133,7 @@ QWidget* MainWindow::buildOptionsPage() {
 QWidget* MainWindow::buildAboutPage() {
     QWidget* page = pageWidgets_[static_cast<std::size_t>(Page::About)];
     QLabel* icon = label(page, QString(), 16, 14, 32, 32);
-    icon->setPixmap(QPixmap(QStringLiteral(":/pictures/domora.png")));
+    icon->setPixmap(Picture("domora.png"));
     QLabel* title = label(page, QStringLiteral("Domora Lite 2003"), 60, 10, 300, 22);
     QFont big = title->font();
     big.setPointSize(big.pointSize() + 4);
@@ -192,7 +193,7 @@ void MainWindow::buildStatusLine() {
     timeField_ = field(this, "StTime", QString(), 172, kStatusTop + 2, 62, 20);
     timeField_->setToolTip(QStringLiteral("Время"));
     QLabel* connection = field(this, "Image2", QString(), 236, kStatusTop + 2, 22, 20);
-    connection->setPixmap(QPixmap(QStringLiteral(":/pictures/offline.png")));
+    connection->setPixmap(Picture("offline.png"));
 
     field(this, "StaticText40", QStringLiteral("НЕТ СОБЫТИЙ"), 260, kStatusTop + 2, 259, 20);
     eventLine_ = place(new QLineEdit(QStringLiteral("Ошибка!"), this), "Edit1", 260, kStatusTop + 1, 259, 22);

@@ -45,9 +45,8 @@ MessageDialog::MessageDialog()
     setObjectName(QStringLiteral("Form9"));
     setFixedSize(ClientWidth, ClientHeight);
 
-    for (const char* name :
-         {":/pictures/dialog-delete.png", ":/pictures/dialog-error.png", ":/pictures/dialog-question.png"}) {
-        imageList1_.append(QPixmap(QString::fromLatin1(name)));
+    for (const char* name : {"dialog-delete.png", "dialog-error.png", "dialog-question.png"}) {
+        imageList1_.append(Picture(name));
     }
 
     Image1 = new QLabel(this);

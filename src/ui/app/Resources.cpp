@@ -1,5 +1,6 @@
 #include "ui/app/Resources.h"
 
+#include <QImageReader>
 #include <QtCore/qglobal.h>
 
 // The registration function is a global one, so it is called outside the namespace.
@@ -15,6 +16,13 @@ void RegisterResources() {
         return true;
     }();
     (void)registered;
+}
+
+QPixmap Picture(const char* file) {
+    RegisterResources();
+    QImageReader reader(QStringLiteral(":/pictures/") + QString::fromLatin1(file), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace domora
