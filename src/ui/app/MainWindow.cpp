@@ -23,6 +23,13 @@
 
 namespace domora {
 
+namespace {
+
+// How long the tray icon waits at most for the window's first paint.
+constexpr int kTrayIconAtLatestMs = 1000;
+
+} // namespace
+
 MainWindow::MainWindow(Platform& platform, MessageBoxes& boxes, QWidget* parent)
     : QWidget(parent), platform_(platform), boxes_(boxes) {
     setObjectName(QStringLiteral("Form1"));
@@ -132,7 +139,15 @@ void MainWindow::firstPaint() {
     trayAfterPaint_ = isVisible() && !isMinimized();
     if (!trayAfterPaint_) {
         addTrayIcon();
+        return;
     }
+    // A window that stays covered is never drawn: its icon comes a moment later anyway.
+    QTimer::singleShot(kTrayIconAtLatestMs, this, [this] {
+        if (trayAfterPaint_) {
+            trayAfterPaint_ = false;
+            addTrayIcon();
+        }
+    });
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
