@@ -17,6 +17,7 @@
 
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <string>
 
 namespace uitest {
@@ -84,6 +85,26 @@ inline void tick(const QObject& window, int number) {
 inline void activate(QWidget& window) {
     QEvent event(QEvent::WindowActivate);
     QApplication::sendEvent(&window, &event);
+}
+
+// Calls `act` with the modal window as soon as one is on the screen (looked for every 5 ms for
+// at most 5 s). A zero-timer would not do: a window made on first use may run an event loop
+// of its own before it is shown, and the timer would fire there, with nothing to act on.
+inline void whenModalShown(QObject* context, std::function<void(QWidget&)> act) {
+    auto* poll = new QTimer(context);
+    auto* left = new int(1000);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, left, act = std::move(act)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if ((modal != nullptr && modal->isVisible()) || --*left == 0) {
+            poll->stop();
+            poll->deleteLater();
+            delete left;
+            if (modal != nullptr && modal->isVisible()) {
+                act(*modal);
+            }
+        }
+    });
+    poll->start(5);
 }
 
 // Whether a library whose path holds `part` is loaded into this process.

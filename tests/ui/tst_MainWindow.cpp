@@ -104,13 +104,10 @@ private:
                 child<QTableWidget>(form, "CelebTable")->setCurrentCell(0, 2); // the holiday to add after
             }
             bool opened = false;
-            QTimer::singleShot(0, &form, [&] {
-                QWidget* dialog = QApplication::activeModalWidget();
-                if (dialog != nullptr) {
-                    opened = true;
-                    look(*dialog);
-                    dialog->close();
-                }
+            uitest::whenModalShown(&form, [&](QWidget& dialog) {
+                opened = true;
+                look(dialog);
+                dialog.close();
             });
             child<QPushButton>(form, button)->click();
             QVERIFY2(opened, button);
