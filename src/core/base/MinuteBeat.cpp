@@ -21,9 +21,9 @@ std::int64_t NextMinuteBoundary(std::int64_t utcMs) {
 
 std::int64_t MinuteBeat::arm() {
     const std::int64_t now = UtcMilliseconds(clock_.utcNow());
-    armedAt_ = NextMinuteBoundary(now);
-    timerSet_ = timer_.wakeAt(armedAt_);
-    return armedAt_ - now;
+    const std::int64_t boundary = NextMinuteBoundary(now);
+    timerSet_ = timer_.wakeAt(boundary);
+    return boundary - now;
 }
 
 } // namespace domora

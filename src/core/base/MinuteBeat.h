@@ -24,14 +24,12 @@ public:
     // milliseconds until the boundary, for a caller that waits the span itself.
     std::int64_t arm();
 
-    // The instant the timer was last set to, and whether the timer took it.
-    std::int64_t armedAt() const { return armedAt_; }
+    // Whether the timer took the last setting.
     bool timerSet() const { return timerSet_; }
 
 private:
     const Clock& clock_;
     WallTimer& timer_;
-    std::int64_t armedAt_ = 0;
     bool timerSet_ = false;
 };
 

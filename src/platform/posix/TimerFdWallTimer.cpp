@@ -22,10 +22,10 @@ bool TimerFdWallTimer::wakeAt(std::int64_t utcMs) {
     }
     // An instant at or before 1970 would disarm the timer: wake at once instead.
     const std::int64_t ms = utcMs > 0 ? utcMs : 1;
-    itimerspec spec{};
-    spec.it_value.tv_sec = static_cast<time_t>(ms / 1000);
-    spec.it_value.tv_nsec = static_cast<long>(ms % 1000) * 1'000'000L;
-    return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) == 0;
+    itimerspec setting{};
+    setting.it_value.tv_sec = static_cast<time_t>(ms / 1000);
+    setting.it_value.tv_nsec = static_cast<long>(ms % 1000) * 1'000'000L;
+    return ::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &setting, nullptr) == 0;
 }
 
 WallTimer::Wake TimerFdWallTimer::takeWake() {

@@ -22,7 +22,6 @@ public:
     // Rests or wakes up; on waking up a timer that would tick ticks at once, so that what
     // it shows is current the moment it is seen again.
     void setResting(bool resting);
-    bool resting() const { return resting_; }
     // Whether it is ticking now.
     bool running() const { return timer_.isActive(); }
 

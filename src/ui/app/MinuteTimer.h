@@ -26,8 +26,6 @@ public:
     // The first beat (from the event loop, right away), then one each minute.
     void start();
     bool started() const { return started_; }
-    // The instant of the next beat, in milliseconds since 1970 (universal time).
-    std::int64_t nextBeat() const { return beat_.armedAt(); }
 
 signals:
     void minute();
