@@ -7,7 +7,7 @@ namespace domora {
 IntervalTimer::IntervalTimer(const QString& name, int intervalMs, bool enabled, QObject* parent)
     : QObject(parent), enabled_(enabled), interval_(intervalMs) {
     setObjectName(name);
-    connect(&timer_, &QTimer::timeout, this, &IntervalTimer::timeout);
+    connect(&timer_, &QTimer::timeout, this, &IntervalTimer::beat);
     update();
 }
 
@@ -32,20 +32,30 @@ void IntervalTimer::setResting(bool resting) {
     }
 }
 
+// Qt may call this with a lock of its own held that isSignalConnected() would take again, so
+// it asks nothing: a listener has just come.
 void IntervalTimer::connectNotify(const QMetaMethod& signal) {
-    if (signal == QMetaMethod::fromSignal(&IntervalTimer::timeout)) {
-        update();
+    if (signal == QMetaMethod::fromSignal(&IntervalTimer::timeout) && enabled_ && interval_ > 0 &&
+        !resting_ && !timer_.isActive()) {
+        timer_.start(interval_);
     }
 }
 
-void IntervalTimer::disconnectNotify(const QMetaMethod& signal) {
-    if (signal == QMetaMethod::fromSignal(&IntervalTimer::timeout)) {
-        update();
+// A timer whose last listener has gone notices it at its next beat and stops there.
+void IntervalTimer::beat() {
+    if (!listened()) {
+        timer_.stop();
+        return;
     }
+    emit timeout();
+}
+
+bool IntervalTimer::listened() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&IntervalTimer::timeout));
 }
 
 bool IntervalTimer::wouldTick() const {
-    return enabled_ && interval_ > 0 && isSignalConnected(QMetaMethod::fromSignal(&IntervalTimer::timeout));
+    return enabled_ && interval_ > 0 && listened();
 }
 
 void IntervalTimer::update() {

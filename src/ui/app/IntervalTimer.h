@@ -30,9 +30,10 @@ signals:
 
 protected:
     void connectNotify(const QMetaMethod& signal) override;
-    void disconnectNotify(const QMetaMethod& signal) override;
 
 private:
+    void beat();
+    bool listened() const;
     bool wouldTick() const;
     void update();
 
