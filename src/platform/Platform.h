@@ -9,6 +9,7 @@
 #include "platform/Autostart.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/SingleInstance.h"
+#include "platform/SystemActions.h"
 #include "platform/Taskbar.h"
 
 #include <memory>
@@ -31,6 +32,8 @@ public:
     virtual KeyboardLayout& keyboard() = 0;
     virtual Taskbar& taskbar() = 0;
     virtual AppLocation& location() = 0;
+    // The system chores: tools, session and power, monitor, wallpaper, lock keys, folders.
+    virtual SystemActions& actions() = 0;
     // A timer set to instants of the wall clock (the schedulers' minute beat).
     virtual std::unique_ptr<WallTimer> createWallTimer() = 0;
     // Once after start: a Russian text saying the settings file was damaged and replaced

@@ -89,3 +89,57 @@ std::string FakePlatform::FakeLocation::appDir() {
 }
 
 } // namespace domora
+
+namespace domora {
+
+ActionResult FakePlatform::FakeActions::done(std::string call) {
+    owner_.record("actions." + std::move(call));
+    if (!owner_.actionFailure.empty()) {
+        return ActionResult::failed(owner_.actionFailure);
+    }
+    return ActionResult::ok();
+}
+
+ActionResult FakePlatform::FakeActions::runTool(SystemTool tool) {
+    static const char* const names[] = {"Defrag",         "DiskCheck", "Notepad",
+                                        "RegistryEditor", "DirectX",   "Browser"};
+    return done(std::string("runTool ") + names[static_cast<int>(tool)]);
+}
+
+ActionResult FakePlatform::FakeActions::cdDoor(bool open) {
+    return done(open ? "cdDoor open" : "cdDoor close");
+}
+
+ActionResult FakePlatform::FakeActions::endSession(SessionEnd how, bool forced) {
+    static const char* const names[] = {"LogOff", "Restart", "PowerOff"};
+    return done(std::string("endSession ") + names[static_cast<int>(how)] + (forced ? " forced" : ""));
+}
+
+ActionResult FakePlatform::FakeActions::suspend() {
+    return done("suspend");
+}
+
+ActionResult FakePlatform::FakeActions::monitorOff() {
+    return done("monitorOff");
+}
+
+ActionResult FakePlatform::FakeActions::startScreenSaver() {
+    return done("startScreenSaver");
+}
+
+ActionResult FakePlatform::FakeActions::setWallpaper(const std::string& path) {
+    return done("setWallpaper " + path);
+}
+
+ActionResult FakePlatform::FakeActions::toggleLockKey(LockKey key) {
+    static const char* const names[] = {"NumLock", "CapsLock", "ScrollLock"};
+    return done(std::string("toggleLockKey ") + names[static_cast<int>(key)]);
+}
+
+std::string FakePlatform::FakeActions::shellFolder(const std::string& valueName) {
+    owner_.record("actions.shellFolder " + valueName);
+    const auto found = owner_.shellFolders.find(valueName);
+    return found == owner_.shellFolders.end() ? std::string() : found->second;
+}
+
+} // namespace domora

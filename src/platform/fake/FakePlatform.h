@@ -6,6 +6,7 @@
 #include "testing/core/FakeWallTimer.h"
 #include "testing/core/MemoryFileStore.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ namespace domora {
 //   "launcher.start Notebox.exe [1|a b|] dir=/app/", "launcher.shortPathOf /app/"
 //   "keyboard.activateRussian"
 //   "taskbar.hide", "taskbar.show"
+//   "actions.runTool Defrag", "actions.cdDoor open", "actions.endSession PowerOff forced",
+//   "actions.suspend", "actions.monitorOff", "actions.startScreenSaver",
+//   "actions.setWallpaper /home/u/a.gif", "actions.toggleLockKey CapsLock",
+//   "actions.shellFolder Personal"
 class FakePlatform final : public Platform {
 public:
     FakePlatform();
@@ -40,6 +45,11 @@ public:
     // takeSettingsDamageReport() hands it out once, and only after the settings were first
     // read through registry(): the file registry finds a damaged file when it reads it.
     std::string damageReport;
+    // Every system action fails with this text when it is not empty.
+    std::string actionFailure;
+    // shellFolder() answers from it; a missing name reads as empty.
+    std::map<std::string, std::string> shellFolders;
+    std::uintptr_t mainWindow = 0; // the last setMainWindow()
 
     struct Launch {
         std::string file;
@@ -65,6 +75,7 @@ public:
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
+    SystemActions& actions() override { return actions_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
     std::string takeSettingsDamageReport() override;
 
@@ -139,6 +150,25 @@ private:
         FakePlatform& owner_;
     };
 
+    class FakeActions final : public SystemActions {
+    public:
+        explicit FakeActions(FakePlatform& owner) : owner_(owner) {}
+        void setMainWindow(std::uintptr_t nativeWindow) override { owner_.mainWindow = nativeWindow; }
+        ActionResult runTool(SystemTool tool) override;
+        ActionResult cdDoor(bool open) override;
+        ActionResult endSession(SessionEnd how, bool forced) override;
+        ActionResult suspend() override;
+        ActionResult monitorOff() override;
+        ActionResult startScreenSaver() override;
+        ActionResult setWallpaper(const std::string& path) override;
+        ActionResult toggleLockKey(LockKey key) override;
+        std::string shellFolder(const std::string& valueName) override;
+
+    private:
+        ActionResult done(std::string call);
+        FakePlatform& owner_;
+    };
+
     std::vector<std::string> calls_;
     bool settingsRead_ = false;
     SettingsReader settingsReader_{*this};
@@ -148,6 +178,7 @@ private:
     FakeKeyboard keyboard_{*this};
     FakeTaskbar taskbar_{*this};
     FakeLocation location_{*this};
+    FakeActions actions_{*this};
 };
 
 } // namespace domora

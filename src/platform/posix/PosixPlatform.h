@@ -7,6 +7,7 @@
 #include "platform/posix/PosixFileStore.h"
 #include "platform/posix/PosixLauncher.h"
 #include "platform/posix/PosixSingleInstance.h"
+#include "platform/posix/PosixSystemActions.h"
 #include "platform/posix/SystemClock.h"
 #include "platform/posix/TimerFdWallTimer.h"
 #include "platform/posix/XdgAutostart.h"
@@ -28,6 +29,7 @@ public:
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
+    SystemActions& actions() override { return actions_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<TimerFdWallTimer>(); }
     std::string takeSettingsDamageReport() override { return registry_.takeDamageReport(); }
 
@@ -41,6 +43,7 @@ private:
     PosixLauncher launcher_;
     XkbKeyboardLayout keyboard_;
     NoTaskbar taskbar_;
+    PosixSystemActions actions_;
 };
 
 } // namespace domora

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Launcher.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SingleInstance.h"
+#include "platform/win32/Win32SystemActions.h"
 #include "platform/win32/Win32Taskbar.h"
 
 namespace domora {
@@ -26,6 +27,7 @@ public:
     KeyboardLayout& keyboard() override { return keyboard_; }
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
+    SystemActions& actions() override { return actions_; }
     // The program waits the span to the next minute itself and hears of a clock change at
     // its next wake; the minute gates give the minutes skipped meanwhile.
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<SpanWallTimer>(); }
@@ -42,6 +44,7 @@ private:
     Win32Launcher launcher_;
     Win32KeyboardLayout keyboard_;
     Win32Taskbar taskbar_;
+    Win32SystemActions actions_;
 };
 
 } // namespace domora
