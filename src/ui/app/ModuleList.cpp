@@ -3,6 +3,7 @@
 #include "ui/alarms/AlarmsModule.h"
 #include "ui/app/PendingModule.h"
 #include "ui/holidays/HolidaysModule.h"
+#include "ui/service/ServiceModule.h"
 #include "ui/timer/CountdownModule.h"
 #include "ui/timeservices/TimeServicesModule.h"
 
@@ -25,9 +26,10 @@ std::vector<std::unique_ptr<Module>> CreateModules(const ModuleContext& context)
     const CountdownModule& countdown = add<CountdownModule>(modules, context);
     add<HolidaysModule>(modules, context, countdown);
     add<AlarmsModule>(modules, context);
-    add<TimeServicesModule>(modules, context);
+    TimeServicesModule& timeServices = add<TimeServicesModule>(modules, context);
     // The subsystems still to come: their menu items, buttons and sections, disabled.
     add<PendingModule>(modules, context);
+    add<ServiceModule>(modules, context, timeServices);
     return modules;
 }
 

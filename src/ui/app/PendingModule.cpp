@@ -1,7 +1,6 @@
 #include "ui/app/PendingModule.h"
 
 #include "core/app/Settings.h"
-#include "core/app/TimeText.h"
 #include "ui/app/Menu.h"
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
@@ -25,19 +24,7 @@ void addLaterItem(QMenu& menu, const char* name, const char* caption) {
 } // namespace
 
 PendingModule::PendingModule(const ModuleContext& context) {
-    buildServicePage(context.host.page(Page::Service));
     buildBalanceSection(context.host.page(Page::Options));
-    context.host.onClockTick([this](const DateTime& local, const DateTime&) {
-        serviceTime_->setText(qs(FormatLongTime(local)));
-        serviceDate_->setText(qs(FormatShortDate(local)));
-    });
-}
-
-void PendingModule::buildServicePage(QWidget* page) {
-    QGroupBox* time = group(page, QStringLiteral("Время"), 4, 2, 120, 46);
-    serviceTime_ = field(time, "StaticText26", QString(), 8, 20, 104, 18);
-    QGroupBox* date = group(page, QStringLiteral("Дата"), 128, 2, 120, 46);
-    serviceDate_ = field(date, "StaticText27", QString(), 8, 20, 104, 18);
 }
 
 void PendingModule::buildBalanceSection(QWidget* page) {
@@ -88,37 +75,6 @@ void PendingModule::addMenuBranch(QMenu& menu) {
     tasks->addSeparator();
     addLaterItem(*tasks, "mnZAdd", "Добавить");
     addLaterItem(*tasks, "mnZDelAll", "Удалить все");
-
-    QMenu* service = addSubmenu(menu, "mnService", QStringLiteral("Сервис"));
-    QMenu* launch = addSubmenu(*service, "mnSRun", QStringLiteral("Запуск"));
-    addLaterItem(*launch, "mnSRunDefrag", "Дефрагментация");
-    addLaterItem(*launch, "mnSRunDirectX", "DirectX");
-    addLaterItem(*launch, "mnSRunIE", "Internet Explorer");
-    addLaterItem(*launch, "mnSRunNotepad", "Блокнот");
-    addLaterItem(*launch, "mnSRunRegedit", "Редактор реестра");
-    addLaterItem(*launch, "mnSRunDiskCheck", "Проверка диска");
-    QMenu* cd = addSubmenu(*service, "mnSCD", QStringLiteral("CD"));
-    addLaterItem(*cd, "mnSCDOpen", "Открыть");
-    addLaterItem(*cd, "mnSCDClose", "Закрыть");
-    QMenu* computer = addSubmenu(*service, "mnSComputer", QStringLiteral("Компьютер"));
-    addLaterItem(*computer, "mnSLogOff", "Log off");
-    addLaterItem(*computer, "mnSRestart", "Перегрузить");
-    addLaterItem(*computer, "mnSPowerOff", "Выключить");
-    addLaterItem(*computer, "mnSSuspend", "Приостановить работу");
-    QMenu* monitor = addSubmenu(*service, "mnSMonitor", QStringLiteral("Монитор"));
-    addLaterItem(*monitor, "mnSMonitorOff", "Выключить");
-    addLaterItem(*monitor, "mnSScreenSaver", "Запустить заставку");
-    addLaterItem(*monitor, "mnSWallpaper", "Сменить обои на рабочем столе");
-    QMenu* time = addSubmenu(*service, "mnSTime", QStringLiteral("Время"));
-    addLaterItem(*time, "mnSTimeSync", "Синхронизировать через Интернет");
-    addLaterItem(*time, "mnSTimeSet", "Изменить вручную");
-    addLaterItem(*time, "mnSTimeWorld", "Время в мире");
-    addLaterItem(*service, "mnSDate", "Изменить дату");
-    QMenu* other = addSubmenu(*service, "mnSOther", QStringLiteral("Другое"));
-    addLaterItem(*other, "mnSNumLock", "Включить/Выключить Num Lock");
-    addLaterItem(*other, "mnSCapsLock", "Включить/Выключить Caps Lock");
-    addLaterItem(*other, "mnSScrollLock", "Включить/Выключить Scroll Lock");
-    addLaterItem(*other, "mnSTaskBar", "Спрятать/Показать TaskBar");
 }
 
 void PendingModule::showOptions(const OptionsState& state) {

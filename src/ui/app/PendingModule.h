@@ -12,10 +12,9 @@ class QLineEdit;
 
 namespace domora {
 
-// The subsystems not built yet, as the user sees them today: the "Задания" and "Сервис"
-// branches of the tray menu with their items disabled, the clock of the Service page, and
-// the balance section of the Options page, whose values are loaded and saved while its
-// button stays disabled. Each subsystem's own module takes its part over when it arrives.
+// The subsystems not built yet, as the user sees them today: the "Задания" branch of the
+// tray menu with its items disabled, and the balance section of the Options page, whose values are loaded and
+// saved while its button stays disabled. Each subsystem's own module takes its part over when it arrives.
 class PendingModule final : public Module {
 public:
     explicit PendingModule(const ModuleContext& context);
@@ -31,13 +30,9 @@ public:
     const std::array<bool, 4>& balanceWarned() const { return balanceWarned_; }
 
 private:
-    void buildServicePage(QWidget* page);
     void buildBalanceSection(QWidget* page);
 
     std::array<bool, 4> balanceWarned_{};
-
-    QLabel* serviceTime_ = nullptr;
-    QLabel* serviceDate_ = nullptr;
 
     // The four warning rows in page order, each with the setting it holds.
     struct Warning {

@@ -5,6 +5,7 @@
 #include "core/timeservices/ServerList.h"
 #include "core/timeservices/WorldClocks.h"
 #include "platform/Platform.h"
+#include "ui/app/Menu.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
@@ -25,6 +26,17 @@ TimeServicesModule::TimeServicesModule(const ModuleContext& context)
     buildSyncSection(context.host.page(Page::Options));
     fillServerCombo();
     context.host.onClockTick([this](const DateTime&, const DateTime& utc) { tick(utc); });
+}
+
+void TimeServicesModule::addServiceItems(QMenu& service) {
+    QMenu* time = addSubmenu(service, "mnSTime", QStringLiteral("Время"));
+    const std::pair<const char*, const char*> items[] = {{"mnSTimeSync", "Синхронизировать через Интернет"},
+                                                         {"mnSTimeSet", "Изменить вручную"},
+                                                         {"mnSTimeWorld", "Время в мире"}};
+    for (const auto& [name, caption] : items) {
+        addItem(*time, name, QString::fromUtf8(caption))->setEnabled(false);
+    }
+    addItem(service, "mnSDate", QStringLiteral("Изменить дату"))->setEnabled(false);
 }
 
 void TimeServicesModule::buildWorldTimePage(QWidget* page) {

@@ -18,6 +18,10 @@ class TimeServicesModule final : public Module {
 public:
     explicit TimeServicesModule(const ModuleContext& context);
 
+    // The time items of the tray menu's "Сервис" branch: "Время" with its three items and
+    // "Изменить дату", disabled until synchronisation, the clock dialog and the map are built.
+    void addServiceItems(QMenu& service);
+
     void showOptions(const OptionsState& state) override;
     void collectOptions(OptionsState& state) const override;
 
