@@ -3,6 +3,7 @@
 #include "platform/win32/Win32SystemCalls.h"
 #include "platform/win32/Win32Text.h"
 
+#include <concepts>
 #include <map>
 #include <string>
 #include <utility>
@@ -48,53 +49,47 @@ public:
     std::uintptr_t desktopWindow() override { return kDesktop; }
     std::intptr_t shellExecute(std::uintptr_t owner, const char* verb, const char* file,
                                const char* parameters, const char* directory, int showCommand) override {
-        note("ShellExecuteA " + (owner == kDesktop ? std::string("desktop") : std::to_string(owner)) + " " +
-             text(verb) + " " + text(file) + " " + text(parameters) + " " + text(directory) + " " +
-             std::to_string(showCommand));
+        note("ShellExecuteA", owner == kDesktop ? "desktop" : std::to_string(owner), verb, file, parameters,
+             directory, showCommand);
         return shellResult;
     }
     std::uint32_t sendMciString(const char* command, char* returned, std::uint32_t returnedSize,
                                 std::uintptr_t callbackWindow) override {
-        note("mciSendStringA " + text(command) + " " + text(returned) + " " + std::to_string(returnedSize) +
-             " " + std::to_string(callbackWindow));
+        note("mciSendStringA", command, returned, returnedSize, callbackWindow);
         return mciResult;
     }
     bool exitWindows(std::uint32_t flags, std::uint32_t reason) override {
-        note("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
+        note("ExitWindowsEx", flags, reason);
         return exitResult;
     }
     bool setSystemPowerState(bool suspend, bool force) override {
-        note("SetSystemPowerState " + std::to_string(suspend) + " " + std::to_string(force));
+        note("SetSystemPowerState", suspend, force);
         return powerResult;
     }
     std::uint32_t lastError() override { return error; }
-    void setLastError(std::uint32_t value) override { note("SetLastError " + std::to_string(value)); }
+    void setLastError(std::uint32_t value) override { note("SetLastError", value); }
     std::optional<std::uintptr_t> openProcessToken(std::uint32_t access) override {
-        note("OpenProcessToken " + std::to_string(access));
+        note("OpenProcessToken", access);
         return kToken;
     }
     std::optional<std::uint64_t> lookupPrivilegeValue(const char* system, const char* name) override {
-        note("LookupPrivilegeValueA " + text(system) + " " + text(name));
+        note("LookupPrivilegeValueA", system, name);
         return kShutdownLuid;
     }
     bool adjustTokenPrivileges(std::uintptr_t token, bool disableAll, std::uint64_t luid,
                                std::uint32_t attributes, std::uint32_t previousStateSize) override {
-        note("AdjustTokenPrivileges " + std::to_string(token) + " " + std::to_string(disableAll) + " " +
-             std::to_string(luid) + " " + std::to_string(attributes) + " " +
-             std::to_string(previousStateSize));
+        note("AdjustTokenPrivileges", token, disableAll, luid, attributes, previousStateSize);
         return true;
     }
-    void closeHandle(std::uintptr_t handle) override { note("CloseHandle " + std::to_string(handle)); }
+    void closeHandle(std::uintptr_t handle) override { note("CloseHandle", handle); }
     std::intptr_t sendMessage(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam,
                               std::intptr_t lParam) override {
-        note("SendMessageA " + std::to_string(window) + " " + std::to_string(message) + " " +
-             std::to_string(wParam) + " " + std::to_string(lParam));
+        note("SendMessageA", window, message, wParam, lParam);
         return 0;
     }
     void keybdEvent(std::uint8_t virtualKey, std::uint8_t scanCode, std::uint32_t flags,
                     std::uintptr_t extraInfo) override {
-        note("keybd_event " + std::to_string(virtualKey) + " " + std::to_string(scanCode) + " " +
-             std::to_string(flags) + " " + std::to_string(extraInfo));
+        note("keybd_event", virtualKey, scanCode, flags, extraInfo);
     }
     bool getKeyboardState(KeyboardState& state) override {
         note("GetKeyboardState");
@@ -108,7 +103,7 @@ public:
     }
     bool writeUserString(const std::string& keyPath, const std::string& name,
                          const std::string& value) override {
-        note("RegSetValueExA " + keyPath + " " + name + " " + AnsiToUtf8(value));
+        note("RegSetValueExA", keyPath, name, value);
         registry[{keyPath, name}] =
             RawRegValue{1, std::vector<std::uint8_t>(value.c_str(), value.c_str() + value.size() + 1)};
         return registryWorks;
@@ -119,14 +114,20 @@ public:
     }
     bool systemParametersInfo(std::uint32_t action, std::uint32_t uiParam, void* pvParam,
                               std::uint32_t winIni) override {
-        note("SystemParametersInfoA " + std::to_string(action) + " " + std::to_string(uiParam) + " " +
-             (pvParam == nullptr ? "null" : "set") + " " + std::to_string(winIni));
+        note("SystemParametersInfoA", action, uiParam, pvParam == nullptr ? "null" : "set", winIni);
         return parametersResult;
     }
 
 private:
-    static std::string text(const char* value) { return value == nullptr ? "null" : AnsiToUtf8(value); }
-    void note(std::string line) { log.push_back(std::move(line)); }
+    static std::string part(const char* text) { return text == nullptr ? "null" : AnsiToUtf8(text); }
+    static std::string part(const std::string& text) { return AnsiToUtf8(text); }
+    static std::string part(std::integral auto number) { return std::to_string(+number); }
+
+    void note(const std::string& call, const auto&... arguments) {
+        std::string line = call;
+        ((line += " " + part(arguments)), ...);
+        log.push_back(std::move(line));
+    }
 };
 
 } // namespace domora::test
