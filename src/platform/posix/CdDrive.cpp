@@ -24,6 +24,10 @@ std::string DriveError(int error) {
         return "нет прав на доступ к приводу.";
     case EBUSY:
         return "диск используется (возможно, он подключён к файловой системе).";
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+        return "устройство не найдено.";
     case ENOMEDIUM:
         return "в приводе нет диска.";
     case ENOTTY:
