@@ -20,7 +20,7 @@ void Install(const std::string& bin, const std::string& started, const std::vect
                                      ? "printf '%s\\n' '" + mimeDefault + "'\n"
                                      : "{ printf '%s' '" + name +
                                            "'; for a in \"$@\"; do printf '|%s' \"$a\"; done; } > '" + out +
-                                           ".part' && /bin/mv '" + out + ".part' '" + out + "'\n";
+                                           ".tmp' && /bin/mv '" + out + ".tmp' '" + out + "'\n";
         test::WriteFile(bin + "/" + name, "#!/bin/sh\n" + body);
         ::chmod((bin + "/" + name).c_str(), 0755);
     }
@@ -32,7 +32,7 @@ TEST(DesktopTools, StartsTheFirstInstalledToolOrNamesWhatItLookedFor) {
         std::vector<std::string> installed;
         std::string mimeDefault;
         std::string started; // "program|arguments", "{settings}" for the settings file
-        std::string failure; // a part of the message
+        std::string failure; // a piece of the message
     } cases[] = {
         {SystemTool::DiskCheck, {"palimpsest", "gparted"}, "", "palimpsest", ""},
         {SystemTool::DiskCheck,
@@ -42,7 +42,6 @@ TEST(DesktopTools, StartsTheFirstInstalledToolOrNamesWhatItLookedFor) {
          "Не найдена программа проверки дисков: не установлена ни одна из программ "
          "«gnome-disks», «palimpsest», «partitionmanager» и «gparted»."},
         {SystemTool::DirectX, {"ksysguard", "gnome-system-monitor"}, "", "gnome-system-monitor", ""},
-        {SystemTool::DirectX, {"xdg-open"}, "", "", "«hardinfo»"},
         {SystemTool::Notepad,
          {"xdg-mime", "gtk-launch", "gedit"},
          "org.gnome.TextEditor.desktop",

@@ -79,9 +79,6 @@ TEST_F(LogindSessionTest, ActsOrRefusesAsTheInhibitorsAndLogindSay) {
     } cases[] = {
         {"power off", [](LogindSession& s) { return s.endSession(SessionEnd::PowerOff, false); }, "{}", "c2",
          "PowerOff interactive=true\n", ""},
-        {"power off, only a delay inhibitor",
-         [](LogindSession& s) { return s.endSession(SessionEnd::PowerOff, false); },
-         R"({"block": "", "inhibitors": [)" + delayer + "]}", "c2", "PowerOff interactive=true\n", ""},
         {"power off blocked", [](LogindSession& s) { return s.endSession(SessionEnd::PowerOff, false); },
          R"({"block": "shutdown:sleep", "inhibitors": [)" + player + "," + cdBurner + "," + delayer + "]}",
          "c2", "", "Выключение запрещено сейчас программой «Запись дисков»: идёт запись."},
