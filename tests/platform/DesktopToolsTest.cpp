@@ -56,16 +56,16 @@ TEST(DesktopTools, StartsTheFirstInstalledToolOrNamesWhatItLookedFor) {
          ""},
         {SystemTool::RegistryEditor, {"xdg-mime", "xdg-open", "gedit"}, "", "xdg-open|{settings}", ""},
         {SystemTool::Browser,
-         {"sensible-browser", "xdg-mime", "gtk-launch"},
+         {"x-www-browser", "sensible-browser", "xdg-mime", "gtk-launch"},
          "firefox.desktop",
-         "sensible-browser",
+         "x-www-browser",
          ""},
         {SystemTool::Browser,
-         {"xdg-mime", "gtk-launch"},
+         {"sensible-browser", "xdg-mime", "gtk-launch"},
          "firefox.desktop",
          "gtk-launch|firefox.desktop",
          ""},
-        {SystemTool::Browser, {"xdg-open"}, "", "", "«x-www-browser»"},
+        {SystemTool::Browser, {"sensible-browser"}, "", "", "«x-www-browser»"},
         {SystemTool::Defrag,
          {"gnome-disks"},
          "",
@@ -81,6 +81,7 @@ TEST(DesktopTools, StartsTheFirstInstalledToolOrNamesWhatItLookedFor) {
         const std::string settings = tmp.path("config/registry.reg");
         test::WriteFile(settings, "REGEDIT4\n");
         test::ScopedEnv path("PATH", tmp.path("bin"));
+        test::ScopedEnv browser("BROWSER", std::nullopt);
         PosixLauncher launcher(tmp.path("app"));
 
         const ActionResult result = DesktopTools(launcher, settings).run(c.tool);

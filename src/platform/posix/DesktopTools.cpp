@@ -3,6 +3,7 @@
 #include "platform/posix/ChildProcess.h"
 #include "platform/posix/PosixLauncher.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace domora {
@@ -15,7 +16,6 @@ const std::vector<std::string> SystemInfoViewers = {
 const std::vector<std::string> TextEditors = {"gnome-text-editor", "gedit",  "kate", "kwrite",
                                               "mousepad",          "pluma",  "xed",  "geany",
                                               "featherpad",        "leafpad"};
-const std::vector<std::string> Browsers = {"x-www-browser", "sensible-browser"};
 
 // "«a», «b» и «c»".
 std::string Quoted(const std::vector<std::string>& names) {
@@ -116,17 +116,22 @@ ActionResult DesktopTools::openText(const std::string& file) {
 }
 
 ActionResult DesktopTools::openBrowser() {
-    for (const auto& browser : Browsers) {
-        if (!launcher_.locate(browser).empty()) {
-            return start(browser, {});
-        }
+    // x-www-browser exists only where a browser is installed; sensible-browser always does
+    // on Debian but finds nothing more than $BROWSER adds, so it comes last and only then.
+    if (!launcher_.locate("x-www-browser").empty()) {
+        return start("x-www-browser", {});
     }
     ActionResult result;
     if (startDefault("x-scheme-handler/http", {}, result)) {
         return result;
     }
-    return ActionResult::failed("Не найден браузер: нет программ " + Quoted(Browsers) +
-                                ", и рабочий стол не назвал браузера по умолчанию (xdg-mime, gtk-launch).");
+    const char* chosen = std::getenv("BROWSER");
+    if (chosen != nullptr && *chosen != '\0' && !launcher_.locate("sensible-browser").empty()) {
+        return start("sensible-browser", {});
+    }
+    return ActionResult::failed(
+        "Не найден браузер: нет программы «x-www-browser», рабочий стол не назвал "
+        "браузера по умолчанию (xdg-mime, gtk-launch), переменная BROWSER не задана.");
 }
 
 } // namespace domora
