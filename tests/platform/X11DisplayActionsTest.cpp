@@ -59,26 +59,5 @@ TEST(X11DisplayActions, ALockKeyToggledTwiceComesBack) {
     }
 }
 
-TEST(X11DisplayActions, WithoutX11TheReasonIsSaid) {
-    const struct {
-        std::optional<std::string> display, wayland;
-        const char* reason;
-    } cases[] = {
-        {std::nullopt, std::nullopt, "нет связи с экраном X11."},
-        {":0", "wayland-0", "рабочий стол Wayland не позволяет программам это делать."},
-    };
-    for (const auto& c : cases) {
-        test::ScopedEnv display("DISPLAY", c.display);
-        test::ScopedEnv wayland("WAYLAND_DISPLAY", c.wayland);
-        test::ScopedEnv type("XDG_SESSION_TYPE", std::nullopt);
-        X11DisplayActions actions;
-        EXPECT_EQ(actions.toggleLockKey(LockKey::CapsLock).failure,
-                  std::string("Не удалось переключить Caps Lock: ") + c.reason);
-        EXPECT_EQ(actions.monitorOff().failure, std::string("Не удалось выключить монитор: ") + c.reason);
-        EXPECT_EQ(actions.activateScreenSaver().failure,
-                  std::string("Не удалось включить заставку: ") + c.reason);
-    }
-}
-
 } // namespace
 } // namespace domora
