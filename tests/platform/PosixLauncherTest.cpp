@@ -24,16 +24,6 @@ void WriteEchoScript(const std::string& path, const std::string& out) {
     ::chmod(path.c_str(), 0755);
 }
 
-std::optional<std::string> WaitForFile(const std::string& path) {
-    for (auto waited = 0ms; waited < 5s; waited += 20ms) {
-        if (auto bytes = test::ReadFile(path)) {
-            return bytes;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return std::nullopt;
-}
-
 // Children of this process that have ended but were not reaped, by command name.
 int Zombies(const std::string& command) {
     int count = 0;
@@ -68,7 +58,7 @@ TEST(PosixLauncher, EachFieldArrivesAsOneArgumentInTheWorkingFolder) {
     for (const std::string& file : {tmp.path("bin/notebox"), std::string("Notebox.exe")}) {
         std::filesystem::remove(tmp.path("out.txt"));
         ASSERT_EQ(launcher.startProgram(file, fields, tmp.path("work dir")), 33) << file;
-        EXPECT_EQ(WaitForFile(tmp.path("out.txt")), expected) << file;
+        EXPECT_EQ(test::WaitForFile(tmp.path("out.txt")), expected) << file;
     }
     EXPECT_EQ(launcher.locate("NOTEBOX.EXE"), tmp.path("bin/notebox"));
     EXPECT_EQ(launcher.shortPathOf("/a b/c"), "/a b/c");

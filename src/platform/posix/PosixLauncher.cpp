@@ -1,19 +1,16 @@
 #include "platform/posix/PosixLauncher.h"
 
+#include "platform/posix/ChildProcess.h"
 #include "platform/posix/PosixFileStore.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace domora {
 namespace {
@@ -33,22 +30,6 @@ std::string WithoutExe(const std::string& name) {
     }
     return name;
 }
-
-// RAII for the spawn attributes and file actions.
-struct SpawnSetup {
-    posix_spawn_file_actions_t actions{};
-    posix_spawnattr_t attributes{};
-    SpawnSetup() {
-        posix_spawn_file_actions_init(&actions);
-        posix_spawnattr_init(&attributes);
-    }
-    ~SpawnSetup() {
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-};
 
 } // namespace
 
@@ -86,23 +67,11 @@ std::string PosixLauncher::locate(const std::string& file) const {
             }
         }
     }
-    const char* path = std::getenv("PATH");
-    const std::string folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    for (std::size_t start = 0; start <= folders.size();) {
-        const auto colon = std::min(folders.find(':', start), folders.size());
-        const std::string folder = folders.substr(start, colon - start);
-        start = colon + 1;
-        if (folder.empty() || folder.front() != '/') {
-            continue; // a relative PATH entry would depend on the working folder
-        }
-        for (const auto& name : {file, bare}) {
-            const std::string candidate = folder + "/" + name;
-            if (IsFile(candidate)) {
-                return candidate;
-            }
-        }
+    std::string found = FindInPath(file);
+    if (found.empty() && bare != file) {
+        found = FindInPath(bare);
     }
-    return {};
+    return found;
 }
 
 int PosixLauncher::startProgram(const std::string& file, const std::vector<std::string>& fields,
@@ -116,41 +85,16 @@ int PosixLauncher::startProgram(const std::string& file, const std::vector<std::
         return AccessDenied;
     }
 
-    SpawnSetup setup;
+    std::string folder;
     if (!directory.empty()) {
-        const std::string folder = ResolvePathNoCase(directory);
+        folder = ResolvePathNoCase(directory);
         struct stat st {};
-        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-            posix_spawn_file_actions_addchdir_np(&setup.actions, folder.c_str()) != 0) {
+        if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
             return OtherError; // a missing working folder
         }
     }
-    // The child starts with no blocked signals and the usual default actions, whatever
-    // this program has set for itself.
-    sigset_t none;
-    sigemptyset(&none);
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    for (const int signal : {SIGPIPE, SIGCHLD, SIGINT, SIGQUIT, SIGTERM, SIGHUP, SIGUSR1, SIGUSR2, SIGALRM}) {
-        sigaddset(&defaults, signal);
-    }
-    posix_spawnattr_setsigmask(&setup.attributes, &none);
-    posix_spawnattr_setsigdefault(&setup.attributes, &defaults);
-    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-
-    std::vector<std::string> arguments;
-    arguments.reserve(fields.size() + 1);
-    arguments.push_back(program);
-    arguments.insert(arguments.end(), fields.begin(), fields.end());
-    std::vector<char*> argv;
-    for (auto& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
-
     pid_t child = 0;
-    const int result =
-        ::posix_spawn(&child, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environ);
+    const int result = SpawnProgram(program, fields, folder, &child);
     if (result == 0) {
         children_.push_back(child);
         return Started;

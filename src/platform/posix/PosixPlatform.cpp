@@ -2,7 +2,9 @@
 
 namespace domora {
 
-PosixPlatform::PosixPlatform() : registry_(DefaultRegistryPath()), launcher_(location_.executableDir()) {}
+PosixPlatform::PosixPlatform()
+    : registry_(DefaultRegistryPath()), launcher_(location_.executableDir()),
+      actions_(launcher_, registry_.filePath()) {}
 
 std::unique_ptr<Platform> CreateSystemPlatform() {
     return std::make_unique<PosixPlatform>();

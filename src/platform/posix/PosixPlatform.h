@@ -43,7 +43,7 @@ private:
     PosixLauncher launcher_;
     XkbKeyboardLayout keyboard_;
     NoTaskbar taskbar_;
-    PosixSystemActions actions_;
+    PosixSystemActions actions_; // last: it starts the tools through the launcher
 };
 
 } // namespace domora

@@ -1,40 +1,29 @@
 #include "platform/posix/PosixSystemActions.h"
 
+#include "platform/posix/X11Display.h"
+#include "platform/posix/XdgShellFolders.h"
+
 namespace domora {
-namespace {
 
-ActionResult NotBuilt() {
-    return ActionResult::failed("Это действие пока не поддерживается.");
-}
+PosixSystemActions::PosixSystemActions(PosixLauncher& launcher, std::string settingsFile)
+    : tools_(launcher, std::move(settingsFile)) {}
 
-} // namespace
-
-ActionResult PosixSystemActions::runTool(SystemTool) {
-    return NotBuilt();
-}
-ActionResult PosixSystemActions::cdDoor(bool) {
-    return NotBuilt();
-}
-ActionResult PosixSystemActions::endSession(SessionEnd, bool) {
-    return NotBuilt();
-}
-ActionResult PosixSystemActions::suspend() {
-    return NotBuilt();
-}
-ActionResult PosixSystemActions::monitorOff() {
-    return NotBuilt();
-}
 ActionResult PosixSystemActions::startScreenSaver() {
-    return NotBuilt();
+    // The desktop's own screen saver where it has one; the X server's otherwise, which
+    // Wayland does not have.
+    std::string failure;
+    if (screenSaver_.activate(failure)) {
+        return ActionResult::ok();
+    }
+    if (IsWaylandSession()) {
+        return ActionResult::failed("Не удалось включить заставку: рабочий стол Wayland её не включил — " +
+                                    failure);
+    }
+    return display_.activateScreenSaver();
 }
-ActionResult PosixSystemActions::setWallpaper(const std::string&) {
-    return NotBuilt();
-}
-ActionResult PosixSystemActions::toggleLockKey(LockKey) {
-    return NotBuilt();
-}
-std::string PosixSystemActions::shellFolder(const std::string&) {
-    return {};
+
+std::string PosixSystemActions::shellFolder(const std::string& valueName) {
+    return XdgShellFolder(valueName);
 }
 
 } // namespace domora

@@ -50,6 +50,11 @@ std::string XdgDataHome() {
     return value.empty() ? HomeDir() + "/.local/share" : value;
 }
 
+std::string XdgCacheHome() {
+    const std::string value = AbsoluteEnv("XDG_CACHE_HOME");
+    return value.empty() ? HomeDir() + "/.cache" : value;
+}
+
 std::string XdgRuntimeDir() {
     return AbsoluteEnv("XDG_RUNTIME_DIR");
 }

@@ -10,6 +10,8 @@ std::string HomeDir();
 std::string XdgConfigHome();
 // $XDG_DATA_HOME when it is an absolute path, else ~/.local/share. No trailing '/'.
 std::string XdgDataHome();
+// $XDG_CACHE_HOME when it is an absolute path, else ~/.cache. No trailing '/'.
+std::string XdgCacheHome();
 // $XDG_RUNTIME_DIR when it is an absolute path, else empty.
 std::string XdgRuntimeDir();
 // Creates the folder and its missing parents. True when the folder exists afterwards.

@@ -1,7 +1,7 @@
 #include "platform/posix/XkbKeyboardLayout.h"
 
-#include <cstdlib>
-#include <memory>
+#include "platform/posix/X11Display.h"
+
 #include <vector>
 
 #include <X11/XKBlib.h>
@@ -10,45 +10,6 @@
 
 namespace domora {
 namespace {
-
-int IgnoreXError(Display*, XErrorEvent*) {
-    return 0;
-}
-
-// An open display with XKB, closed on scope exit; X errors are ignored meanwhile rather
-// than ending the process.
-class XkbDisplay {
-public:
-    explicit XkbDisplay(const std::string& name) {
-        const char* env = std::getenv("DISPLAY");
-        if (name.empty() && (env == nullptr || *env == '\0')) {
-            return;
-        }
-        int major = XkbMajorVersion;
-        int minor = XkbMinorVersion;
-        int reason = 0;
-        display_ =
-            XkbOpenDisplay(name.empty() ? nullptr : name.c_str(), nullptr, nullptr, &major, &minor, &reason);
-        if (display_ != nullptr) {
-            previous_ = XSetErrorHandler(IgnoreXError);
-        }
-    }
-    ~XkbDisplay() {
-        if (display_ != nullptr) {
-            XSync(display_, False);
-            XSetErrorHandler(previous_);
-            XCloseDisplay(display_);
-        }
-    }
-    XkbDisplay(const XkbDisplay&) = delete;
-    XkbDisplay& operator=(const XkbDisplay&) = delete;
-
-    Display* get() const { return display_; }
-
-private:
-    Display* display_ = nullptr;
-    XErrorHandler previous_ = nullptr;
-};
 
 // The layout list of the root window's _XKB_RULES_NAMES: rules, model, layouts, variants,
 // options, each ended by a NUL.
@@ -111,7 +72,7 @@ std::optional<int> RussianGroupIndex(const std::string& layoutList) {
 XkbKeyboardLayout::XkbKeyboardLayout(std::string displayName) : displayName_(std::move(displayName)) {}
 
 bool XkbKeyboardLayout::activateRussian() {
-    XkbDisplay display(displayName_);
+    X11Display display(displayName_);
     if (display.get() == nullptr) {
         return false;
     }
@@ -123,7 +84,7 @@ bool XkbKeyboardLayout::activateRussian() {
 }
 
 std::optional<int> XkbKeyboardLayout::currentGroup() const {
-    XkbDisplay display(displayName_);
+    X11Display display(displayName_);
     if (display.get() == nullptr) {
         return std::nullopt;
     }
