@@ -10,6 +10,7 @@ if [ ${#packages[@]} -eq 0 ]; then
         cmake ninja-build g++ pkg-config
         qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libx11-dev
         qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+        libjpeg62-turbo-dev
         libgtest-dev libgmock-dev libbenchmark-dev
         xvfb xauth trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
         fonts-dejavu-core fonts-liberation2
