@@ -210,7 +210,7 @@ private slots:
     }
 
     void missingFile() {
-        const DecodedJpeg result = JpegPreviewDecoder::decodeFile("/nonexistent/обои.jpg", 160, 120);
+        const DecodedJpeg result = JpegPreviewDecoder().decodeFile("/nonexistent/обои.jpg", 160, 120);
         QVERIFY(result.empty());
         QCOMPARE(QString::fromStdString(result.message), QString::fromUtf8(JpegPreviewDecoder::kUnreadable));
     }

@@ -226,25 +226,53 @@ DecodedJpeg JpegPreviewDecoder::decodeAtScale(std::span<const std::uint8_t> data
     return decode(data, Request{0, 0, known ? scaleDenom : 1});
 }
 
-DecodedJpeg JpegPreviewDecoder::decodeFile(const std::string& path, int boxWidth, int boxHeight) {
-    DecodedJpeg failure;
+const char* JpegPreviewDecoder::read(const std::string& path) {
     std::ifstream file(path, std::ios::binary | std::ios::ate);
     if (!file) {
-        failure.message = kUnreadable;
-        return failure;
+        return kUnreadable;
     }
     const std::streamoff size = file.tellg();
-    if (size < 0 || size > kMostFileBytes) {
-        failure.message = size < 0 ? kUnreadable : kTooLarge;
-        return failure;
+    if (size < 0) {
+        return kUnreadable;
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (size > kMostFileBytes) {
+        return kTooLarge;
+    }
+    try {
+        file_.resize(static_cast<std::size_t>(size));
+    } catch (const std::bad_alloc&) {
+        return kTooLarge;
+    }
     file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        failure.message = kUnreadable;
-        return failure;
+    return file.read(reinterpret_cast<char*>(file_.data()), size) ? nullptr : kUnreadable;
+}
+
+void JpegPreviewDecoder::trim() {
+    if (file_.capacity() > kKeptBytes) {
+        file_ = {};
     }
-    return decodeForBox(bytes, boxWidth, boxHeight);
+}
+
+DecodedJpeg JpegPreviewDecoder::decodeFile(const std::string& path, int boxWidth, int boxHeight) {
+    DecodedJpeg result;
+    if (const char* failure = read(path)) {
+        result.message = failure;
+    } else {
+        result = decodeForBox(file_, boxWidth, boxHeight);
+    }
+    trim();
+    return result;
+}
+
+DecodedJpeg JpegPreviewDecoder::decodeFileAtScale(const std::string& path, int scaleDenom) {
+    DecodedJpeg result;
+    if (const char* failure = read(path)) {
+        result.message = failure;
+    } else {
+        result = decodeAtScale(file_, scaleDenom);
+    }
+    trim();
+    return result;
 }
 
 } // namespace domora

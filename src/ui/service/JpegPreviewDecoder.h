@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,11 +28,16 @@ struct DecodedJpeg {
 // (Adobe's inverted CMYK too) all come out as RGB. A damaged or truncated file, an empty one
 // and one that claims an absurd size give an empty picture and a message, never a crash.
 // No Qt here, so that the fuzz target and the benchmark take this file alone.
+//
+// A decoder reads each file whole into memory that it keeps for the next one (up to
+// kKeptBytes): the dialog previews file after file, and memory touched for the first time
+// costs more than decoding a photo's worth of compressed data.
 class JpegPreviewDecoder {
 public:
     // The largest picture decoded, in pixels, and the largest file read.
     static constexpr std::int64_t kMostPixels = 150'000'000;
     static constexpr std::int64_t kMostFileBytes = 256 * 1024 * 1024;
+    static constexpr std::size_t kKeptBytes = 32 * 1024 * 1024;
 
     static constexpr char kDamaged[] = "Файл повреждён или не является рисунком JPEG.";
     static constexpr char kTooLarge[] = "Рисунок слишком велик для просмотра.";
@@ -46,8 +52,18 @@ public:
     static DecodedJpeg decodeForBox(std::span<const std::uint8_t> data, int boxWidth, int boxHeight);
     // The picture at a given reduction (1, 2, 4 or 8); 1 is the full picture.
     static DecodedJpeg decodeAtScale(std::span<const std::uint8_t> data, int scaleDenom);
-    // The file read into memory, then decodeForBox.
-    static DecodedJpeg decodeFile(const std::string& path, int boxWidth, int boxHeight);
+
+    // The file read into memory, then decodeForBox or decodeAtScale.
+    DecodedJpeg decodeFile(const std::string& path, int boxWidth, int boxHeight);
+    DecodedJpeg decodeFileAtScale(const std::string& path, int scaleDenom);
+
+private:
+    // Reads the file into file_: nullptr, or the message of a failure.
+    const char* read(const std::string& path);
+    // file_ given up when it has grown past kKeptBytes.
+    void trim();
+
+    std::vector<std::uint8_t> file_;
 };
 
 } // namespace domora

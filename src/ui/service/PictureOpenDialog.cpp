@@ -78,7 +78,7 @@ void PictureOpenDialog::showPreview(const QString& path) {
         sizeLine_->clear();
         return;
     }
-    const PicturePreview preview = PicturePreview::of(path, kPreviewBox);
+    const PicturePreview preview = PicturePreview::of(path, kPreviewBox, jpegs_);
     image_->setPixmap(QPixmap::fromImage(preview.image));
     sizeLine_->setText(preview.text);
 }

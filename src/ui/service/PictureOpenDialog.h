@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/app/FileFilters.h"
+#include "ui/service/JpegPreviewDecoder.h"
 
 #include <QFileDialog>
 #include <QList>
@@ -40,6 +41,7 @@ private:
     void showPreview(const QString& path);
 
     QList<FileFilter> filters_;
+    JpegPreviewDecoder jpegs_;
     QLabel* image_ = nullptr;
     QLabel* sizeLine_ = nullptr;
 };

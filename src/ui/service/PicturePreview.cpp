@@ -25,9 +25,9 @@ PicturePreview failure(const QString& text) {
     return PicturePreview{QImage(), text};
 }
 
-PicturePreview jpegPreview(const QString& path, QSize box) {
+PicturePreview jpegPreview(const QString& path, QSize box, JpegPreviewDecoder& jpegs) {
     const DecodedJpeg decoded =
-        JpegPreviewDecoder::decodeFile(QFile::encodeName(path).toStdString(), box.width(), box.height());
+        jpegs.decodeFile(QFile::encodeName(path).toStdString(), box.width(), box.height());
     if (decoded.empty()) {
         return failure(qs(decoded.message));
     }
@@ -63,10 +63,10 @@ PicturePreview readerPreview(const QString& path, QSize box) {
 
 } // namespace
 
-PicturePreview PicturePreview::of(const QString& path, QSize box) {
+PicturePreview PicturePreview::of(const QString& path, QSize box, JpegPreviewDecoder& jpegs) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
-        return jpegPreview(path, box);
+        return jpegPreview(path, box, jpegs);
     }
     return readerPreview(path, box);
 }
