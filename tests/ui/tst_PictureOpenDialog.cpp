@@ -109,6 +109,8 @@ private slots:
         PictureOpenDialog dialog(nullptr);
         dialog.setDirectory(folder.dir.path());
         dialog.show();
+        // It opens on the first entry.
+        QTRY_COMPARE(listed(dialog), (QStringList{"b.jpeg", "broken.jpg", "c.bmp", "обои 1.jpg"}));
         selectFilter(child<QComboBox>(dialog, QStringLiteral("fileTypeCombo")), filter);
         QTRY_COMPARE(listed(dialog), files);
         QCOMPARE(dialog.selectedNameFilter(), kCaptions[filter]);
