@@ -11,6 +11,7 @@ if [ ${#packages[@]} -eq 0 ]; then
         qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libx11-dev
         libxtst-dev libxext-dev libsystemd-dev
         qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+        libjpeg62-turbo-dev
         libgtest-dev libgmock-dev libbenchmark-dev
         xvfb xauth trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
         dbus-daemon python3-dbus python3-gi

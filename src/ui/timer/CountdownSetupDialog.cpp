@@ -3,6 +3,7 @@
 #include "core/app/TimeText.h"
 #include "core/timer/Countdown.h"
 #include "core/timer/RingMachine.h"
+#include "ui/app/FileFilters.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/Place.h"
 #include "ui/sound/SoundPlayer.h"
@@ -53,21 +54,6 @@ QString joined(const SplitTime& time) {
     return QString::fromStdString(time.hours + ":" + time.minutes + ":" + time.seconds);
 }
 
-// "Описание(*.a;*.b)|*.a;*.b|..." as Qt's filters "Описание(*.a *.b);;...": Qt reads the
-// masks from the parentheses, separated by blanks.
-QString qtFilters(const QString& filter) {
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList result;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& description = parts[i];
-        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
-        const QString name = open >= 0 ? description.left(open) : description + QLatin1Char(' ');
-        result << name + QLatin1Char('(') +
-                      QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return result.join(QStringLiteral(";;"));
-}
-
 } // namespace
 
 CountdownSetupDialog::CountdownSetupDialog(TimerSound& sound, SoundPlayer& player, MessageBoxes& boxes,
@@ -80,7 +66,7 @@ CountdownSetupDialog::CountdownSetupDialog(TimerSound& sound, SoundPlayer& playe
     setModal(true);
     buildWindow();
     chooseFile = [this](const QString& filter) {
-        return QFileDialog::getOpenFileName(this, QString(), QString(), qtFilters(filter));
+        return QFileDialog::getOpenFileName(this, QString(), QString(), qtFileFilters(filter));
     };
     myTimerEdit_->setEnabled(false);
     presetList_->setEnabled(true);
