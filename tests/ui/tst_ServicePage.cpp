@@ -10,9 +10,13 @@
 #include "UiTestSupport.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -153,6 +157,34 @@ private slots:
                  QString("Вы действительно хотите прекратить ваш сеанс?\r\nЕсли Вы хотите сделать это "
                          "форсировано нажмите кнопку Форсировано|Информация...|Форсировано"));
         QCOMPARE(actionCalls(), call.isEmpty() ? QStringList{} : QStringList{call});
+    }
+
+    // The chosen picture goes to the wallpaper as chosen, a GIF too; cancelling sets nothing.
+    void wallpaperFromTheChooser() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("Закат над морем.gif");
+        QFile gif(path); // Qt reads GIF but does not write it: a 1 x 1 picture
+        QVERIFY(gif.open(QIODevice::WriteOnly));
+        gif.write(QByteArray::fromHex("474946383961010001008000000000"
+                                      "00ffffff21f90401000000002c000000000100010000020244003b"));
+        gif.close();
+        for (const bool confirm : {false, true}) {
+            uitest::whenModalShown(form.get(), [&](QWidget& dialog) {
+                auto& chooser = dynamic_cast<QFileDialog&>(dialog);
+                QCOMPARE(chooser.objectName(), QString("OpenPictureDialog1"));
+                if (confirm) {
+                    chooser.setDirectory(folder.path());
+                    // The user picks "Формат GIF (*.gif)" from the list of types.
+                    child<QComboBox>(chooser, "fileTypeCombo")->setCurrentIndex(3);
+                    chooser.selectFile(path);
+                    static_cast<QDialog&>(chooser).accept();
+                } else {
+                    chooser.reject();
+                }
+            });
+            press(confirm ? "WallpaperButton" : "mnSWallpaper");
+        }
+        QCOMPARE(actionCalls(), QStringList{"actions.setWallpaper " + path});
     }
 
     // A double click, or a click queued while the first request ran, does not power off or

@@ -7,9 +7,9 @@
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
 #include "ui/app/QtText.h"
+#include "ui/service/PictureOpenDialog.h"
 #include "ui/timeservices/TimeServicesModule.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
@@ -110,7 +110,8 @@ void ServiceModule::suspend() {
 }
 
 void ServiceModule::chooseWallpaper() {
-    const QString path = QFileDialog::getOpenFileName(owner_);
+    PictureOpenDialog dialog(owner_);
+    const QString path = dialog.choose();
     if (!path.isEmpty()) {
         report(platform_.actions().setWallpaper(ss(path)));
     }
