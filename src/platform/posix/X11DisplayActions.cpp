@@ -20,54 +20,44 @@ std::string WhyNotX11(const std::string& displayName) {
     return {};
 }
 
+// Runs `act` on an open display; its answer is the reason it failed, or empty. Every failure,
+// the display's own included, is told after `what`.
+template <typename Act>
+ActionResult OnDisplay(const std::string& displayName, const std::string& what, Act act) {
+    std::string reason = WhyNotX11(displayName);
+    if (reason.empty()) {
+        X11Display display(displayName);
+        reason = display.get() == nullptr ? std::string(NoDisplay) : act(display);
+    }
+    return reason.empty() ? ActionResult::ok() : ActionResult::failed(what + reason);
+}
+
 } // namespace
 
 X11DisplayActions::X11DisplayActions(std::string displayName) : displayName_(std::move(displayName)) {}
 
 ActionResult X11DisplayActions::monitorOff() {
-    const auto failed = [](const std::string& reason) {
-        return ActionResult::failed("Не удалось выключить монитор: " + reason);
-    };
-    if (const std::string reason = WhyNotX11(displayName_); !reason.empty()) {
-        return failed(reason);
-    }
-    X11Display display(displayName_);
-    if (display.get() == nullptr) {
-        return failed(NoDisplay);
-    }
-    int event = 0;
-    int error = 0;
-    if (!DPMSQueryExtension(display.get(), &event, &error) || !DPMSCapable(display.get())) {
-        return failed("экран не поддерживает управление питанием монитора (DPMS).");
-    }
-    CARD16 level = 0;
-    BOOL enabled = False;
-    if (DPMSInfo(display.get(), &level, &enabled) && !enabled) {
-        DPMSEnable(display.get());
-    }
-    DPMSForceLevel(display.get(), DPMSModeOff);
-    if (!display.syncWithoutErrors()) {
-        return failed("экран отказался выключить монитор.");
-    }
-    return ActionResult::ok();
+    return OnDisplay(displayName_, "Не удалось выключить монитор: ", [](X11Display& display) -> std::string {
+        int event = 0;
+        int error = 0;
+        if (!DPMSQueryExtension(display.get(), &event, &error) || !DPMSCapable(display.get())) {
+            return "экран не поддерживает управление питанием монитора (DPMS).";
+        }
+        CARD16 level = 0;
+        BOOL enabled = False;
+        if (DPMSInfo(display.get(), &level, &enabled) && !enabled) {
+            DPMSEnable(display.get());
+        }
+        DPMSForceLevel(display.get(), DPMSModeOff);
+        return display.syncWithoutErrors() ? "" : "экран отказался выключить монитор.";
+    });
 }
 
 ActionResult X11DisplayActions::activateScreenSaver() {
-    const auto failed = [](const std::string& reason) {
-        return ActionResult::failed("Не удалось включить заставку: " + reason);
-    };
-    if (const std::string reason = WhyNotX11(displayName_); !reason.empty()) {
-        return failed(reason);
-    }
-    X11Display display(displayName_);
-    if (display.get() == nullptr) {
-        return failed(NoDisplay);
-    }
-    XActivateScreenSaver(display.get());
-    if (!display.syncWithoutErrors()) {
-        return failed("экран отказался включить заставку.");
-    }
-    return ActionResult::ok();
+    return OnDisplay(displayName_, "Не удалось включить заставку: ", [](X11Display& display) -> std::string {
+        XActivateScreenSaver(display.get());
+        return display.syncWithoutErrors() ? "" : "экран отказался включить заставку.";
+    });
 }
 
 ActionResult X11DisplayActions::toggleLockKey(LockKey key) {
@@ -78,33 +68,23 @@ ActionResult X11DisplayActions::toggleLockKey(LockKey key) {
     static constexpr Key keys[] = {
         {XK_Num_Lock, "Num Lock"}, {XK_Caps_Lock, "Caps Lock"}, {XK_Scroll_Lock, "Scroll Lock"}};
     const Key& k = keys[static_cast<int>(key)];
-    const auto failed = [&k](const std::string& reason) {
-        return ActionResult::failed(std::string("Не удалось переключить ") + k.name + ": " + reason);
-    };
-    if (const std::string reason = WhyNotX11(displayName_); !reason.empty()) {
-        return failed(reason);
-    }
-    X11Display display(displayName_);
-    if (display.get() == nullptr) {
-        return failed(NoDisplay);
-    }
-    int event = 0;
-    int error = 0;
-    int major = 0;
-    int minor = 0;
-    if (!XTestQueryExtension(display.get(), &event, &error, &major, &minor)) {
-        return failed("экран не принимает нажатия клавиш от программ (нет расширения XTEST).");
-    }
-    const KeyCode code = XKeysymToKeycode(display.get(), k.symbol);
-    if (code == 0) {
-        return failed("такой клавиши нет в раскладке клавиатуры.");
-    }
-    XTestFakeKeyEvent(display.get(), code, True, CurrentTime);
-    XTestFakeKeyEvent(display.get(), code, False, CurrentTime);
-    if (!display.syncWithoutErrors()) {
-        return failed("экран не принял нажатие клавиши.");
-    }
-    return ActionResult::ok();
+    return OnDisplay(displayName_, std::string("Не удалось переключить ") + k.name + ": ",
+                     [&k](X11Display& display) -> std::string {
+                         int event = 0;
+                         int error = 0;
+                         int major = 0;
+                         int minor = 0;
+                         if (!XTestQueryExtension(display.get(), &event, &error, &major, &minor)) {
+                             return "экран не принимает нажатия клавиш от программ (нет расширения XTEST).";
+                         }
+                         const KeyCode code = XKeysymToKeycode(display.get(), k.symbol);
+                         if (code == 0) {
+                             return "такой клавиши нет в раскладке клавиатуры.";
+                         }
+                         XTestFakeKeyEvent(display.get(), code, True, CurrentTime);
+                         XTestFakeKeyEvent(display.get(), code, False, CurrentTime);
+                         return display.syncWithoutErrors() ? "" : "экран не принял нажатие клавиши.";
+                     });
 }
 
 } // namespace domora
