@@ -16,14 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A program that writes its working folder and then its arguments, one a line, to `out`.
-void WriteEchoScript(const std::string& path, const std::string& out) {
-    test::WriteFile(path, "#!/bin/sh\n"
-                          "{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" +
-                              out + ".part' && mv '" + out + ".part' '" + out + "'\n");
-    ::chmod(path.c_str(), 0755);
-}
-
 // Children of this process that have ended but were not reaped, by command name.
 int Zombies(const std::string& command) {
     int count = 0;
@@ -49,7 +41,7 @@ TEST(PosixLauncher, EachFieldArrivesAsOneArgumentInTheWorkingFolder) {
     test::TempFolder tmp;
     std::filesystem::create_directories(tmp.path("bin"));
     std::filesystem::create_directories(tmp.path("work dir"));
-    WriteEchoScript(tmp.path("bin/notebox"), tmp.path("out.txt"));
+    test::WriteEchoScript(tmp.path("bin/notebox"), tmp.path("out.txt"));
     PosixLauncher launcher(tmp.path("bin"));
     const std::vector<std::string> fields = {"1", "a b", "", "$HOME;echo x|cat>y", "'q' \"w\" *", "Привет"};
     const std::string expected = std::filesystem::canonical(tmp.path("work dir")).string() +
@@ -77,7 +69,7 @@ TEST(PosixLauncher, FailuresGiveTheShellsCodes) {
     test::TempFolder tmp;
     test::WriteFile(tmp.path("plain.txt"), "not a program");
     ::chmod(tmp.path("plain.txt").c_str(), 0644);
-    WriteEchoScript(tmp.path("ok"), tmp.path("out.txt"));
+    test::WriteEchoScript(tmp.path("ok"), tmp.path("out.txt"));
     PosixLauncher launcher(tmp.path());
     const struct {
         std::string file;

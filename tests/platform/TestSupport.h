@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -76,6 +77,15 @@ inline std::optional<std::string> ReadFile(const std::string& path) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// A program that writes its working folder and then its arguments, one a line, to `out`
+// (whole, through a temporary file beside it).
+inline void WriteEchoScript(const std::string& path, const std::string& out) {
+    WriteFile(path, "#!/bin/sh\n"
+                    "{ pwd -P; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" +
+                        out + ".part' && mv '" + out + ".part' '" + out + "'\n");
+    ::chmod(path.c_str(), 0755);
 }
 
 // The names in a folder, sorted.
