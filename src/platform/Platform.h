@@ -10,6 +10,7 @@
 #include "platform/KeyboardLayout.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemActions.h"
+#include "platform/TaskProgramStarter.h"
 #include "platform/Taskbar.h"
 
 #include <memory>
@@ -34,6 +35,8 @@ public:
     virtual AppLocation& location() = 0;
     // The system chores: tools, session and power, monitor, wallpaper, lock keys, folders.
     virtual SystemActions& actions() = 0;
+    // Starts the custom programs of scheduled tasks.
+    virtual TaskProgramStarter& taskStarter() = 0;
     // A timer set to instants of the wall clock (the schedulers' minute beat).
     virtual std::unique_ptr<WallTimer> createWallTimer() = 0;
     // Once after start: a Russian text saying the settings file was damaged and replaced

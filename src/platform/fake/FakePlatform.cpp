@@ -142,4 +142,13 @@ std::string FakePlatform::FakeActions::shellFolder(const std::string& valueName)
     return found == owner_.shellFolders.end() ? std::string() : found->second;
 }
 
+ActionResult FakePlatform::FakeTaskStarter::start(const std::string& directory, const std::string& fileName,
+                                                  const std::string& params) {
+    owner_.record("tasks.start " + directory + "|" + fileName + "|" + params);
+    if (!owner_.taskStartFailure.empty()) {
+        return ActionResult::failed(owner_.taskStartFailure);
+    }
+    return ActionResult::ok();
+}
+
 } // namespace domora

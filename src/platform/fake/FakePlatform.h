@@ -25,6 +25,7 @@ namespace domora {
 //   "actions.suspend", "actions.monitorOff", "actions.startScreenSaver",
 //   "actions.setWallpaper /home/u/a.gif", "actions.toggleLockKey CapsLock",
 //   "actions.shellFolder Personal"
+//   "tasks.start /home/u|run.sh|-a 'b c'"
 class FakePlatform final : public Platform {
 public:
     FakePlatform();
@@ -47,6 +48,8 @@ public:
     std::string damageReport;
     // Every system action fails with this text when it is not empty.
     std::string actionFailure;
+    // The start of every task's program fails with this text when it is not empty.
+    std::string taskStartFailure;
     // shellFolder() answers from it; a missing name reads as empty.
     std::map<std::string, std::string> shellFolders;
     std::uintptr_t mainWindow = 0; // the last setMainWindow()
@@ -76,6 +79,7 @@ public:
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
     SystemActions& actions() override { return actions_; }
+    TaskProgramStarter& taskStarter() override { return taskStarter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
     std::string takeSettingsDamageReport() override;
 
@@ -169,6 +173,16 @@ private:
         FakePlatform& owner_;
     };
 
+    class FakeTaskStarter final : public TaskProgramStarter {
+    public:
+        explicit FakeTaskStarter(FakePlatform& owner) : owner_(owner) {}
+        ActionResult start(const std::string& directory, const std::string& fileName,
+                           const std::string& params) override;
+
+    private:
+        FakePlatform& owner_;
+    };
+
     std::vector<std::string> calls_;
     bool settingsRead_ = false;
     SettingsReader settingsReader_{*this};
@@ -179,6 +193,7 @@ private:
     FakeTaskbar taskbar_{*this};
     FakeLocation location_{*this};
     FakeActions actions_{*this};
+    FakeTaskStarter taskStarter_{*this};
 };
 
 } // namespace domora

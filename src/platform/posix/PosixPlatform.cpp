@@ -4,7 +4,7 @@ namespace domora {
 
 PosixPlatform::PosixPlatform()
     : registry_(DefaultRegistryPath()), launcher_(location_.executableDir()),
-      actions_(launcher_, registry_.filePath()) {}
+      actions_(launcher_, registry_.filePath()), taskStarter_(launcher_, location_) {}
 
 std::unique_ptr<Platform> CreateSystemPlatform() {
     return std::make_unique<PosixPlatform>();

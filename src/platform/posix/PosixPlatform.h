@@ -8,6 +8,7 @@
 #include "platform/posix/PosixLauncher.h"
 #include "platform/posix/PosixSingleInstance.h"
 #include "platform/posix/PosixSystemActions.h"
+#include "platform/posix/PosixTaskStarter.h"
 #include "platform/posix/SystemClock.h"
 #include "platform/posix/TimerFdWallTimer.h"
 #include "platform/posix/XdgAutostart.h"
@@ -30,6 +31,7 @@ public:
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
     SystemActions& actions() override { return actions_; }
+    TaskProgramStarter& taskStarter() override { return taskStarter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<TimerFdWallTimer>(); }
     std::string takeSettingsDamageReport() override { return registry_.takeDamageReport(); }
 
@@ -43,7 +45,8 @@ private:
     PosixLauncher launcher_;
     XkbKeyboardLayout keyboard_;
     NoTaskbar taskbar_;
-    PosixSystemActions actions_; // last: it starts the tools through the launcher
+    PosixSystemActions actions_; // after the launcher: it starts the tools through it
+    PosixTaskStarter taskStarter_;
 };
 
 } // namespace domora

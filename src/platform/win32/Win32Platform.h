@@ -11,6 +11,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SingleInstance.h"
 #include "platform/win32/Win32SystemActions.h"
+#include "platform/win32/Win32TaskStarter.h"
 #include "platform/win32/Win32Taskbar.h"
 
 namespace domora {
@@ -28,6 +29,7 @@ public:
     Taskbar& taskbar() override { return taskbar_; }
     AppLocation& location() override { return location_; }
     SystemActions& actions() override { return actions_; }
+    TaskProgramStarter& taskStarter() override { return taskStarter_; }
     // The program waits the span to the next minute itself and hears of a clock change at
     // its next wake; the minute gates give the minutes skipped meanwhile.
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<SpanWallTimer>(); }
@@ -45,6 +47,7 @@ private:
     Win32KeyboardLayout keyboard_;
     Win32Taskbar taskbar_;
     Win32SystemActions actions_;
+    Win32TaskStarter taskStarter_;
 };
 
 } // namespace domora
