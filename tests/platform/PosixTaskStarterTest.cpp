@@ -1,7 +1,7 @@
 #include "platform/posix/PosixTaskStarter.h"
 
 #include "TestSupport.h"
-#include "platform/AppLocation.h"
+#include "platform/fake/FakePlatform.h"
 #include "platform/posix/PosixLauncher.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FixedLocation final : public AppLocation {
-public:
-    explicit FixedLocation(std::string appDir) : appDir_(std::move(appDir)) {}
-    std::string executablePath() override { return {}; }
-    std::string executableDir() override { return {}; }
-    std::string appDir() override { return appDir_; }
-
-private:
-    std::string appDir_;
-};
-
 // A folder with a blank and Cyrillic letters holding the echoing program "x", and an
 // application folder of its own; PATH holds only the folder of the stand-in xdg-open and
 // the system's.
@@ -32,6 +21,7 @@ protected:
     void SetUp() override {
         fs::create_directories(programs);
         fs::create_directories(tmp.path("app"));
+        fake.appDirValue = tmp.path("app");
         test::WriteEchoScript(programs + "/x", out);
         test::WriteEchoScript(tmp.path("bin/xdg-open"), out);
     }
@@ -48,8 +38,8 @@ protected:
     const std::string out = tmp.path("out.txt");
     test::ScopedEnv path{"PATH", tmp.path("bin") + ":/usr/bin:/bin"};
     PosixLauncher launcher{""};
-    FixedLocation location{tmp.path("app")};
-    PosixTaskStarter starter{launcher, location};
+    FakePlatform fake; // its application folder
+    PosixTaskStarter starter{launcher, fake.location()};
 };
 
 TEST_F(PosixTaskStarterTest, ProgramGetsItsParametersAsShellWordsUninterpreted) {
