@@ -1,9 +1,9 @@
 #include "core/alarms/AlarmRecord.h"
 
+#include "core/base/LittleEndian.h"
 #include "core/base/OleDate.h"
 #include "core/base/TextField.h"
 
-#include <bit>
 #include <stdexcept>
 
 namespace domora {
@@ -34,21 +34,6 @@ int SignedByte(std::uint8_t b) {
     return static_cast<std::int8_t>(b);
 }
 
-double ReadDouble(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    std::uint64_t bits = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
-        bits |= static_cast<std::uint64_t>(bytes[offset + i]) << (8 * i);
-    }
-    return std::bit_cast<double>(bits);
-}
-
-void WriteDouble(std::span<std::uint8_t> bytes, std::size_t offset, double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    for (std::size_t i = 0; i < 8; ++i) {
-        bytes[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
-    }
-}
-
 } // namespace
 
 AlarmRecord DecodeAlarm(std::span<const std::uint8_t> bytes) {
@@ -63,7 +48,7 @@ AlarmRecord DecodeAlarm(std::span<const std::uint8_t> bytes) {
     r.Hour = SignedByte(bytes[kHour]);
     r.Minute = SignedByte(bytes[kMinute]);
     r.UseDate = flag(kUseDate);
-    r.AlarmDate = ReadDouble(bytes, kAlarmDate);
+    r.AlarmDate = ReadDoubleLE(bytes, kAlarmDate);
     for (std::size_t i = 0; i < r.Weekdays.size(); ++i) {
         r.Weekdays[i] = flag(kWeekdays + i);
     }
@@ -93,7 +78,7 @@ std::vector<std::uint8_t> EncodeAlarm(const AlarmRecord& r) {
     bytes[kHour] = static_cast<std::uint8_t>(r.Hour);
     bytes[kMinute] = static_cast<std::uint8_t>(r.Minute);
     flag(kUseDate, r.UseDate);
-    WriteDouble(bytes, kAlarmDate, r.AlarmDate);
+    WriteDoubleLE(bytes, kAlarmDate, r.AlarmDate);
     for (std::size_t i = 0; i < r.Weekdays.size(); ++i) {
         flag(kWeekdays + i, r.Weekdays[i]);
     }

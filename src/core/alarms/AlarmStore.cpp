@@ -1,26 +1,13 @@
 #include "core/alarms/AlarmStore.h"
 
-#include "core/base/Cp1251.h"
 #include "core/base/NumberText.h"
+#include "core/base/Text.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace domora {
 namespace {
-
-// The first `count` characters of a UTF-8 text.
-std::string FirstChars(const std::string& text, std::size_t count) {
-    const std::u32string chars = DecodeUtf8Lossy(text);
-    if (chars.size() <= count) {
-        return text;
-    }
-    std::string out;
-    for (std::size_t i = 0; i < count; ++i) {
-        AppendUtf8(out, chars[i]);
-    }
-    return out;
-}
 
 AlarmStoreResult Full() {
     return {AlarmStoreResult::Status::Full, "Будильник не добавлен: в файле уже " +

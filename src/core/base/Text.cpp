@@ -95,6 +95,18 @@ std::string_view TrimControls(std::string_view text) {
     return Trim(text, IsControlOrBlank);
 }
 
+std::string FirstChars(std::string_view utf8, std::size_t count) {
+    const std::u32string chars = DecodeUtf8Lossy(utf8);
+    if (chars.size() <= count) {
+        return std::string(utf8);
+    }
+    std::string out;
+    for (std::size_t i = 0; i < count; ++i) {
+        AppendUtf8(out, chars[i]);
+    }
+    return out;
+}
+
 std::string TrimmedLower(std::string_view text) {
     return FoldCase(TrimControls(text));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ std::string_view TrimBlanks(std::string_view text);
 
 // The text without blanks and control characters (bytes up to 0x20) at either end.
 std::string_view TrimControls(std::string_view text);
+
+// The first `count` characters of a UTF-8 text (the whole text when it is shorter).
+std::string FirstChars(std::string_view utf8, std::size_t count);
 
 // TrimControls, then FoldCase: how typed names (recurrences, melodies) are compared.
 std::string TrimmedLower(std::string_view text);
