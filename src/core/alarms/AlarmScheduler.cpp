@@ -2,23 +2,12 @@
 
 #include "core/alarms/AlarmViews.h"
 #include "core/alarms/Recurrence.h"
+#include "core/base/BusyScope.h"
 
 #include <utility>
 
 namespace domora {
 namespace {
-
-// Sets a flag for the life of a scope.
-class BusyScope {
-public:
-    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-    ~BusyScope() { busy_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& busy_;
-};
 
 bool IsBlank(const std::string& text) {
     return TrimmedLower(text).empty();

@@ -1,23 +1,9 @@
 #include "core/tasks/TaskScheduler.h"
 
+#include "core/base/BusyScope.h"
 #include "core/tasks/TaskPeriods.h"
 
 namespace domora {
-namespace {
-
-// Sets a flag for the life of a scope.
-class BusyScope {
-public:
-    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
-    ~BusyScope() { busy_ = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& busy_;
-};
-
-} // namespace
 
 TaskScheduler::TaskScheduler(TaskStore& store, const Clock& clock, MinuteGate& gate, TaskRunner& runner)
     : store_(store), clock_(clock), gate_(gate), runner_(runner) {}

@@ -127,13 +127,7 @@ TEST(TaskRecord, TheEditorsTimeCheck) {
 TEST(TaskRecord, PresetsAsStoredAndAsTyped) {
     const std::vector<std::pair<std::string, std::optional<TaskPreset>>> stored = {
         {"<Пользовательская>", TaskPreset::Custom},
-        {"Дифрагментация дисков", TaskPreset::Defrag},
-        {"Проверка дисков", TaskPreset::DiskCheck},
-        {"Выключение компьютера", TaskPreset::PowerOff},
-        {"Перегрузка компьютера", TaskPreset::Restart},
         {"Приостоновить работу компьют", TaskPreset::Suspend},
-        {"Выключить монитор", TaskPreset::MonitorOff},
-        {"Запустить хранитель экрана", TaskPreset::ScreenSaver},
         // The scheduler compares exactly.
         {"Приостоновить работу компьютора", std::nullopt},
         {" <Пользовательская>", std::nullopt},
