@@ -12,6 +12,7 @@
 #include <QFileSystemModel>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -175,8 +176,10 @@ private slots:
         QString seen;
         uitest::whenModalShown(&owner, [&](QWidget& modal) {
             seen = modal.objectName();
-            static_cast<QFileDialog&>(modal).selectFile(path);
-            // QFileDialog's accept() checks the selected file, as its Open button does.
+            // Typed as the user would: selectFile() leaves the name field alone while the
+            // field has the focus, which a shown dialog may or may not have given it yet.
+            uitest::child<QLineEdit>(modal, "fileNameEdit")->setText(path);
+            // QFileDialog's accept() checks the typed file, as its Open button does.
             auto& asked = static_cast<QDialog&>(modal);
             if (accepted) {
                 asked.accept();

@@ -176,7 +176,8 @@ private slots:
                     chooser.setDirectory(folder.path());
                     // The user picks "Формат GIF (*.gif)" from the list of types.
                     child<QComboBox>(chooser, "fileTypeCombo")->setCurrentIndex(3);
-                    chooser.selectFile(path);
+                    // Typed: selectFile() leaves the name field alone while it has the focus.
+                    child<QLineEdit>(chooser, "fileNameEdit")->setText(path);
                     static_cast<QDialog&>(chooser).accept();
                 } else {
                     chooser.reject();
