@@ -51,11 +51,10 @@ ALARMS=$DOMORA_HOME/Data/Budil.DMR
 cp "$ALARMS" "$WORK/before"
 [ "$(stat -c %s "$ALARMS")" -eq $((3 * RECORD)) ] || fail "the alarm file was not made"
 
-export TZ=UTC FAKETIME_DONT_FAKE_MONOTONIC=1
+export TZ=UTC
 # In a sanitizer build the preloaded clock library comes before the sanitizer's runtime.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-faketime -f '@2027-01-05 07:29:55' "$PROGRAM/domora" >"$WORK/domora.log" 2>&1 &
-PIDS+=($!)
+start_at '2027-01-05 07:29:55' "$PROGRAM/domora" >"$WORK/domora.log" 2>&1
 
 wait_for '[ -s "$WORK/notebox.args" ]' 30 || {
     cat "$WORK/domora.log" >&2

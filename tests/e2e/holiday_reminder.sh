@@ -42,10 +42,9 @@ CELEBS=$DOMORA_HOME/Data/Celeb.DMR
 printf '%s\r\n' "Сообщение о наступлении праздника" "День: 9" "Месяц: 5" "Название праздника: День Победы" \
     "Комментарий: Парад в 10:00" "" | iconv -f UTF-8 -t CP1251 >"$WORK/note.expected"
 
-export TZ=UTC FAKETIME_DONT_FAKE_MONOTONIC=1
+export TZ=UTC
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
-faketime -f '@2027-05-09 10:00:00' "$PROGRAM/domora" >"$WORK/domora.log" 2>&1 &
-PIDS+=($!)
+start_at '2027-05-09 10:00:00' "$PROGRAM/domora" >"$WORK/domora.log" 2>&1
 
 wait_for 'grep -q -- --- "$WORK/notebox.log" 2>/dev/null' 40 || {
     cat "$WORK/domora.log" >&2

@@ -81,6 +81,20 @@ wait_for() {
     return 1
 }
 
+# Starts the program in $2 in the background with the wall clock moved to the UTC time in $1,
+# for it and every process it starts. The clock library is preloaded with a fixed offset:
+# the wrapper program keeps a named semaphore per process id in /dev/shm, which outlives a
+# killed run and makes a later run with the same id fail.
+start_at() {
+    local library
+    library=$(find /usr/lib -name libfaketime.so.1 -path '*faketime/*' -print -quit)
+    [ -n "$library" ] || fail "the clock library libfaketime.so.1 is not installed"
+    local offset=$(($(date -u -d "$1" +%s) - $(date -u +%s)))
+    shift
+    LD_PRELOAD=$library FAKETIME="$(printf '%+d' "$offset")" FAKETIME_DONT_FAKE_MONOTONIC=1 "$@" &
+    PIDS+=($!)
+}
+
 # A settings file with the first-run values, so that no thank-you message appears;
 # $1 is the start mode value to turn on (StartHow1 window, StartHow2 tray, StartHow3 minimised).
 seed_registry() {
