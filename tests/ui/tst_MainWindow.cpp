@@ -79,6 +79,7 @@ private:
         set("StartHow2", 0);
         set("OnTop", onTop ? 1 : 0);
         platform->filesFake.put("/app/Data/Budil.DMR", "");
+        platform->filesFake.put("/app/Data/Zadan.DMR", "");
         platform->filesFake.put("/app/Data/Celeb.DMR", ReadTestData("Celeb.DMR"));
         auto form = makeForm();
         form->show();
@@ -93,11 +94,9 @@ private:
     // open; then it is closed.
     void openEachDialog(MainWindow& form, const std::function<void(QWidget&)>& look) {
         auto* sheets = child<QTabWidget>(form, "PageControl2");
-        const std::pair<int, const char*> buttons[] = {{1, "BudAddButton"},
-                                                       {1, "SpeedButton19"},
-                                                       {1, "SpeedButton20"},
-                                                       {0, "SpeedButton4"},
-                                                       {0, "SpeedButton12"}};
+        const std::pair<int, const char*> buttons[] = {{1, "BudAddButton"},  {1, "SpeedButton19"},
+                                                       {1, "SpeedButton20"}, {0, "SpeedButton4"},
+                                                       {0, "SpeedButton12"}, {2, "SpeedButton40"}};
         for (const auto& [sheet, button] : buttons) {
             sheets->setCurrentIndex(sheet);
             if (sheet == 0) {
@@ -357,7 +356,9 @@ private slots:
             QCOMPARE(child<QTabWidget>(*form, "PageControl1")->currentIndex(), page);
             QVERIFY(!form->isMinimized());
         }
-        QVERIFY(!child<QAction>(*form, "mnZAdd")->isEnabled()); // tasks come later
+        child<QAction>(*form, "mnZSee")->trigger();
+        QCOMPARE(child<QTabWidget>(*form, "PageControl1")->currentIndex(), 0);
+        QCOMPARE(child<QTabWidget>(*form, "PageControl2")->currentIndex(), 2);
     }
 
     // Every dialog opened from the main window belongs to it (the window manager keeps it
@@ -372,7 +373,7 @@ private slots:
             QVERIFY2(dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint),
                      qPrintable(dialog.objectName()));
         });
-        QCOMPARE(shown, (QStringList{"Form8", "Form10", "Form9", "Form6", "Form12"}));
+        QCOMPARE(shown, (QStringList{"Form8", "Form10", "Form9", "Form6", "Form12", "Form15"}));
     }
 
     // The dialogs and the countdown's expiry window are made when they are first opened, not
@@ -380,7 +381,7 @@ private slots:
     // Ringing without a sound file loads no sound module.
     void dialogsAndSoundAreMadeOnFirstUse() {
         auto form = shownWithFiles();
-        const QStringList later{"Form6", "Form8", "Form10", "Form11", "Form12"};
+        const QStringList later{"Form6", "Form8", "Form10", "Form11", "Form12", "Form15"};
         for (const QWidget* window : QApplication::topLevelWidgets()) {
             QVERIFY2(!later.contains(window->objectName()), qPrintable(window->objectName()));
         }

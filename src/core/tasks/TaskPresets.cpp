@@ -23,6 +23,18 @@ bool IsCustomPresetText(std::string_view text) {
     return TrimmedLower(text) == FoldCase(kTaskPresetCaptions[0]);
 }
 
+std::string PresetTextToStore(std::string_view text) {
+    const std::string typed = TrimmedLower(text);
+    for (std::size_t i = 0; i < kTaskPresetCaptions.size(); ++i) {
+        const auto preset = static_cast<TaskPreset>(i);
+        const std::string stored = StoredPresetName(preset);
+        if (typed == FoldCase(kTaskPresetCaptions[i]) || typed == FoldCase(stored)) {
+            return stored;
+        }
+    }
+    return std::string(text);
+}
+
 bool PresetEndsSession(TaskPreset preset) {
     return preset == TaskPreset::PowerOff || preset == TaskPreset::Restart || preset == TaskPreset::Suspend;
 }

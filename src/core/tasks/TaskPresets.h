@@ -29,6 +29,11 @@ std::optional<TaskPreset> PresetOfStored(std::string_view stored);
 // the ends and letter case aside, it is "<Пользовательская>".
 bool IsCustomPresetText(std::string_view text);
 
+// The text to store for a preset the user typed or chose: a preset's caption or stored name,
+// blanks at the ends and letter case aside, becomes its stored name, so that the task does
+// what its text says; any other text is kept as typed.
+std::string PresetTextToStore(std::string_view text);
+
 // Whether performing the preset ends the session or sends the computer to sleep, so that
 // trying it out deserves a question first.
 bool PresetEndsSession(TaskPreset preset);

@@ -27,8 +27,9 @@ public:
     // parameter text `params`, without waiting for it.
     virtual TaskRunResult runProgram(const std::string& directory, const std::string& fileName,
                                      const std::string& params) = 0;
-    // Performs one of the seven service actions (never TaskPreset::Custom).
-    virtual TaskRunResult runPreset(TaskPreset preset) = 0;
+    // Performs one of the seven service actions (never TaskPreset::Custom). Ending the
+    // session is forced only when `forced` (the scheduler never forces it).
+    virtual TaskRunResult runPreset(TaskPreset preset, bool forced) = 0;
 };
 
 } // namespace domora

@@ -70,7 +70,7 @@ void TaskScheduler::RunPass(const DateTime& minute) {
     }
 }
 
-TaskRunResult TaskScheduler::PerformTask(const TaskRecord& record) {
+TaskRunResult TaskScheduler::PerformTask(const TaskRecord& record, bool forced) {
     const auto preset = PresetOfStored(record.Preset);
     if (!preset) {
         return TaskRunResult::failed("Задание не выполнено: действие «" + record.Preset + "» неизвестно.");
@@ -78,7 +78,7 @@ TaskRunResult TaskScheduler::PerformTask(const TaskRecord& record) {
     if (*preset == TaskPreset::Custom) {
         return runner_.runProgram(record.Directory, record.FileName, record.Params);
     }
-    return runner_.runPreset(*preset);
+    return runner_.runPreset(*preset, forced);
 }
 
 } // namespace domora

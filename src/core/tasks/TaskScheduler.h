@@ -42,8 +42,9 @@ public:
     void RunPass(const DateTime& minute);
     // Performs a task now: its program for "<Пользовательская>", else the service action its
     // stored preset names. Only Preset, FileName, Directory and Params are read. A preset
-    // text that names no action performs nothing and says so.
-    TaskRunResult PerformTask(const TaskRecord& record);
+    // text that names no action performs nothing and says so. Passes always perform a preset
+    // without forcing; the editor's trial forces ending the session when the user asked to.
+    TaskRunResult PerformTask(const TaskRecord& record, bool forced = false);
 
     // One flag per position of the task file: its task without a time has run in this run
     // of the program. Never cleared while the program runs.

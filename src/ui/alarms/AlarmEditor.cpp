@@ -14,6 +14,7 @@
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
+#include "ui/app/StoredText.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
@@ -434,29 +435,11 @@ void AlarmEditor::SoundRadioClick() {
 }
 
 bool AlarmEditor::pathFits(const QString& path, std::size_t capacity) {
-    const std::size_t length = DecodeUtf8Lossy(path.toStdString()).size();
-    if (length <= capacity) {
-        return true;
-    }
-    boxes_.error(this, QStringLiteral("Путь к файлу слишком длинный: %1 знаков, а поместиться может не более "
-                                      "%2.\r\n%3\r\nПереместите файл в папку с более коротким путём.")
-                           .arg(length)
-                           .arg(capacity)
-                           .arg(path));
-    return false;
+    return PathFits(boxes_, this, path, capacity);
 }
 
 bool AlarmEditor::storable(const QString& text) {
-    std::string bytes;
-    char32_t bad = 0;
-    if (Utf8ToCp1251(text.toStdString(), bytes, &bad)) {
-        return true;
-    }
-    boxes_.error(this,
-                 QStringLiteral("Знак «%1» нельзя сохранить: файлы будильников хранят текст в кодировке "
-                                "Windows-1251.\r\n%2")
-                     .arg(qs(EncodeUtf8(bad)), text));
-    return false;
+    return StorableText(boxes_, this, text, QStringLiteral("файлы будильников"));
 }
 
 bool AlarmEditor::chooseInto(QLineEdit* field, const QString& filter, std::size_t capacity,

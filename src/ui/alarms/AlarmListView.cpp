@@ -7,13 +7,10 @@
 #include "ui/app/MessageDialog.h"
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
+#include "ui/app/RecordGrid.h"
 
-#include <QApplication>
-#include <QHeaderView>
-#include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 namespace domora {
@@ -24,32 +21,6 @@ constexpr int kColumns = 7;
 constexpr int kColumnWidths[kColumns] = {31, 37, 59, 110, 72, 64, 88};
 constexpr const char* kHeaders[kColumns] = {"№", "Время", "Дата", "Тип сообщения", "День", "Повтор", "Звук"};
 
-// Cells drawn as in a plain string grid: two pixels of margin and the text clipped at the
-// cell's edge, so that a date fits its column of 59.
-class GridCellDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        QStyleOptionViewItem cell = option;
-        initStyleOption(&cell, index);
-        const QString text = cell.text;
-        cell.text.clear();
-        const QWidget* widget = cell.widget;
-        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
-        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
-        painter->save();
-        painter->setClipRect(cell.rect);
-        const bool selected = (cell.state & QStyle::State_Selected) != 0;
-        painter->setPen(cell.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->setFont(cell.font);
-        painter->drawText(cell.rect.adjusted(2, 0, -1, 0),
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
-        painter->restore();
-    }
-};
-
 } // namespace
 
 AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& clock, const AppPaths& paths,
@@ -59,25 +30,8 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
       messageDialog_(messageDialog), previewPlayer_(previewPlayer) {
     setObjectName(QStringLiteral("AlarmListView"));
 
-    table_ = new QTableWidget(1, kColumns, this);
-    table_->setObjectName(QStringLiteral("BudTable"));
+    table_ = MakeRecordGrid(this, "BudTable", kColumnWidths, kHeaders);
     table_->setGeometry(4, 4, 499, 116);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(15);
-    table_->verticalHeader()->setMinimumSectionSize(15);
-    table_->horizontalHeader()->setSectionsMovable(true);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    table_->horizontalHeader()->setHighlightSections(false);
-    table_->horizontalHeader()->setFixedHeight(17);
-    for (int column = 0; column < kColumns; ++column) {
-        table_->setColumnWidth(column, kColumnWidths[column]);
-    }
-    table_->setShowGrid(true);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->setItemDelegate(new GridCellDelegate(table_));
     connect(table_, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int, int) { BudTableSelectCell(column, row + 1); });
     connect(table_, &QTableWidget::cellClicked, this,
@@ -91,15 +45,6 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
         {&deleteButton_, "BudDeleteButton", QStringLiteral("Удалить..."), &AlarmListView::DeleteClick},
     };
     placeButtonRow(this, buttons, QRect(4, 124, 95, 23), 101);
-
-    QStringList headers;
-    for (const char* header : kHeaders) {
-        headers << QString::fromUtf8(header);
-    }
-    table_->setHorizontalHeaderLabels(headers);
-    for (int column = 0; column < headers.size(); ++column) {
-        table_->horizontalHeaderItem(column)->setToolTip(headers[column]); // a cut heading whole
-    }
 }
 
 AlarmListView::~AlarmListView() = default;
@@ -174,25 +119,14 @@ void AlarmListView::fill(const std::vector<AlarmRecord>& alarms) {
     table_->setRowCount(static_cast<int>(alarms.size()));
     int row = 0;
     for (const AlarmRecord& record : alarms) {
-        const QStringList texts = rowTexts(row + 1, record);
-        for (int column = 0; column < kColumns; ++column) {
-            auto* item = new QTableWidgetItem(texts[column]);
-            item->setToolTip(texts[column]); // the whole text of a cell its column cuts
-            table_->setItem(row, column, item);
-        }
+        SetGridRow(*table_, row, rowTexts(row + 1, record));
         ++row;
     }
     filling_ = false;
 }
 
-// One row with a message from the date column on, across the columns after it, so that it
-// shows whole.
 void AlarmListView::showMessageRow(const QString& text) {
-    table_->clearContents();
-    table_->clearSpans();
-    table_->setRowCount(1);
-    table_->setItem(0, 2, new QTableWidgetItem(text));
-    table_->setSpan(0, 2, 1, kColumns - 2);
+    ShowGridMessage(*table_, 2, text);
 }
 
 void AlarmListView::BudTableSelectCell(int /*column*/, int row) {

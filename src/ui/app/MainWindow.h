@@ -75,6 +75,7 @@ private:
     IntervalTimer& timer(TimerId id) override;
     void showOn(Page page) override;
     void showOn(ReminderSheet sheet) override;
+    void notify(const QString& title, const QString& text) override;
     void setEventText(const QString& text) override;
     void setEventBold(bool bold) override;
     void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) override;

@@ -2,7 +2,9 @@
 // the ways back to the main window.
 
 #include "ui/app/MainWindow.h"
+
 #include "ui/app/Menu.h"
+#include "ui/app/MessageBoxes.h"
 #include "ui/app/Place.h"
 
 #include <QApplication>
@@ -118,6 +120,15 @@ void MainWindow::deleteTrayIcon() {
     if (tray_ != nullptr) {
         tray_->hide();
     }
+}
+
+void MainWindow::notify(const QString& title, const QString& text) {
+    if (tray_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable() &&
+        QSystemTrayIcon::supportsMessages()) {
+        tray_->showMessage(title, text, QSystemTrayIcon::Warning, 15000);
+        return;
+    }
+    boxes_.error(this, text);
 }
 
 void MainWindow::showWindow() {

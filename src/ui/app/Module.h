@@ -39,6 +39,11 @@ public:
     virtual void showOn(Page page) = 0;
     virtual void showOn(ReminderSheet sheet) = 0;
 
+    // Tells the user of something that happened while they may not be looking (a task that
+    // could not run) without stopping anything: the tray icon's balloon where the desktop
+    // shows one, else a message box.
+    virtual void notify(const QString& title, const QString& text) = 0;
+
     // The event line of the status line.
     virtual void setEventText(const QString& text) = 0;
     virtual void setEventBold(bool bold) = 0;

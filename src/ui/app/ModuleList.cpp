@@ -4,6 +4,7 @@
 #include "ui/app/PendingModule.h"
 #include "ui/holidays/HolidaysModule.h"
 #include "ui/service/ServiceModule.h"
+#include "ui/tasks/TasksModule.h"
 #include "ui/timer/CountdownModule.h"
 #include "ui/timeservices/TimeServicesModule.h"
 
@@ -27,6 +28,7 @@ std::vector<std::unique_ptr<Module>> CreateModules(const ModuleContext& context)
     add<HolidaysModule>(modules, context, countdown);
     add<AlarmsModule>(modules, context);
     TimeServicesModule& timeServices = add<TimeServicesModule>(modules, context);
+    add<TasksModule>(modules, context);
     // The subsystems still to come: their menu items, buttons and sections, disabled.
     add<PendingModule>(modules, context);
     add<ServiceModule>(modules, context, timeServices);

@@ -1,7 +1,6 @@
 #include "ui/app/PendingModule.h"
 
 #include "core/app/Settings.h"
-#include "ui/app/Menu.h"
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
 
@@ -13,15 +12,6 @@
 #include <QRegularExpressionValidator>
 
 namespace domora {
-
-namespace {
-
-// An item whose part of the program is not built yet: present and disabled.
-void addLaterItem(QMenu& menu, const char* name, const char* caption) {
-    addItem(menu, name, QString::fromUtf8(caption))->setEnabled(false);
-}
-
-} // namespace
 
 PendingModule::PendingModule(const ModuleContext& context) {
     buildBalanceSection(context.host.page(Page::Options));
@@ -67,14 +57,6 @@ void PendingModule::buildBalanceSection(QWidget* page) {
     auto* settings =
         place(new QPushButton(QStringLiteral("Настройки..."), balance), "SpeedButton47", 180, 80, 110, 22);
     settings->setEnabled(false);
-}
-
-void PendingModule::addMenuBranch(QMenu& menu) {
-    QMenu* tasks = addSubmenu(menu, "mnTasks", QStringLiteral("Задания"));
-    addLaterItem(*tasks, "mnZSee", "Показать");
-    tasks->addSeparator();
-    addLaterItem(*tasks, "mnZAdd", "Добавить");
-    addLaterItem(*tasks, "mnZDelAll", "Удалить все");
 }
 
 void PendingModule::showOptions(const OptionsState& state) {

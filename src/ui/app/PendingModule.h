@@ -12,14 +12,13 @@ class QLineEdit;
 
 namespace domora {
 
-// The subsystems not built yet, as the user sees them today: the "Задания" branch of the
-// tray menu with its items disabled, and the balance section of the Options page, whose values are loaded and
-// saved while its button stays disabled. Each subsystem's own module takes its part over when it arrives.
+// The subsystem not built yet, as the user sees it today: the balance section of the Options
+// page, whose values are loaded and saved while its button stays disabled. The balance
+// module takes it over when it arrives.
 class PendingModule final : public Module {
 public:
     explicit PendingModule(const ModuleContext& context);
 
-    void addMenuBranch(QMenu& menu) override;
     void showOptions(const OptionsState& state) override;
     void collectOptions(OptionsState& state) const override;
     void optionsSaved() override;

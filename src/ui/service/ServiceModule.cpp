@@ -8,6 +8,7 @@
 #include "ui/app/MessageDialog.h"
 #include "ui/app/QtText.h"
 #include "ui/service/PictureOpenDialog.h"
+#include "ui/service/SessionQuestion.h"
 #include "ui/timeservices/TimeServicesModule.h"
 
 #include <QLabel>
@@ -90,13 +91,7 @@ void ServiceModule::runTool(SystemTool tool) {
 }
 
 void ServiceModule::endSession(SessionEnd how) {
-    messageDialog_.ShowMessageDialog(
-        QStringLiteral("Вы действительно хотите прекратить ваш сеанс?\r\nЕсли Вы хотите сделать это "
-                       "форсировано нажмите кнопку Форсировано"),
-        MessageDialog::KindInformation,
-        MessageDialog::ButtonOk | MessageDialog::ButtonCancel | MessageDialog::ButtonAll,
-        QStringLiteral("Форсировано"), owner_);
-    const SessionAnswer answer = SessionAnswerFromDialog(messageDialog_.DialogResult());
+    const SessionAnswer answer = AskToEndSession(messageDialog_, owner_);
     if (answer == SessionAnswer::Cancelled || !powerGuard_.allow(platform_.clock().tickCount())) {
         return;
     }

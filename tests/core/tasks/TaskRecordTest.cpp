@@ -142,6 +142,16 @@ TEST(TaskRecord, PresetsAsStoredAndAsTyped) {
     for (const char* other : {"Пользовательская", "< Пользовательская>", "Проверка дисков", ""}) {
         EXPECT_FALSE(IsCustomPresetText(other)) << other;
     }
+    // What the editor stores: a preset however it was typed, so that the scheduler finds it.
+    const std::vector<std::pair<std::string, std::string>> typed = {
+        {"  <ПОЛЬЗОВАТЕЛЬСКАЯ> ", "<Пользовательская>"},
+        {"Приостоновить работу компьютора", "Приостоновить работу компьют"},
+        {" выключить монитор", "Выключить монитор"},
+        {"Мой скрипт", "Мой скрипт"},
+    };
+    for (const auto& [text, kept] : typed) {
+        EXPECT_EQ(PresetTextToStore(text), kept) << text;
+    }
 }
 
 TEST(TaskRecord, TheLastDayOfTheMonthAndDates) {

@@ -10,7 +10,8 @@
 namespace domora {
 
 // Runs nothing and records every task it is asked to run, with the clock's local time when
-// it has a clock. A preset run is recorded with the preset's caption as its file name.
+// it has a clock. A preset run is recorded with the preset's caption as its file name and
+// "forced" as its parameters when it was forced.
 class RecordingTaskRunner final : public TaskRunner {
 public:
     struct Run {
@@ -28,9 +29,9 @@ public:
         runs.push_back({directory, fileName, params, now()});
         return result;
     }
-    TaskRunResult runPreset(TaskPreset preset) override {
-        runs.push_back(
-            {"", std::string(kTaskPresetCaptions.at(static_cast<std::size_t>(preset))), "", now()});
+    TaskRunResult runPreset(TaskPreset preset, bool forced) override {
+        runs.push_back({"", std::string(kTaskPresetCaptions.at(static_cast<std::size_t>(preset))),
+                        forced ? "forced" : "", now()});
         return result;
     }
 
