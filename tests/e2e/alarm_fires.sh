@@ -22,17 +22,6 @@ mv "$WORK/notebox.tmp" "$WORK/notebox.args"
 EOF
 chmod +x "$PROGRAM/notebox"
 
-# put_text FILE OFFSET CAPACITY TEXT: a length-prefixed text field of CAPACITY characters,
-# zeros after the text.
-put_text() {
-    local file=$1 offset=$2 capacity=$3 text=$4
-    {
-        printf "\\$(printf '%03o' "${#text}")"
-        printf '%s' "$text"
-        head -c $((capacity - ${#text})) /dev/zero
-    } | dd of="$file" bs=1 seek="$offset" conv=notrunc status=none
-}
-
 # The alarm: golden record 1 (07:30, "Всегда", Monday to Friday, "Бип-Бип", switched on)
 # with a text file whose path holds a blank, and a repeat count of 2. Before it golden
 # record 2, after it golden record 3.

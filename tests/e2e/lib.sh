@@ -95,6 +95,26 @@ start_at() {
     PIDS+=($!)
 }
 
+# put_text FILE OFFSET CAPACITY TEXT: a length-prefixed field of CAPACITY bytes in code page
+# 1251, zeros after the text.
+put_text() {
+    local file=$1 offset=$2 capacity=$3
+    printf '%s' "$4" | iconv -f UTF-8 -t CP1251 >"$WORK/field"
+    local length
+    length=$(stat -c %s "$WORK/field")
+    [ "$length" -le "$capacity" ] || fail "the text does not fit its field: $4"
+    {
+        printf "\\$(printf '%03o' "$length")"
+        cat "$WORK/field"
+        head -c $((capacity - length)) /dev/zero
+    } | dd of="$file" bs=1 seek="$offset" conv=notrunc status=none
+}
+
+# put_byte FILE OFFSET VALUE: one byte.
+put_byte() {
+    printf "\\$(printf '%03o' "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}
+
 # A settings file with the first-run values, so that no thank-you message appears;
 # $1 is the start mode value to turn on (StartHow1 window, StartHow2 tray, StartHow3 minimised).
 seed_registry() {

@@ -22,24 +22,6 @@ mv "$WORK/task.tmp" "$WORK/task.args"
 EOF
 chmod +x "$FOLDER/run me.sh"
 
-# put_text FILE OFFSET CAPACITY TEXT: a length-prefixed field of CAPACITY bytes in code page
-# 1251, zeros after the text.
-put_text() {
-    local file=$1 offset=$2 capacity=$3
-    printf '%s' "$4" | iconv -f UTF-8 -t CP1251 >"$WORK/field"
-    local length
-    length=$(stat -c %s "$WORK/field")
-    [ "$length" -le "$capacity" ] || fail "the text does not fit its field: $4"
-    {
-        printf "\\$(printf '%03o' "$length")"
-        cat "$WORK/field"
-        head -c $((capacity - length)) /dev/zero
-    } | dd of="$file" bs=1 seek="$offset" conv=notrunc status=none
-}
-put_byte() {
-    printf "\\$(printf '%03o' "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
-}
-
 # The task: golden record 1 (10:00, "Ежедневно", custom, switched on) moved to 07:30 with
 # the stub as its program; after it golden record 3 (switched off), which must not run.
 PARAMS="\"a b\" \$HOME;rm -rf x 'c  d' Привет"
