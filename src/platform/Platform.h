@@ -7,6 +7,7 @@
 #include "core/base/WallTimer.h"
 #include "platform/AppLocation.h"
 #include "platform/Autostart.h"
+#include "platform/ClockSetter.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemActions.h"
@@ -37,6 +38,8 @@ public:
     virtual SystemActions& actions() = 0;
     // Starts the custom programs of scheduled tasks.
     virtual TaskProgramStarter& taskStarter() = 0;
+    // Sets the computer's clock (the clock dialog).
+    virtual ClockSetter& clockSetter() = 0;
     // A timer set to instants of the wall clock (the schedulers' minute beat).
     virtual std::unique_ptr<WallTimer> createWallTimer() = 0;
     // Once after start: a Russian text saying the settings file was damaged and replaced

@@ -1,6 +1,6 @@
 #include "platform/posix/LogindSession.h"
 
-#include "TestSupport.h"
+#include "StandInBus.h"
 
 #include <gtest/gtest.h>
 
@@ -10,62 +10,27 @@
 namespace domora {
 namespace {
 
-// The configuration of a private bus that listens at `socket`; the client finds it by its
-// address, whatever its type.
-std::string BusConfig(const std::string& socket) {
-    return "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-           " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-           "<busconfig><type>session</type><listen>unix:path=" +
-           socket +
-           "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-           "<allow user=\"*\"/><allow own=\"*\"/><allow send_destination=\"*\"/>"
-           "<allow receive_sender=\"*\"/></policy></busconfig>\n";
-}
-
-// A private bus with a scripted logind on it; DBUS_SYSTEM_BUS_ADDRESS points
-// at it for the test. Both processes end with the suite.
+// A private bus with a scripted logind on it; DBUS_SYSTEM_BUS_ADDRESS points at it for
+// the test. Both processes end with the suite.
 class LogindSessionTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (::access("/usr/bin/dbus-daemon", X_OK) != 0 || ::access("/usr/bin/python3", X_OK) != 0) {
-            return;
-        }
-        folder_ = new test::TempFolder;
-        test::WriteFile(folder_->path("bus.conf"), BusConfig(folder_->path("bus")));
-        bus_ = new test::BackgroundProcess({"dbus-daemon", "--config-file=" + folder_->path("bus.conf"),
-                                            "--nofork", "--nopidfile", "--print-address={fd}"});
-        address_ = bus_->firstLine();
-        if (address_.empty()) {
-            return;
-        }
-        logind_ =
-            new test::BackgroundProcess({"/usr/bin/python3", DOMORA_TEST_DATA "/dbus/logind-stand-in.py",
-                                         address_, folder_->path("log"), folder_->path("state.json")});
-        ready_ = logind_->firstLine() == "ready";
-    }
+    static void SetUpTestSuite() { bus_ = new test::StandInBus(DOMORA_TEST_DATA "/dbus/logind-stand-in.py"); }
     static void TearDownTestSuite() {
-        delete logind_;
         delete bus_;
-        delete folder_;
-        logind_ = bus_ = nullptr;
-        folder_ = nullptr;
+        bus_ = nullptr;
     }
     void SetUp() override {
-        if (folder_ == nullptr) {
+        if (!bus_->usable()) {
             GTEST_SKIP() << "dbus-daemon or python3 missing";
         }
-        ASSERT_TRUE(ready_) << "the private bus or the logind stand-in did not start";
+        ASSERT_TRUE(bus_->ready()) << "the private bus or the logind stand-in did not start";
     }
 
-    static inline test::TempFolder* folder_ = nullptr;
-    static inline test::BackgroundProcess* bus_ = nullptr;
-    static inline test::BackgroundProcess* logind_ = nullptr;
-    static inline std::string address_;
-    static inline bool ready_ = false;
+    static inline test::StandInBus* bus_ = nullptr;
 };
 
 TEST_F(LogindSessionTest, ActsOrRefusesAsTheInhibitorsAndLogindSay) {
-    test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", address_);
+    test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", bus_->address());
     const std::string cdBurner = R"(["shutdown:sleep", "Запись дисков", "идёт запись", "block", 1000, 42])";
     const std::string player = R"(["sleep", "Player", "", "block", 1000, 43])";
     const std::string delayer = R"(["shutdown", "Backup", "saving", "delay", 0, 44])";
@@ -121,20 +86,19 @@ TEST_F(LogindSessionTest, ActsOrRefusesAsTheInhibitorsAndLogindSay) {
          "supported)."},
     };
     for (const auto& c : cases) {
-        test::WriteFile(folder_->path("state.json"), c.state);
-        test::WriteFile(folder_->path("log"), "");
+        bus_->answer(c.state);
         test::ScopedEnv session("XDG_SESSION_ID", c.session);
         LogindSession logind;
         const ActionResult result = c.act(logind);
         EXPECT_EQ(result.done, c.failure.empty()) << c.name;
         EXPECT_EQ(result.failure, c.failure) << c.name;
-        EXPECT_EQ(test::ReadFile(folder_->path("log")), c.calls) << c.name;
+        EXPECT_EQ(bus_->calls(), c.calls) << c.name;
     }
 }
 
 TEST_F(LogindSessionTest, NoBusOrNoLogindIsSaid) {
     {
-        test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + folder_->path("no-such-bus"));
+        test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + bus_->path("no-such-bus"));
         const ActionResult result = LogindSession().endSession(SessionEnd::Restart, false);
         EXPECT_EQ(
             result.failure.rfind("Не удалось перезагрузить компьютер: нет связи с системной шиной D-Bus", 0),
@@ -142,12 +106,9 @@ TEST_F(LogindSessionTest, NoBusOrNoLogindIsSaid) {
             << result.failure;
     }
     // A bus without logind on it.
-    test::WriteFile(folder_->path("empty.conf"), BusConfig(folder_->path("empty-bus")));
-    test::BackgroundProcess empty({"dbus-daemon", "--config-file=" + folder_->path("empty.conf"), "--nofork",
-                                   "--nopidfile", "--print-address={fd}"});
-    const std::string address = empty.firstLine();
-    ASSERT_FALSE(address.empty());
-    test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", address);
+    const test::StandInBus empty("");
+    ASSERT_TRUE(empty.ready());
+    test::ScopedEnv bus("DBUS_SYSTEM_BUS_ADDRESS", empty.address());
     const ActionResult result = LogindSession().suspend();
     EXPECT_EQ(result.failure.rfind("Не удалось перевести компьютер в спящий режим: служба не запущена (", 0),
               0u)

@@ -1,5 +1,6 @@
 #include "platform/fake/FakePlatform.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace domora {
@@ -149,6 +150,25 @@ ActionResult FakePlatform::FakeTaskStarter::start(const std::string& directory, 
         return ActionResult::failed(owner_.taskStartFailure);
     }
     return ActionResult::ok();
+}
+
+ActionResult FakePlatform::FakeClockSetter::done(std::string call) {
+    owner_.record("clock." + call);
+    if (!owner_.clockFailure.empty()) {
+        return ActionResult::failed(owner_.clockFailure);
+    }
+    return ActionResult::ok();
+}
+
+ActionResult FakePlatform::FakeClockSetter::setUtc(const DateTime& utc) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", utc.year, utc.month, utc.day,
+                  utc.hour, utc.minute, utc.second, utc.millisecond);
+    return done(std::string("setUtc ") + text);
+}
+
+ActionResult FakePlatform::FakeClockSetter::shiftBy(std::int64_t microseconds) {
+    return done(std::string("shiftBy ") + (microseconds >= 0 ? "+" : "") + std::to_string(microseconds));
 }
 
 } // namespace domora

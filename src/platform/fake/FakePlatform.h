@@ -26,6 +26,7 @@ namespace domora {
 //   "actions.setWallpaper /home/u/a.gif", "actions.toggleLockKey CapsLock",
 //   "actions.shellFolder Personal"
 //   "tasks.start /home/u|run.sh|-a 'b c'"
+//   "clock.setUtc 2027-01-04 22:30:05.000", "clock.shiftBy +3600250000" (microseconds)
 class FakePlatform final : public Platform {
 public:
     FakePlatform();
@@ -50,6 +51,8 @@ public:
     std::string actionFailure;
     // The start of every task's program fails with this text when it is not empty.
     std::string taskStartFailure;
+    // Setting the clock fails with this text when it is not empty.
+    std::string clockFailure;
     // shellFolder() answers from it; a missing name reads as empty.
     std::map<std::string, std::string> shellFolders;
     std::uintptr_t mainWindow = 0; // the last setMainWindow()
@@ -80,6 +83,7 @@ public:
     AppLocation& location() override { return location_; }
     SystemActions& actions() override { return actions_; }
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
+    ClockSetter& clockSetter() override { return clockSetter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
     std::string takeSettingsDamageReport() override;
 
@@ -183,6 +187,17 @@ private:
         FakePlatform& owner_;
     };
 
+    class FakeClockSetter final : public ClockSetter {
+    public:
+        explicit FakeClockSetter(FakePlatform& owner) : owner_(owner) {}
+        ActionResult setUtc(const DateTime& utc) override;
+        ActionResult shiftBy(std::int64_t microseconds) override;
+
+    private:
+        ActionResult done(std::string call);
+        FakePlatform& owner_;
+    };
+
     std::vector<std::string> calls_;
     bool settingsRead_ = false;
     SettingsReader settingsReader_{*this};
@@ -194,6 +209,7 @@ private:
     FakeLocation location_{*this};
     FakeActions actions_{*this};
     FakeTaskStarter taskStarter_{*this};
+    FakeClockSetter clockSetter_{*this};
 };
 
 } // namespace domora

@@ -32,6 +32,7 @@ public:
     AppLocation& location() override { return location_; }
     SystemActions& actions() override { return actions_; }
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
+    ClockSetter& clockSetter() override;
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<TimerFdWallTimer>(); }
     std::string takeSettingsDamageReport() override { return registry_.takeDamageReport(); }
 
@@ -47,6 +48,7 @@ private:
     NoTaskbar taskbar_;
     PosixSystemActions actions_; // after the launcher: it starts the tools through it
     PosixTaskStarter taskStarter_;
+    std::unique_ptr<ClockSetter> clockSetter_; // made when first used
 };
 
 } // namespace domora

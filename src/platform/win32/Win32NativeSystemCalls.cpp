@@ -171,4 +171,23 @@ bool Win32NativeSystemCalls::systemParametersInfo(std::uint32_t action, std::uin
     return SystemParametersInfoA(action, uiParam, pvParam, winIni) != FALSE;
 }
 
+bool Win32NativeSystemCalls::setSystemTime(const SystemTimeFields& utc) {
+    SYSTEMTIME time{};
+    time.wYear = utc[0];
+    time.wMonth = utc[1];
+    time.wDayOfWeek = utc[2];
+    time.wDay = utc[3];
+    time.wHour = utc[4];
+    time.wMinute = utc[5];
+    time.wSecond = utc[6];
+    time.wMilliseconds = utc[7];
+    return SetSystemTime(&time) != FALSE;
+}
+
+std::uint64_t Win32NativeSystemCalls::systemTimeAsFileTime() {
+    FILETIME time{};
+    GetSystemTimeAsFileTime(&time);
+    return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
 } // namespace domora

@@ -11,6 +11,8 @@ public:
     std::string windowsDirectory() override;
     std::string systemDirectory() override;
     std::uintptr_t desktopWindow() override;
+    bool setSystemTime(const SystemTimeFields& utc) override;
+    std::uint64_t systemTimeAsFileTime() override;
     std::intptr_t shellExecute(std::uintptr_t owner, const char* verb, const char* file,
                                const char* parameters, const char* directory, int showCommand) override;
     std::uint32_t sendMciString(const char* command, char* returned, std::uint32_t returnedSize,

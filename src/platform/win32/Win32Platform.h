@@ -5,6 +5,7 @@
 #include "platform/win32/Win32AppLocation.h"
 #include "platform/win32/Win32Autostart.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32ClockSetter.h"
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Launcher.h"
@@ -30,6 +31,7 @@ public:
     AppLocation& location() override { return location_; }
     SystemActions& actions() override { return actions_; }
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
+    ClockSetter& clockSetter() override { return clockSetter_; }
     // The program waits the span to the next minute itself and hears of a clock change at
     // its next wake; the minute gates give the minutes skipped meanwhile.
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<SpanWallTimer>(); }
@@ -48,6 +50,7 @@ private:
     Win32Taskbar taskbar_;
     Win32SystemActions actions_;
     Win32TaskStarter taskStarter_;
+    Win32ClockSetter clockSetter_;
 };
 
 } // namespace domora

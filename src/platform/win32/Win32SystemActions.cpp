@@ -2,16 +2,13 @@
 
 #include "platform/win32/Win32ActionArguments.h"
 #include "platform/win32/Win32NativeSystemCalls.h"
+#include "platform/win32/Win32Privilege.h"
 #include "platform/win32/Win32Text.h"
 
 namespace domora {
 namespace {
 
 constexpr std::uint32_t kPlatformNT = 2; // VER_PLATFORM_WIN32_NT
-
-constexpr std::uint32_t kTokenAdjustPrivilegesAndQuery = 40; // TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY
-constexpr std::uint32_t kPrivilegeEnabled = 2;               // SE_PRIVILEGE_ENABLED
-constexpr std::uint32_t kPreviousStateSize = 16;             // one TOKEN_PRIVILEGES entry
 
 constexpr std::uint32_t kSysCommand = 274;      // WM_SYSCOMMAND
 constexpr std::uintptr_t kMonitorPower = 61808; // SC_MONITORPOWER
@@ -44,18 +41,6 @@ bool Win32SystemActions::isWindowsNT() {
     return calls_.versionPlatformId() == kPlatformNT;
 }
 
-void Win32SystemActions::enableShutdownPrivilege() {
-    calls_.setLastError(0);
-    const auto token = calls_.openProcessToken(kTokenAdjustPrivilegesAndQuery);
-    if (!token) {
-        return;
-    }
-    if (const auto luid = calls_.lookupPrivilegeValue("", "SeShutdownPrivilege")) {
-        calls_.adjustTokenPrivileges(*token, false, *luid, kPrivilegeEnabled, kPreviousStateSize);
-    }
-    calls_.closeHandle(*token);
-}
-
 ActionResult Win32SystemActions::runTool(SystemTool tool) {
     const bool windowsNT = isWindowsNT();
     const std::string windowsFolder = calls_.windowsDirectory();
@@ -83,7 +68,7 @@ ActionResult Win32SystemActions::cdDoor(bool open) {
 
 ActionResult Win32SystemActions::endSession(SessionEnd how, bool forced) {
     if (how != SessionEnd::LogOff && isWindowsNT()) {
-        enableShutdownPrivilege();
+        EnablePrivilege(calls_, "SeShutdownPrivilege");
     }
     const SessionExit exit = SessionExitOf(how, forced);
     if (!calls_.exitWindows(exit.flags, exit.reason)) {
@@ -94,7 +79,7 @@ ActionResult Win32SystemActions::endSession(SessionEnd how, bool forced) {
 
 ActionResult Win32SystemActions::suspend() {
     if (isWindowsNT()) {
-        enableShutdownPrivilege();
+        EnablePrivilege(calls_, "SeShutdownPrivilege");
     }
     if (!calls_.setSystemPowerState(true, true)) {
         return ActionResult::failed(SystemRefusalText(calls_.lastError()));

@@ -33,9 +33,6 @@ public:
 
 private:
     bool isWindowsNT();
-    // Gives this process the right to end the session and to suspend the computer. A step
-    // that fails shows in the refusal of the call that needs the right.
-    void enableShutdownPrivilege();
     ActionResult sendToMainWindow(std::uintptr_t command, std::intptr_t argument);
     // Flips the key's entry in this thread's key table.
     ActionResult flipKeyboardState(LockKey key);

@@ -52,6 +52,14 @@ public:
                                        std::uint32_t attributes, std::uint32_t previousStateSize) = 0;
     virtual void closeHandle(std::uintptr_t handle) = 0;
 
+    // The fields of a SYSTEMTIME record in its order: year, month, day of the week, day,
+    // hour, minute, second, milliseconds.
+    using SystemTimeFields = std::array<std::uint16_t, 8>;
+    // SetSystemTime: the clock set to a universal time.
+    virtual bool setSystemTime(const SystemTimeFields& utc) = 0;
+    // GetSystemTimeAsFileTime: the universal time in 100-nanosecond steps since 1601.
+    virtual std::uint64_t systemTimeAsFileTime() = 0;
+
     // SendMessageA.
     virtual std::intptr_t sendMessage(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam,
                                       std::intptr_t lParam) = 0;

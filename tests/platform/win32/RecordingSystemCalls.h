@@ -18,7 +18,7 @@ namespace domora::test {
 //   "LookupPrivilegeValueA  SeShutdownPrivilege", "AdjustTokenPrivileges 99 0 19 2 16",
 //   "CloseHandle 99", "SendMessageA 77 274 61760 0", "keybd_event 144 69 1 0",
 //   "GetKeyboardState", "SetKeyboardState", "RegSetValueExA Control Panel\desktop Wallpaper C:\a.gif",
-//   "SystemParametersInfoA 20 0 null 2"
+//   "SystemParametersInfoA 20 0 null 2", "SetSystemTime 2027 1 0 4 22 30 5 0"
 // Texts are noted in UTF-8. Queries of the version, the folders and the last error are not
 // noted. The answers are set by the test.
 class RecordingSystemCalls final : public Win32SystemCalls {
@@ -40,6 +40,8 @@ public:
     bool registryWorks = true;
     std::map<std::pair<std::string, std::string>, RawRegValue> registry; // key path and name
     bool parametersResult = true;
+    bool timeResult = true;
+    std::uint64_t fileTimeNow = 0; // systemTimeAsFileTime()
 
     std::vector<std::string> log;
 
@@ -82,6 +84,11 @@ public:
         return true;
     }
     void closeHandle(std::uintptr_t handle) override { note("CloseHandle", handle); }
+    bool setSystemTime(const SystemTimeFields& utc) override {
+        note("SetSystemTime", utc[0], utc[1], utc[2], utc[3], utc[4], utc[5], utc[6], utc[7]);
+        return timeResult;
+    }
+    std::uint64_t systemTimeAsFileTime() override { return fileTimeNow; }
     std::intptr_t sendMessage(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam,
                               std::intptr_t lParam) override {
         note("SendMessageA", window, message, wParam, lParam);
