@@ -25,9 +25,9 @@ M& add(std::vector<std::unique_ptr<Module>>& modules, Args&&... args) {
 std::vector<std::unique_ptr<Module>> CreateModules(const ModuleContext& context) {
     std::vector<std::unique_ptr<Module>> modules;
     const CountdownModule& countdown = add<CountdownModule>(modules, context);
-    add<HolidaysModule>(modules, context, countdown);
+    HolidaysModule& holidays = add<HolidaysModule>(modules, context, countdown);
     add<AlarmsModule>(modules, context);
-    TimeServicesModule& timeServices = add<TimeServicesModule>(modules, context);
+    TimeServicesModule& timeServices = add<TimeServicesModule>(modules, context, holidays);
     add<TasksModule>(modules, context);
     // The subsystems still to come: their menu items, buttons and sections, disabled.
     add<PendingModule>(modules, context);

@@ -68,6 +68,10 @@ void HolidaysModule::eventLineTick() {
     host_.setEventText(QString::fromStdString(today.text));
 }
 
+void HolidaysModule::dateChanged() {
+    eventLineTick();
+}
+
 // The advance reminder, while it is switched on and its list holds a whole number.
 void HolidaysModule::reminderTick() {
     if (!store_->CelebFileExists()) {

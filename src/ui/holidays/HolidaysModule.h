@@ -22,6 +22,10 @@ public:
 
     void addMenuBranch(QMenu& menu) override;
 
+    // The date may have been changed: today's holidays are looked up again for the event
+    // line.
+    void dateChanged();
+
 private:
     void eventLineTick();
     void reminderTick();

@@ -6,6 +6,7 @@
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
 #include "ui/service/ServiceModule.h"
+#include "ui/timeservices/TimeServicesModule.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,7 +23,8 @@ constexpr int kColumnWidth = 250;
 constexpr int kHalfButton = 117; // two buttons side by side in a group
 constexpr int kFullButton = 238; // one button across a group
 constexpr int kButtonHeight = 21;
-constexpr int kFirstRow = 17; // below the group's title
+constexpr int kFirstRow = 17;         // below the group's title
+constexpr int kToolButtonHeight = 18; // the six "Запуск" buttons, under the clock's groups
 
 template <typename Slot>
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& where,
@@ -45,10 +47,11 @@ QRect wide(int row) {
 } // namespace
 
 void ServiceModule::buildPage(QWidget* page) {
-    QGroupBox* time = group(page, QStringLiteral("Время"), kRight, 0, 122, 44);
+    QGroupBox* time = group(page, QStringLiteral("Время"), kRight, 0, 122, 66);
     time_ = field(time, "StaticText26", QString(), 8, 18, 106, 18);
-    QGroupBox* date = group(page, QStringLiteral("Дата"), kRight + 126, 0, 124, 44);
+    QGroupBox* date = group(page, QStringLiteral("Дата"), kRight + 126, 0, 124, 66);
     date_ = field(date, "StaticText27", QString(), 8, 18, 108, 18);
+    timeServices_.addClockButtons(time, date);
     buildComputerGroup(page);
     buildMonitorGroup(page);
     buildCdGroup(page);
@@ -105,7 +108,7 @@ void ServiceModule::buildOtherGroup(QWidget* page) {
 }
 
 void ServiceModule::buildToolsGroup(QWidget* page) {
-    QGroupBox* tools = group(page, QStringLiteral("Программы"), kRight, 46, kColumnWidth, 152);
+    QGroupBox* tools = group(page, QStringLiteral("Программы"), kRight, 68, kColumnWidth, 134);
     const std::tuple<const char*, const char*, SystemTool> rows[] = {
         {"SpeedButton5", "Дефрагментация", SystemTool::Defrag},
         {"SpeedButton8", "Проверка диска", SystemTool::DiskCheck},
@@ -115,24 +118,24 @@ void ServiceModule::buildToolsGroup(QWidget* page) {
         {"SpeedButton7", "Internet Explorer", SystemTool::Browser}};
     int y = kFirstRow;
     for (const auto& [name, caption, tool] : rows) {
-        label(tools, QString::fromUtf8(caption), 8, y + 2, 150, 18);
-        button(tools, name, QStringLiteral("Запуск"), QRect(166, y, 76, kButtonHeight), this,
+        label(tools, QString::fromUtf8(caption), 8, y + 1, 150, 18);
+        button(tools, name, QStringLiteral("Запуск"), QRect(166, y, 76, kToolButtonHeight), this,
                [this, tool = tool] { runTool(tool); });
-        y += kButtonHeight + 1;
+        y += kToolButtonHeight + 1;
     }
 }
 
 void ServiceModule::buildFoldersGroup(QWidget* page) {
-    QGroupBox* folders = group(page, QStringLiteral("Папки"), kRight, 200, kColumnWidth, 96);
-    folderList_ = place(new QListWidget(folders), "ListBox2", 6, kFirstRow, kFullButton, 52);
+    QGroupBox* folders = group(page, QStringLiteral("Папки"), kRight, 204, kColumnWidth, 92);
+    folderList_ = place(new QListWidget(folders), "ListBox2", 6, kFirstRow, kFullButton, 48);
     for (const ShellFolderRow& row : kShellFolders) {
         folderList_->addItem(qs(row.caption));
     }
     connect(folderList_, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { showFolder(folderList_->row(item)); });
-    label(folders, QStringLiteral("Папка:"), 6, 73, 40, 18);
+    label(folders, QStringLiteral("Папка:"), 6, 69, 40, 18);
     folderPath_ =
-        place(new QLineEdit(QStringLiteral("Выбирите  название"), folders), "Edit2", 48, 72, 196, 20);
+        place(new QLineEdit(QStringLiteral("Выбирите  название"), folders), "Edit2", 48, 68, 196, 20);
     folderPath_->setReadOnly(true);
 }
 

@@ -9,6 +9,9 @@
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
+#include "ui/holidays/HolidaysModule.h"
+#include "ui/timeservices/AddServerDialog.h"
+#include "ui/timeservices/ClockDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,23 +23,73 @@
 
 namespace domora {
 
-TimeServicesModule::TimeServicesModule(const ModuleContext& context)
-    : platform_(context.platform), boxes_(context.boxes), owner_(context.host.owner()) {
+TimeServicesModule::TimeServicesModule(const ModuleContext& context, HolidaysModule& holidays)
+    : platform_(context.platform), boxes_(context.boxes), owner_(context.host.owner()), holidays_(holidays),
+      serverListPath_(context.platform.location().appDir() + "Data/IServers.DMR") {
     buildWorldTimePage(context.host.page(Page::WorldTime));
     buildSyncSection(context.host.page(Page::Options));
     fillServerCombo();
     context.host.onClockTick([this](const DateTime&, const DateTime& utc) { tick(utc); });
 }
 
+TimeServicesModule::~TimeServicesModule() = default;
+
 void TimeServicesModule::addServiceItems(QMenu& service) {
     QMenu* time = addSubmenu(service, "mnSTime", QStringLiteral("Время"));
-    const std::pair<const char*, const char*> items[] = {{"mnSTimeSync", "Синхронизировать через Интернет"},
-                                                         {"mnSTimeSet", "Изменить вручную"},
-                                                         {"mnSTimeWorld", "Время в мире"}};
-    for (const auto& [name, caption] : items) {
-        addItem(*time, name, QString::fromUtf8(caption))->setEnabled(false);
+    addItem(*time, "mnSTimeSync", QStringLiteral("Синхронизировать через Интернет"), this,
+            &TimeServicesModule::SynchronizeNow);
+    addItem(*time, "mnSTimeSet", QStringLiteral("Изменить вручную"), this,
+            [this] { changeTimeDate(ClockMode::Time); });
+    // The time map comes with the world-time page's map.
+    addItem(*time, "mnSTimeWorld", QStringLiteral("Время в мире"))->setEnabled(false);
+    addItem(service, "mnSDate", QStringLiteral("Изменить дату"), this,
+            [this] { changeTimeDate(ClockMode::Date); });
+}
+
+void TimeServicesModule::addClockButtons(QWidget* timeGroup, QWidget* dateGroup) {
+    auto* time =
+        place(new QPushButton(QStringLiteral("Изменить..."), timeGroup), "SpeedButton31", 8, 40, 106, 21);
+    auto* date =
+        place(new QPushButton(QStringLiteral("Изменить..."), dateGroup), "SpeedButton32", 8, 40, 108, 21);
+    connect(time, &QPushButton::clicked, this, [this] { changeTimeDate(ClockMode::Time); });
+    connect(date, &QPushButton::clicked, this, [this] { changeTimeDate(ClockMode::Date); });
+}
+
+void TimeServicesModule::changeTimeDate(ClockMode mode) {
+    if (!clockDialog_) {
+        clockDialog_ = std::make_unique<ClockDialog>(platform_.clock(), platform_.clockSetter(), boxes_);
     }
-    addItem(service, "mnSDate", QStringLiteral("Изменить дату"))->setEnabled(false);
+    ownBy(*clockDialog_, owner_);
+    clockDialog_->ChangeTimeDate(mode);
+    if (mode == ClockMode::Date) {
+        holidays_.dateChanged();
+    }
+}
+
+void TimeServicesModule::SynchronizeNow() {
+    const std::vector<std::string> fields = {ss(serverCombo_->currentText()),
+                                             syncMessage_->isChecked() ? "yes" : "no"};
+    const std::string folder = platform_.location().appDir();
+    if (platform_.launcher().startProgram("Clocksy.exe", fields, folder) <= 32) {
+        boxes_.error(owner_, QStringLiteral("Не удалось запустить программу синхронизации времени «clocksy» "
+                                            "из папки «%1».")
+                                 .arg(qs(folder)));
+    }
+}
+
+void TimeServicesModule::addServerClick() {
+    if (!addServerDialog_) {
+        addServerDialog_ = std::make_unique<AddServerDialog>(boxes_, [this](const std::string& name) {
+            std::string refused;
+            if (!AddServer(platform_.files(), serverListPath_, name, &refused)) {
+                return refused.empty() ? std::string("Сервер не добавлен.") : refused;
+            }
+            fillServerCombo();
+            return std::string();
+        });
+    }
+    ownBy(*addServerDialog_, owner_);
+    addServerDialog_->exec();
 }
 
 void TimeServicesModule::buildWorldTimePage(QWidget* page) {
@@ -82,25 +135,25 @@ void TimeServicesModule::buildSyncSection(QWidget* page) {
         place(new QPushButton(QStringLiteral("Добавить сервер..."), sync), "SpeedButton38", 210, 53, 134, 24);
     auto* syncNow = place(new QPushButton(QStringLiteral("Синхронизировать сейчас"), sync), "SpeedButton46",
                           348, 53, 150, 24);
-    // The server list's editing and the synchronisation come with the time synchronisation.
-    addServer->setEnabled(false);
-    syncNow->setEnabled(false);
+    connect(addServer, &QPushButton::clicked, this, &TimeServicesModule::addServerClick);
+    connect(syncNow, &QPushButton::clicked, this, &TimeServicesModule::SynchronizeNow);
 }
 
+// Refilling keeps the server shown, so that saving the Options page after an addition
+// stores the server that was chosen, not an empty one.
 void TimeServicesModule::fillServerCombo() {
-    const std::string path = platform_.location().appDir() + "Data/IServers.DMR";
-    const std::optional<std::vector<std::string>> servers = LoadServers(platform_.files(), path);
+    const std::optional<std::vector<std::string>> servers = LoadServers(platform_.files(), serverListPath_);
     if (!servers) {
         boxes_.error(owner_, QStringLiteral("Не удалось открыть файл списка серверов времени «%1».")
-                                 .arg(QString::fromStdString(path)));
+                                 .arg(QString::fromStdString(serverListPath_)));
         return;
     }
+    const QString chosen = serverCombo_->currentText();
     serverCombo_->clear();
-    serverCombo_->setCurrentText(QString());
     for (const std::string& server : *servers) {
         serverCombo_->addItem(QString::fromStdString(server));
     }
-    serverCombo_->setCurrentText(QString());
+    serverCombo_->setCurrentText(chosen);
 }
 
 void TimeServicesModule::tick(const DateTime& utc) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/timeservices/ClockChange.h"
 #include "ui/app/Module.h"
 
+#include <QObject>
+
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -11,16 +15,30 @@ class QLabel;
 
 namespace domora {
 
-// The time services as built so far: the fifteen clocks of the page "Время в мире" and the
-// synchronisation section of the Options page with its server list (its two buttons stay
-// disabled until the synchronisation itself is built).
-class TimeServicesModule final : public Module {
-public:
-    explicit TimeServicesModule(const ModuleContext& context);
+class AddServerDialog;
+class ClockDialog;
+class HolidaysModule;
 
-    // The time items of the tray menu's "Сервис" branch: "Время" with its three items and
-    // "Изменить дату", disabled until synchronisation, the clock dialog and the map are built.
+// The time services: the fifteen clocks of the page "Время в мире"; the synchronisation
+// section of the Options page with its server list, the dialog that adds a server and the
+// start of the synchronisation program; the dialog that sets the clock or the date by hand.
+class TimeServicesModule final : public QObject, public Module {
+    Q_OBJECT
+public:
+    // The holidays are told when the date may have been changed.
+    TimeServicesModule(const ModuleContext& context, HolidaysModule& holidays);
+    ~TimeServicesModule() override;
+
+    // The time items of the tray menu's "Сервис" branch: "Время" with "Синхронизировать
+    // через Интернет", "Изменить вручную" and "Время в мире" (disabled until the time map is
+    // built), and "Изменить дату".
     void addServiceItems(QMenu& service);
+    // The "Изменить..." buttons of the Service page's groups "Время" and "Дата".
+    void addClockButtons(QWidget* timeGroup, QWidget* dateGroup);
+
+    // Starts the synchronisation program with the chosen server and whether it reports its
+    // course: "clocksy SERVER yes|no" in the program's folder. A start that fails is told.
+    void SynchronizeNow();
 
     void showOptions(const OptionsState& state) override;
     void collectOptions(OptionsState& state) const override;
@@ -28,14 +46,22 @@ public:
 private:
     void buildWorldTimePage(QWidget* page);
     void buildSyncSection(QWidget* page);
-    // The time-server list into the server box; a list that cannot be read is reported and
-    // the box keeps what it had.
+    // The time-server list into the server box, keeping the text it shows; a list that
+    // cannot be read is reported and the box keeps what it had.
     void fillServerCombo();
     void tick(const DateTime& utc);
+    void addServerClick();
+    // The clock dialog for the time or the date; after the date the holidays of the day are
+    // looked up again.
+    void changeTimeDate(ClockMode mode);
 
     Platform& platform_;
     MessageBoxes& boxes_;
     QWidget* owner_;
+    HolidaysModule& holidays_;
+    std::string serverListPath_;
+    std::unique_ptr<AddServerDialog> addServerDialog_; // made when first opened
+    std::unique_ptr<ClockDialog> clockDialog_;         // made when first opened
 
     struct ZoneClock {
         QLabel* display;
