@@ -253,11 +253,32 @@ TEST(ClocksySync, FailuresOfTheSystemAreToldWithTheirReason) {
     outcome = unknown.run(ServerScript{});
     EXPECT_EQ(outcome.message, "Не удалось найти адрес сервера «nowhere.example»: такого имени нет.");
 
+    // An address the system cannot reach gives way to the next one of the same name.
+    Fixture dual;
+    dual.network.hosts["time.example"] = {"198.51.100.7", "192.0.2.1"};
+    dual.network.openFailures["198.51.100.7:123"] = "Не удалось связаться с сервером: нет маршрута.";
+    outcome = dual.run(ServerScript{});
+    ASSERT_TRUE(outcome.succeeded) << outcome.message;
+    EXPECT_EQ(outcome.measurement->peer, "192.0.2.1:123");
+
     Fixture closed;
     closed.network.receiveFailure = "Сервер отверг запрос: на его порту не работает служба времени.";
     outcome = closed.run(ServerScript{});
     EXPECT_EQ(outcome.message, closed.network.receiveFailure);
     EXPECT_EQ(closed.requestsSent(), 1);
+
+    // A refusal after good answers: the server is not trusted for them either.
+    Fixture turned;
+    ServerScript script;
+    int replies = 0;
+    script.change = [&replies](NtpPacket& p) {
+        if (++replies == 3) {
+            p.stratum = 0, p.referenceId = 0x52535452; // RSTR
+        }
+    };
+    outcome = turned.run(script);
+    EXPECT_EQ(outcome.message, "Сервер ограничил доступ к себе (код RSTR).");
+    EXPECT_TRUE(turned.setter.shifts.empty());
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # clocksy --dry-run against a scripted time server on the loopback interface: the offset it
 # measures, and each faulty answer refused with its own reason and a failing exit status.
+#   clocksy_fake_server.sh CLOCKSY PYTHON [RUNNER...]
+# With a runner (cmake/wine-run.sh and its prefix) the Windows program runs under Wine.
 set -euo pipefail
 CLOCKSY=$1
-PYTHON=${2:-python3}
+PYTHON=$2
+shift 2
+RUNNER=("$@")
 HERE=$(cd "$(dirname "$0")" && pwd)
 WORK=$(mktemp -d)
 SERVER_PID=
@@ -33,9 +37,9 @@ start_server() {
 # Runs clocksy against the server; sets STATUS, OUT, ERR.
 run_clocksy() {
     STATUS=0
-    "$CLOCKSY" "$@" >"$WORK/out" 2>"$WORK/err" || STATUS=$?
-    OUT=$(cat "$WORK/out")
-    ERR=$(cat "$WORK/err")
+    "${RUNNER[@]}" "$CLOCKSY" "$@" >"$WORK/out" 2>"$WORK/err" || STATUS=$?
+    OUT=$(tr -d '\r' <"$WORK/out")
+    ERR=$(tr -d '\r' <"$WORK/err")
 }
 
 # The measured offset is within a millisecond of +3600.25 s.
@@ -63,7 +67,7 @@ check_refused() {
     run_clocksy --dry-run "127.0.0.1:$PORT" no
     [ "$STATUS" -ne 0 ] || fail "$mode: accepted: $OUT"
     [ -z "$OUT" ] || fail "$mode: printed a measurement: $OUT"
-    grep -qF -- "$reason" "$WORK/err" || fail "$mode: expected «$reason», got: $ERR"
+    grep -qF -- "$reason" <<<"$ERR" || fail "$mode: expected «$reason», got: $ERR"
     echo "$mode ($((SECONDS - started)) s): $ERR"
 }
 check_refused spoofed "не относится к нашему запросу"
@@ -79,10 +83,10 @@ kill "$SERVER_PID" 2>/dev/null || true
 wait "$SERVER_PID" 2>/dev/null || true
 SERVER_PID=
 run_clocksy --dry-run "127.0.0.1:$PORT" no
-[ "$STATUS" -eq 1 ] && grep -qF "Сервер отверг запрос" "$WORK/err" || fail "closed port: $STATUS $ERR"
+[ "$STATUS" -eq 1 ] && grep -qF "Сервер отверг запрос" <<<"$ERR" || fail "closed port: $STATUS $ERR"
 run_clocksy --dry-run "no-such-host.invalid" no
-[ "$STATUS" -eq 1 ] && grep -qF "Не удалось найти адрес сервера «no-such-host.invalid»" "$WORK/err" ||
+[ "$STATUS" -eq 1 ] && grep -qF "Не удалось найти адрес сервера «no-such-host.invalid»" <<<"$ERR" ||
     fail "unknown name: $STATUS $ERR"
 run_clocksy "127.0.0.1:$PORT"
-[ "$STATUS" -eq 2 ] && grep -qF "yes или no" "$WORK/err" || fail "missing mode: $STATUS $ERR"
+[ "$STATUS" -eq 2 ] && grep -qF "yes или no" <<<"$ERR" || fail "missing mode: $STATUS $ERR"
 echo "PASS"

@@ -1,5 +1,6 @@
 #include "ClocksyRun.h"
 
+#include <algorithm>
 #include <random>
 
 namespace domora {
@@ -108,29 +109,38 @@ ParsedClocksyCommand ParseClocksyCommand(const std::vector<std::string>& argumen
     return parsed;
 }
 
-SyncOutcome RunSync(const ClocksyCommand& command, UdpNetwork& network, ClockSetter& setter,
-                    SyncObserver& observer, const SyncLimits& limits) {
-    observer.step("Поиск адреса сервера «" + command.server.host + "»…");
-    const UdpResolution resolution = network.resolve(command.server.host, command.server.port);
-    if (resolution.peers.empty()) {
-        return Failed(resolution.failure);
-    }
-    const UdpPeer& peer = resolution.peers.front();
-    observer.step("Адрес сервера: " + peer.text + ".");
+namespace {
+
+// What one address of the server gave: the samples, or why none.
+struct PeerAnswers {
+    std::vector<NtpSample> samples;
+    std::string failure;
+    // The system could not reach the address (no route, port closed): another address of
+    // the same server may do.
+    bool unreachable = false;
+};
+
+PeerAnswers AskPeer(const UdpPeer& peer, UdpNetwork& network, SyncObserver& observer,
+                    const SyncLimits& limits) {
+    PeerAnswers answers;
+    const auto unreachable = [&answers](std::string failure) {
+        answers.failure = std::move(failure);
+        answers.unreachable = true;
+        return answers;
+    };
     std::string failure;
     const std::unique_ptr<UdpSocket> socket = network.open(peer, failure);
     if (!socket) {
-        return Failed(failure);
+        return unreachable(failure);
     }
-
     std::random_device entropy;
     std::mt19937 random(entropy());
-    std::vector<NtpSample> samples;
     int timeouts = 0;
     bool foreignReply = false;
     for (int exchange = 1; exchange <= limits.exchanges && timeouts < limits.timeoutsAllowed; ++exchange) {
         if (observer.cancelled()) {
-            return Failed("Синхронизация прервана.");
+            answers.failure = "Синхронизация прервана.";
+            return answers;
         }
         observer.step("Запрос времени у сервера (" + std::to_string(exchange) + " из " +
                       std::to_string(limits.exchanges) + ")…");
@@ -138,10 +148,9 @@ SyncOutcome RunSync(const ClocksyCommand& command, UdpNetwork& network, ClockSet
         const std::int64_t sentMonotonic = network.monotonicMicros();
         const NtpPacket request =
             MakeNtpRequest(NtpFromUnixMicros(sentUtc), static_cast<std::uint32_t>(random()));
-        const auto datagram = EncodeNtpPacket(request);
-        failure = socket->send(datagram);
+        failure = socket->send(EncodeNtpPacket(request));
         if (!failure.empty()) {
-            return Failed(failure);
+            return unreachable(failure);
         }
         const std::int64_t deadline = sentMonotonic + std::int64_t{limits.exchangeTimeoutMs} * 1000;
         bool answered = false;
@@ -153,7 +162,7 @@ SyncOutcome RunSync(const ClocksyCommand& command, UdpNetwork& network, ClockSet
             }
             const UdpReceipt receipt = socket->receive(static_cast<int>((left + 999) / 1000));
             if (receipt.status == UdpReceipt::Status::Failed) {
-                return Failed(receipt.failure);
+                return unreachable(receipt.failure);
             }
             if (receipt.status == UdpReceipt::Status::TimedOut) {
                 break;
@@ -169,15 +178,16 @@ SyncOutcome RunSync(const ClocksyCommand& command, UdpNetwork& network, ClockSet
                 continue;
             }
             if (!check.ok()) {
-                return Failed(RejectionText(check));
+                answers.failure = RejectionText(check);
+                return answers;
             }
             // Our receive time: the send time and the span measured on the monotonic clock,
-            // which setting the clock meanwhile does not disturb.
+            // which setting the clock meanwhile does not disturb. T1 without the random bits
+            // below a microsecond that only tag the request.
             const std::int64_t receivedUtc = sentUtc + (receipt.monotonicMicros - sentMonotonic);
-            // T1 without the random bits below a microsecond that only tag the request.
             const NtpSample sample = ComputeSample(NtpFromUnixMicros(sentUtc), check.packet.receive,
                                                    check.packet.transmit, NtpFromUnixMicros(receivedUtc));
-            samples.push_back(sample);
+            answers.samples.push_back(sample);
             observer.step("Поправка " + OffsetText(sample.offsetMicros) + ", задержка " +
                           MicrosText(sample.delayMicros) + ".");
             answered = true;
@@ -188,18 +198,51 @@ SyncOutcome RunSync(const ClocksyCommand& command, UdpNetwork& network, ClockSet
             observer.step("Сервер не ответил за " + std::to_string(limits.exchangeTimeoutMs / 1000) + " с.");
         }
     }
-
-    const std::optional<NtpSample> best = BestSample(samples);
-    if (!best) {
+    if (answers.samples.empty()) {
         if (foreignReply) {
             ReplyCheck foreign;
             foreign.rejection = Rejection::NotOurRequest;
-            return Failed(RejectionText(foreign) + " Верного ответа сервер " + peer.text + " не дал.");
+            answers.failure = RejectionText(foreign) + " Верного ответа сервер " + peer.text + " не дал.";
+        } else {
+            answers.failure = "Сервер времени " + peer.text + " не отвечает: нет ответа на " +
+                              std::to_string(timeouts) + " запроса по " +
+                              std::to_string(limits.exchangeTimeoutMs / 1000) + " с.";
         }
-        return Failed("Сервер времени " + peer.text + " не отвечает: нет ответа на " +
-                      std::to_string(timeouts) + " запроса по " +
-                      std::to_string(limits.exchangeTimeoutMs / 1000) + " с.");
     }
+    return answers;
+}
+
+} // namespace
+
+SyncOutcome RunSync(const ClocksyCommand& command, UdpNetwork& network, ClockSetter& setter,
+                    SyncObserver& observer, const SyncLimits& limits) {
+    observer.step("Поиск адреса сервера «" + command.server.host + "»…");
+    const UdpResolution resolution = network.resolve(command.server.host, command.server.port);
+    if (resolution.peers.empty()) {
+        return Failed(resolution.failure);
+    }
+    // The addresses in the system's order, the next one only while the system cannot reach
+    // one (a name with an IPv6 address on a computer without an IPv6 route).
+    const std::size_t tried = std::min<std::size_t>(resolution.peers.size(), 3);
+    PeerAnswers answers;
+    const UdpPeer* peerUsed = nullptr;
+    for (std::size_t i = 0; i < tried; ++i) {
+        peerUsed = &resolution.peers[i];
+        observer.step("Адрес сервера: " + peerUsed->text + ".");
+        answers = AskPeer(*peerUsed, network, observer, limits);
+        if (!answers.unreachable || i + 1 == tried) {
+            break;
+        }
+        observer.step(answers.failure + " Пробуем другой адрес сервера.");
+    }
+    // A fault after good answers ends it too: a refusal or an unsynchronised server is not
+    // trusted for the answers it gave before.
+    const std::optional<NtpSample> best = BestSample(answers.samples);
+    if (!answers.failure.empty() || !best) {
+        return Failed(answers.failure);
+    }
+    const UdpPeer& peer = *peerUsed;
+    const std::vector<NtpSample>& samples = answers.samples;
     SyncMeasurement measurement{*best, peer.text, static_cast<int>(samples.size())};
     observer.step("Найдена поправка " + OffsetText(best->offsetMicros) + " (лучший из " +
                   std::to_string(samples.size()) + " ответов, задержка " + MicrosText(best->delayMicros) +

@@ -66,7 +66,7 @@ ClocksyWindow::ClocksyWindow(const ClocksyCommand& command, UdpNetwork& network,
     log_ = new QPlainTextEdit(this);
     log_->setObjectName(QStringLiteral("Log"));
     log_->setReadOnly(true);
-    log_->setMinimumSize(460, 170);
+    log_->setMinimumSize(480, 200);
     layout->addWidget(log_);
     result_ = new QLabel(this);
     result_->setObjectName(QStringLiteral("Result"));
@@ -115,6 +115,8 @@ void ClocksyWindow::start(const SyncLimits& limits) {
 }
 
 void ClocksyWindow::showCommandError(const QString& error) {
+    heading_->setText(QStringLiteral("Программа синхронизации времени запущена с неверными параметрами."));
+    log_->hide();
     result_->setText(QStringLiteral("Синхронизация не выполнена: ") + error);
 }
 

@@ -69,8 +69,9 @@ UdpResolution ScriptedUdpNetwork::resolve(const std::string& host, std::uint16_t
 
 std::unique_ptr<UdpSocket> ScriptedUdpNetwork::open(const UdpPeer& peer, std::string& failure) {
     calls.push_back("open " + peer.text);
-    if (!openFailure.empty()) {
-        failure = openFailure;
+    const auto refused = openFailures.find(peer.text);
+    if (refused != openFailures.end()) {
+        failure = refused->second;
         return nullptr;
     }
     return std::make_unique<ScriptedUdpSocket>(*this);

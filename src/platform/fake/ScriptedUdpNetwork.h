@@ -25,8 +25,8 @@ class ScriptedUdpNetwork final : public UdpNetwork {
 public:
     // Host name -> the texts of its addresses; a name missing here is not found.
     std::map<std::string, std::vector<std::string>> hosts;
-    std::string openFailure;    // open() fails with it when not empty
-    std::string receiveFailure; // every receive() fails with it when not empty
+    std::map<std::string, std::string> openFailures; // peer text -> open() fails with this reason
+    std::string receiveFailure;                      // every receive() fails with it when not empty
     // Answers each request, given the request and the UTC time it left at; no datagrams:
     // the server is silent.
     std::function<std::vector<ScriptedDatagram>(const std::vector<std::uint8_t>& request,
