@@ -58,6 +58,12 @@ check_measured
 # Windows' form: one text, the words in another order.
 run_clocksy "127.0.0.1:$PORT no --dry-run "
 check_measured
+# By name: "localhost" from the hosts file; the server listens on IPv4 alone, and is reached
+# also where the name's IPv6 address comes first.
+if [ ${#RUNNER[@]} -eq 0 ]; then
+    run_clocksy --dry-run "localhost:$PORT" no
+    check_measured
+fi
 
 # Each fault with its own reason.
 check_refused() {
@@ -78,15 +84,16 @@ check_refused zero-transmit "нет времени отправки"
 check_refused truncated "усечён: 40 байт"
 check_refused silent "не отвечает: нет ответа на 2 запроса по 2 с"
 
-# A closed port, a name that cannot be resolved, a command line that cannot be understood.
+# A closed port, a command line that cannot be understood. (No name is looked up that
+# would ask a name server off this machine.)
 kill "$SERVER_PID" 2>/dev/null || true
 wait "$SERVER_PID" 2>/dev/null || true
 SERVER_PID=
 run_clocksy --dry-run "127.0.0.1:$PORT" no
-[ "$STATUS" -eq 1 ] && grep -qF "Сервер отверг запрос" <<<"$ERR" || fail "closed port: $STATUS $ERR"
-run_clocksy --dry-run "no-such-host.invalid" no
-[ "$STATUS" -eq 1 ] && grep -qF "Не удалось найти адрес сервера «no-such-host.invalid»" <<<"$ERR" ||
-    fail "unknown name: $STATUS $ERR"
+# Wine does not pass on the system's notice of a closed port: there it is silence.
+closed="Сервер отверг запрос"
+[ ${#RUNNER[@]} -eq 0 ] || closed="не отвечает"
+[ "$STATUS" -eq 1 ] && grep -qF "$closed" <<<"$ERR" || fail "closed port: $STATUS $ERR"
 run_clocksy "127.0.0.1:$PORT"
 [ "$STATUS" -eq 2 ] && grep -qF "yes или no" <<<"$ERR" || fail "missing mode: $STATUS $ERR"
 echo "PASS"
