@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 locales libgtest-dev
+bash scripts/deps.sh cmake ninja-build mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 locales libgtest-dev python3
 
 if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
     echo "Generating the ru_RU.UTF-8 locale"
