@@ -101,6 +101,7 @@ TEST(ClocksyCommandLine, JoinedOrSeparateWordsWithTheDryRunAnywhere) {
         {{"pool.example yes extra"}, nullptr, 0, true, false},
         {{"pool.example:99999", "yes"}, nullptr, 0, true, false},
         {{"--quiet", "no"}, nullptr, 0, false, false},
+        {{"", "yes"}, nullptr, 0, true, false}, // no server chosen: said in the window
     };
     for (const Case& c : cases) {
         const ParsedClocksyCommand parsed = ParseClocksyCommand(c.arguments);

@@ -63,6 +63,14 @@ ParsedClocksyCommand ParseClocksyCommand(const std::vector<std::string>& argumen
     ParsedClocksyCommand parsed;
     ClocksyCommand command;
     std::vector<std::string> words;
+    // domora passes the server and the switch as two arguments; an empty first one is a
+    // server that was not chosen, not a switch in the server's place.
+    std::vector<std::string> given;
+    for (const std::string& argument : arguments) {
+        if (argument != "--dry-run") {
+            given.push_back(argument);
+        }
+    }
     for (std::string& word : Words(arguments)) {
         if (word == "--dry-run") {
             command.dryRun = true;
@@ -74,6 +82,11 @@ ParsedClocksyCommand ParseClocksyCommand(const std::vector<std::string>& argumen
         parsed.error = std::move(why) + " " + kUsage;
         return parsed;
     };
+    if (given.size() == 2 && Words({given[0]}).empty()) {
+        const std::string mode = Lower(given[1]);
+        parsed.showWindow = mode == "yes";
+        return fail("Не указан сервер времени: выберите его в настройках синхронизации.");
+    }
     if (words.size() >= 2) {
         const std::string mode = Lower(words[1]);
         parsed.showWindow = command.showWindow = mode == "yes";
