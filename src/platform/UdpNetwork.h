@@ -4,6 +4,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace domora {
@@ -29,6 +30,13 @@ struct UdpReceipt {
     std::vector<std::uint8_t> bytes;
     std::int64_t monotonicMicros = 0;
     std::string failure;
+
+    static UdpReceipt failed(std::string reason) {
+        UdpReceipt receipt;
+        receipt.status = Status::Failed;
+        receipt.failure = std::move(reason);
+        return receipt;
+    }
 };
 
 // A datagram socket on a port the system picks (never a privileged one), that sends to and

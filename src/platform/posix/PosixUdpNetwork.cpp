@@ -69,7 +69,7 @@ public:
                 continue;
             }
             if (ready < 0) {
-                return Failed("Ошибка ожидания ответа сервера: " + SystemReason(errno) + ".");
+                return UdpReceipt::failed("Ошибка ожидания ответа сервера: " + SystemReason(errno) + ".");
             }
             if (ready == 0) {
                 continue; // the deadline is checked above
@@ -83,9 +83,10 @@ public:
                     continue;
                 }
                 if (error == ECONNREFUSED) {
-                    return Failed("Сервер отверг запрос: на его порту не работает служба времени.");
+                    return UdpReceipt::failed(
+                        "Сервер отверг запрос: на его порту не работает служба времени.");
                 }
-                return Failed("Ошибка приёма ответа сервера: " + SystemReason(error) + ".");
+                return UdpReceipt::failed("Ошибка приёма ответа сервера: " + SystemReason(error) + ".");
             }
             receipt.status = UdpReceipt::Status::Received;
             receipt.bytes.assign(buffer, buffer + size);
@@ -95,13 +96,6 @@ public:
     }
 
 private:
-    static UdpReceipt Failed(std::string reason) {
-        UdpReceipt receipt;
-        receipt.status = UdpReceipt::Status::Failed;
-        receipt.failure = std::move(reason);
-        return receipt;
-    }
-
     int fd_;
 };
 

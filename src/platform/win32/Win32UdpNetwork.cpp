@@ -89,7 +89,8 @@ public:
             timeval wait{static_cast<long>(left / 1000000), static_cast<long>(left % 1000000)};
             const int ready = select(0, &readable, nullptr, nullptr, &wait);
             if (ready == SOCKET_ERROR) {
-                return Failed("Ошибка ожидания ответа сервера: " + ErrorText(WSAGetLastError()) + ".");
+                return UdpReceipt::failed("Ошибка ожидания ответа сервера: " + ErrorText(WSAGetLastError()) +
+                                          ".");
             }
             if (ready == 0) {
                 continue;
@@ -103,12 +104,13 @@ public:
                     continue;
                 }
                 if (error == WSAECONNRESET || error == WSAECONNREFUSED) {
-                    return Failed("Сервер отверг запрос: на его порту не работает служба времени.");
+                    return UdpReceipt::failed(
+                        "Сервер отверг запрос: на его порту не работает служба времени.");
                 }
                 if (error == WSAEMSGSIZE) {
                     continue; // longer than any answer of a time server
                 }
-                return Failed("Ошибка приёма ответа сервера: " + ErrorText(error) + ".");
+                return UdpReceipt::failed("Ошибка приёма ответа сервера: " + ErrorText(error) + ".");
             }
             receipt.status = UdpReceipt::Status::Received;
             receipt.bytes.assign(reinterpret_cast<const std::uint8_t*>(buffer),
@@ -119,13 +121,6 @@ public:
     }
 
 private:
-    static UdpReceipt Failed(std::string reason) {
-        UdpReceipt receipt;
-        receipt.status = UdpReceipt::Status::Failed;
-        receipt.failure = std::move(reason);
-        return receipt;
-    }
-
     SOCKET socket_;
 };
 
