@@ -1,9 +1,11 @@
 // The time services on the recording platform: the clock dialog from the Service page and
-// the tray menu, adding a time server, and starting the synchronisation program.
+// the tray menu, adding a time server, starting the synchronisation program, and the page
+// "Время в мире" with its map and the time map window.
 
 #include "core/app/Settings.h"
 #include "platform/fake/FakePlatform.h"
 #include "ui/app/MainWindow.h"
+#include "ui/timeservices/WorldMapPicture.h"
 
 #include "UiTestSupport.h"
 
@@ -13,6 +15,7 @@
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -155,6 +158,35 @@ private slots:
         child<QPushButton>(*form, "SpeedButton46")->click();
         QCOMPARE(boxes.shown.size(), 1);
         QVERIFY(boxes.shown[0].contains("clocksy"));
+    }
+
+    // The page's map with and without its ocean; the button, a double-click on the map and
+    // the menu item open the time map, which keeps the city pointed at between showings.
+    void worldTimePage() {
+        auto* map = child<QWidget>(*child<QWidget>(*form, "TabSheet4"), "Image1");
+        const QPoint sea(15, 100);
+        QCOMPARE(map->grab().toImage().pixel(sea), kOceanColour);
+        child<QCheckBox>(*form, "CheckBox3")->click();
+        QCOMPARE(map->grab().toImage().pixel(sea), map->palette().color(QPalette::Window).rgb());
+
+        QStringList lines;
+        const auto open = [&](const std::function<void()>& how, const QPoint& pointAt) {
+            withDialog(how, [&](QWidget& window) {
+                QCOMPARE(window.objectName(), QStringLiteral("Form3"));
+                auto* canvas = child<QWidget>(window, "Image1");
+                QMouseEvent move(QEvent::MouseMove, pointAt, canvas->mapToGlobal(QPointF(pointAt)),
+                                 Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(canvas, &move);
+                lines << child<QLabel>(window, "StaticText1")->text();
+            });
+        };
+        open([&] { child<QPushButton>(*form, "SpeedButton9")->click(); }, QPoint(578, 140));
+        open([&] { QTest::mouseDClick(map, Qt::LeftButton, {}, sea); }, sea);
+        open([&] { form->findChild<QAction*>("mnSTimeWorld")->trigger(); }, sea);
+        QCOMPARE(lines.size(), 3);
+        for (const QString& line : lines) {
+            QCOMPARE(line, QStringLiteral("06:20:00 - Токио (Япония, Азия)"));
+        }
     }
 };
 

@@ -3,10 +3,9 @@
 // makes transparent, and every city's marker on land or at the coast.
 
 #include "core/timeservices/TimeMap.h"
-#include "ui/app/Resources.h"
+#include "ui/timeservices/WorldMapPicture.h"
 
 #include <QImage>
-#include <QImageReader>
 #include <QTest>
 
 #include <set>
@@ -15,14 +14,10 @@ class TestWorldMap : public QObject {
     Q_OBJECT
 
 private:
-    static QImage map() {
-        domora::RegisterResources();
-        QImageReader reader(QStringLiteral(":/pictures/world-map.png"), "png");
-        return reader.read().convertToFormat(QImage::Format_RGB32);
-    }
+    static QImage map() { return domora::WorldMapImage(); }
 
     static bool isLand(const QImage& image, int x, int y) {
-        return image.valid(x, y) && image.pixel(x, y) != qRgb(0, 0, 127);
+        return image.valid(x, y) && image.pixel(x, y) != domora::kOceanColour;
     }
 
 private slots:
@@ -41,7 +36,7 @@ private slots:
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb p = image.pixel(x, y);
-                if (p == qRgb(0, 0, 127)) {
+                if (p == domora::kOceanColour) {
                     ++ocean;
                     continue;
                 }

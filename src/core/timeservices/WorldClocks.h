@@ -7,8 +7,9 @@
 namespace domora {
 
 // A clock of the page "Время в мире": the objectName of its display, its caption, the
-// hours its zone is ahead of universal time, and its place on the page (column 0 or 1, row
-// 0..6; the central European clock has a place of its own below the second column).
+// hours its zone is ahead of universal time, and its place on the page: column 0 is the
+// column beside the map (rows 0..11), column 1 is below the map (rows 0 and 1), and the
+// central European clock, with its longer caption, has column 2 below the map.
 struct WorldClock {
     std::string_view display;
     std::string_view caption;
@@ -17,7 +18,7 @@ struct WorldClock {
     int row;
 };
 
-// The fourteen clocks of the two columns, in page order.
+// The fourteen clocks with one-line captions, in page order.
 extern const std::array<WorldClock, 14> kWorldClocks;
 // The central European clock, with its longer caption.
 extern const WorldClock kCentralEuropeanClock;

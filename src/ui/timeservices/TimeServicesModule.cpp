@@ -3,6 +3,7 @@
 #include "core/app/Settings.h"
 #include "core/app/TimeText.h"
 #include "core/timeservices/ServerList.h"
+#include "core/timeservices/TimeMap.h"
 #include "core/timeservices/WorldClocks.h"
 #include "platform/Platform.h"
 #include "ui/app/Menu.h"
@@ -12,6 +13,9 @@
 #include "ui/holidays/HolidaysModule.h"
 #include "ui/timeservices/AddServerDialog.h"
 #include "ui/timeservices/ClockDialog.h"
+#include "ui/timeservices/TimeMapWindow.h"
+#include "ui/timeservices/WorldMapPicture.h"
+#include "ui/timeservices/WorldMapView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,8 +44,7 @@ void TimeServicesModule::addServiceItems(QMenu& service) {
             &TimeServicesModule::SynchronizeNow);
     addItem(*time, "mnSTimeSet", QStringLiteral("Изменить вручную"), this,
             [this] { changeTimeDate(ClockMode::Time); });
-    // The time map comes with the world-time page's map.
-    addItem(*time, "mnSTimeWorld", QStringLiteral("Время в мире"))->setEnabled(false);
+    addItem(*time, "mnSTimeWorld", QStringLiteral("Время в мире"), this, &TimeServicesModule::showTimeMap);
     addItem(service, "mnSDate", QStringLiteral("Изменить дату"), this,
             [this] { changeTimeDate(ClockMode::Date); });
 }
@@ -64,6 +67,15 @@ void TimeServicesModule::changeTimeDate(ClockMode mode) {
     if (mode == ClockMode::Date) {
         holidays_.dateChanged();
     }
+}
+
+// The map window is made when first opened and kept, with the city chosen in it.
+void TimeServicesModule::showTimeMap() {
+    if (!timeMap_) {
+        timeMap_ = std::make_unique<TimeMapWindow>(platform_.clock(), [] { return WorldMapImage(); });
+    }
+    ownBy(*timeMap_, owner_);
+    timeMap_->exec();
 }
 
 void TimeServicesModule::SynchronizeNow() {
@@ -92,23 +104,38 @@ void TimeServicesModule::addServerClick() {
     addServerDialog_->exec();
 }
 
+// The map at the top left, half its size in the map window; beside it a column of twelve
+// clocks, below it the ocean box, the map button and the other three clocks.
 void TimeServicesModule::buildWorldTimePage(QWidget* page) {
+    worldMap_ = place(new WorldMapView(page), nullptr, 4, 4, kMapWidth / 2 + 1, kMapHeight / 2 + 1);
+    worldMap_->setToolTip(QStringLiteral("Двойной щелчок открывает карту времени"));
+    auto* ocean = check(page, "CheckBox3", QStringLiteral("Океан"), 6, 174, 80);
+    ocean->setChecked(true);
+    auto* mapButton =
+        place(new QPushButton(QStringLiteral("Карта времени"), page), "SpeedButton9", 238, 172, 120, 23);
+    connect(ocean, &QCheckBox::clicked, worldMap_, &WorldMapView::setOpaque);
+    connect(mapButton, &QPushButton::clicked, this, &TimeServicesModule::showTimeMap);
+    connect(worldMap_, &WorldMapView::doubleClicked, this, &TimeServicesModule::showTimeMap);
+
     std::map<std::string_view, QLabel*> displays;
     for (const WorldClock& clock : kWorldClocks) {
-        const int x = 6 + clock.column * 252;
-        const int top = 6 + clock.row * 30;
-        label(page, qs(clock.caption), x, top, 160, 22);
+        const bool beside = clock.column == 0;
+        const int x = beside ? 366 : 4;
+        const int top = beside ? 4 + clock.row * 21 : 210 + clock.row * 30;
+        const int captionWidth = beside ? 80 : 124;
+        label(page, qs(clock.caption), x, top, captionWidth, 20);
         displays[clock.display] =
-            field(page, std::string(clock.display).c_str(), QString(), x + 166, top + 2, 70, 18);
+            field(page, std::string(clock.display).c_str(), QString(), x + captionWidth + 2, top + 1, 60, 18);
     }
-    // Four lines in a box of 52 pixels: a point smaller than the page's other captions.
-    QLabel* cet = label(page, qs(kCentralEuropeanClock.caption), 258, 214, 160, 52);
+    // Three lines in a box of 42 pixels, a point smaller than the page's other captions, and
+    // the display below the end of the caption.
+    QLabel* cet = label(page, qs(kCentralEuropeanClock.caption), 198, 206, 160, 42);
     cet->setWordWrap(true);
     QFont small = cet->font();
     small.setPointSizeF(small.pointSizeF() - 1);
     cet->setFont(small);
     displays[kCentralEuropeanClock.display] =
-        field(page, std::string(kCentralEuropeanClock.display).c_str(), QString(), 424, 232, 70, 18);
+        field(page, std::string(kCentralEuropeanClock.display).c_str(), QString(), 298, 252, 60, 18);
 
     std::map<std::string_view, std::int8_t> offsets;
     for (const WorldClock& clock : kWorldClocks) {

@@ -17,9 +17,12 @@ namespace domora {
 
 class AddServerDialog;
 class ClockDialog;
+class TimeMapWindow;
+class WorldMapView;
 class HolidaysModule;
 
-// The time services: the fifteen clocks of the page "Время в мире"; the synchronisation
+// The time services: the page "Время в мире" with its fifteen clocks and small world map,
+// and the time map window opened from it; the synchronisation
 // section of the Options page with its server list, the dialog that adds a server and the
 // start of the synchronisation program; the dialog that sets the clock or the date by hand.
 class TimeServicesModule final : public QObject, public Module {
@@ -30,8 +33,8 @@ public:
     ~TimeServicesModule() override;
 
     // The time items of the tray menu's "Сервис" branch: "Время" with "Синхронизировать
-    // через Интернет", "Изменить вручную" and "Время в мире" (disabled until the time map is
-    // built), and "Изменить дату".
+    // через Интернет", "Изменить вручную" and "Время в мире" (the time map), and "Изменить
+    // дату".
     void addServiceItems(QMenu& service);
     // The "Изменить..." buttons of the Service page's groups "Время" and "Дата".
     void addClockButtons(QWidget* timeGroup, QWidget* dateGroup);
@@ -39,6 +42,8 @@ public:
     // Starts the synchronisation program with the chosen server and whether it reports its
     // course: "clocksy SERVER yes|no" in the program's folder. A start that fails is told.
     void SynchronizeNow();
+    // The time map window ("Карта времени"), shown modally.
+    void showTimeMap();
 
     void showOptions(const OptionsState& state) override;
     void collectOptions(OptionsState& state) const override;
@@ -62,6 +67,8 @@ private:
     std::string serverListPath_;
     std::unique_ptr<AddServerDialog> addServerDialog_; // made when first opened
     std::unique_ptr<ClockDialog> clockDialog_;         // made when first opened
+    std::unique_ptr<TimeMapWindow> timeMap_;           // made when first opened
+    WorldMapView* worldMap_ = nullptr;
 
     struct ZoneClock {
         QLabel* display;
