@@ -137,7 +137,7 @@ TEST(Settings, SaveStopsAtTheFirstBadField) {
         {[](OptionsState& s) { s.money.threshold = "1,5"; }, "порог по деньгам ($)", 12},
         {[](OptionsState& s) { s.night.threshold = ""; }, "ночных часов", 16},
         {[](OptionsState& s) { s.evening.threshold = "99999999999"; }, "вечерних часов", 18},
-        {[](OptionsState& s) { s.lastSession = "25:00:00"; }, "длительность последнего сеанса", 27}};
+        {[](OptionsState& s) { s.lastSession = "1:60:00"; }, "длительность последнего сеанса", 27}};
     for (const Case& c : cases) {
         MemoryRegistry registry;
         OptionsState state;
@@ -165,10 +165,17 @@ TEST(Settings, SaveStopsAtTheFirstBadField) {
 TEST(Settings, CheckOptionsNamesTheFirstBadField) {
     OptionsState state;
     EXPECT_FALSE(CheckOptions(state));
-    state.lastSession = "25:00:00";
+    state.lastSession = "25:00:00"; // a session past a day
+    EXPECT_FALSE(CheckOptions(state));
+    state.lastSession = "1:60:00";
     ASSERT_TRUE(CheckOptions(state));
     EXPECT_EQ(CheckOptions(state)->field, OptionsField::LastSession);
-    EXPECT_TRUE(CheckOptions(state)->wantsTime);
+    EXPECT_EQ(CheckOptions(state)->wanted, OptionsWanted::Duration);
+    state.day.threshold = "24"; // the hours thresholds are 0..23, the money one any number
+    state.money.threshold = "24";
+    EXPECT_EQ(CheckOptions(state)->field, OptionsField::DayThreshold);
+    EXPECT_EQ(CheckOptions(state)->wanted, OptionsWanted::Hours);
+    state.day.threshold = "23";
     state.evening.threshold = "";
     EXPECT_EQ(CheckOptions(state)->field, OptionsField::EveningThreshold);
     state.night.threshold = "12345678901";

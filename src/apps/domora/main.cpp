@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/TerminationRequests.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageBoxes.h"
 
@@ -7,6 +8,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSessionManager>
+#include <QSocketNotifier>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -43,6 +45,21 @@ int main(int argc, char* argv[]) {
         window.endSession();
         window.close();
     });
+
+    // SIGTERM, SIGINT and SIGHUP (a desktop logging out without a session manager, `kill`,
+    // the user's session stopping) take the same way: nothing is asked and nothing is lost.
+    const std::unique_ptr<domora::TerminationRequests> termination = domora::ListenForTerminationRequests();
+    std::unique_ptr<QSocketNotifier> terminationNotifier;
+    if (termination->descriptor() >= 0) {
+        terminationNotifier =
+            std::make_unique<QSocketNotifier>(termination->descriptor(), QSocketNotifier::Read);
+        QObject::connect(terminationNotifier.get(), &QSocketNotifier::activated, &window, [&] {
+            if (termination->take()) {
+                window.endSession();
+                window.close();
+            }
+        });
+    }
 
     window.show();
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "core/app/Settings.h"
 
+#include "core/balance/Tariffs.h"
 #include "core/base/NumberText.h"
 
 #include <tuple>
@@ -185,7 +186,7 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
             state.evening.threshold = IntegerText(k.readInteger("KOLsmallevening"));
             state.night.on = k.readBool("SmallNigth");
             state.night.threshold = IntegerText(k.readInteger("KOLsmallnigth"));
-            state.lastSession = FormatTimeOfDay(k.readDouble("Last_Seans"));
+            state.lastSession = DurationOfStored(k.readDouble("Last_Seans"));
             state.lastCost = FormatFloat(k.readDouble("Last_Money"));
             main->close();
         }
@@ -222,19 +223,22 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
 }
 
 std::optional<InvalidOptionsField> CheckOptions(const OptionsState& state) {
-    const std::tuple<OptionsField, const WarningRow*, const char*> thresholds[] = {
-        {OptionsField::MoneyThreshold, &state.money, "порог по деньгам ($)"},
-        {OptionsField::DayThreshold, &state.day, "дневных часов"},
-        {OptionsField::NightThreshold, &state.night, "ночных часов"},
-        {OptionsField::EveningThreshold, &state.evening, "вечерних часов"},
+    const std::tuple<OptionsField, const WarningRow*, const char*, bool> thresholds[] = {
+        {OptionsField::MoneyThreshold, &state.money, "порог по деньгам ($)", false},
+        {OptionsField::DayThreshold, &state.day, "дневных часов", true},
+        {OptionsField::NightThreshold, &state.night, "ночных часов", true},
+        {OptionsField::EveningThreshold, &state.evening, "вечерних часов", true},
     };
-    for (const auto& [field, row, caption] : thresholds) {
-        if (!ParseInt32(row->threshold)) {
-            return InvalidOptionsField{field, caption, false};
+    for (const auto& [field, row, caption, hours] : thresholds) {
+        const auto value = ParseInt32(row->threshold);
+        if (!value || (hours && (*value < 0 || *value > 23))) {
+            return InvalidOptionsField{field, caption,
+                                       hours ? OptionsWanted::Hours : OptionsWanted::WholeNumber};
         }
     }
-    if (!ParseTimeText(state.lastSession)) {
-        return InvalidOptionsField{OptionsField::LastSession, "длительность последнего сеанса", true};
+    if (!ParseDuration(state.lastSession)) {
+        return InvalidOptionsField{OptionsField::LastSession, "длительность последнего сеанса",
+                                   OptionsWanted::Duration};
     }
     return std::nullopt;
 }
@@ -279,11 +283,11 @@ SaveOutcome SaveOptions(RegistryKey& key, const OptionsState& state) {
         flag("SmallNigth", state.night.on);
         threshold("KOLsmallnigth", state.night, "ночных часов");
         step("Last_Seans", [&] {
-            const auto duration = ParseTimeText(state.lastSession);
+            const auto duration = ParseDuration(state.lastSession);
             if (!duration) {
                 throw FieldNotValid{"длительность последнего сеанса"};
             }
-            key.writeDouble("Last_Seans", *duration);
+            key.writeDouble("Last_Seans", StoredDuration(*duration));
         });
         return {true, {}, false};
     } catch (const FieldNotValid& field) {

@@ -96,10 +96,14 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
 // The fields of the page whose text must be a number or a time before anything is saved.
 enum class OptionsField { MoneyThreshold, DayThreshold, NightThreshold, EveningThreshold, LastSession };
 
+// What such a field must hold: a whole number, a whole number of hours 0..23 (the hours
+// thresholds), or a duration "ч:мм:сс".
+enum class OptionsWanted { WholeNumber, Hours, Duration };
+
 struct InvalidOptionsField {
     OptionsField field;
     std::string caption; // the field's Russian name, as the messages give it
-    bool wantsTime;      // a time (чч:мм:сс) rather than a whole number
+    OptionsWanted wanted;
 };
 
 // The first field, in the save order, whose text cannot be stored; nothing when all can.

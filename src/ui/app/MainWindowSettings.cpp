@@ -90,10 +90,12 @@ void MainWindow::loadSettings() {
 void MainWindow::saveOptions() {
     const OptionsState state = optionsFromControls();
     if (const std::optional<InvalidOptionsField> invalid = CheckOptions(state)) {
-        boxes_.error(this,
-                     QStringLiteral("Настройки не сохранены: в поле «%1» должно стоять %2.")
-                         .arg(qs(invalid->caption), invalid->wantsTime ? QStringLiteral("время (чч:мм:сс)")
-                                                                       : QStringLiteral("целое число")));
+        const QString wanted = invalid->wanted == OptionsWanted::Duration ? QStringLiteral("время (ч:мм:сс)")
+                               : invalid->wanted == OptionsWanted::Hours
+                                   ? QStringLiteral("целое число часов от 0 до 23")
+                                   : QStringLiteral("целое число");
+        boxes_.error(this, QStringLiteral("Настройки не сохранены: в поле «%1» должно стоять %2.")
+                               .arg(qs(invalid->caption), wanted));
         for (const std::unique_ptr<Module>& module : modules_) {
             if (module->focusOptionsField(invalid->field)) {
                 break;
