@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace domora {
@@ -18,7 +19,8 @@ namespace domora {
 // log:
 //   "singleInstance.acquire", "singleInstance.showAlreadyRunning <text>"
 //   "autostart.set /opt/domora/domora", "autostart.remove", "autostart.isSet"
-//   "launcher.start Notebox.exe [1|a b|] dir=/app/", "launcher.shortPathOf /app/"
+//   "launcher.start Notebox.exe [1|a b|] dir=/app/", "launcher.shortPathOf /app/",
+//   "launcher.startWatched Tallyup.exe [fac] dir=/app/"
 //   "keyboard.activateRussian"
 //   "taskbar.hide", "taskbar.show"
 //   "actions.runTool Defrag", "actions.cdDoor open", "actions.endSession PowerOff forced",
@@ -56,6 +58,10 @@ public:
     // shellFolder() answers from it; a missing name reads as empty.
     std::map<std::string, std::string> shellFolders;
     std::uintptr_t mainWindow = 0; // the last setMainWindow()
+    // startWatched() fails with this reason when it is not empty (and starts nothing).
+    std::string watchFailure;
+    // Every program started through startWatched() so far ends.
+    void finishWatched();
 
     struct Launch {
         std::string file;
@@ -125,6 +131,10 @@ private:
         explicit FakeLauncher(FakePlatform& owner) : owner_(owner) {}
         int startProgram(const std::string& file, const std::vector<std::string>& fields,
                          const std::string& directory) override;
+        std::unique_ptr<WatchedProgram> startWatched(const std::string& file,
+                                                     const std::vector<std::string>& fields,
+                                                     const std::string& directory,
+                                                     std::string* failure) override;
         std::string shortPathOf(const std::string& path) override;
 
     private:
@@ -199,6 +209,7 @@ private:
     };
 
     std::vector<std::string> calls_;
+    std::vector<std::shared_ptr<bool>> watchedEnds_; // one flag per startWatched()
     bool settingsRead_ = false;
     SettingsReader settingsReader_{*this};
     FakeSingleInstance singleInstance_{*this};
