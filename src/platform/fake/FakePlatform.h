@@ -29,6 +29,7 @@ namespace domora {
 //   "actions.shellFolder Personal"
 //   "tasks.start /home/u|run.sh|-a 'b c'"
 //   "clock.setUtc 2027-01-04 22:30:05.000", "clock.shiftBy +3600250000" (microseconds)
+// The connection's kind is read twice a second and is not noted.
 class FakePlatform final : public Platform {
 public:
     FakePlatform();
@@ -58,6 +59,10 @@ public:
     // shellFolder() answers from it; a missing name reads as empty.
     std::map<std::string, std::string> shellFolders;
     std::uintptr_t mainWindow = 0; // the last setMainWindow()
+    // connection().kind() answers it; its descriptor is -1, so the test drives the polls.
+    ConnectionKind connectionKind = ConnectionKind::None;
+    // connection().takeFailure() hands it out once.
+    std::string connectionFailure;
     // startWatched() fails with this reason when it is not empty (and starts nothing).
     std::string watchFailure;
     // Every program started through startWatched() so far ends.
@@ -91,6 +96,7 @@ public:
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
     ClockSetter& clockSetter() override { return clockSetter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
+    ConnectionMonitor& connection() override { return connection_; }
     std::string takeSettingsDamageReport() override;
 
 private:
@@ -208,6 +214,17 @@ private:
         FakePlatform& owner_;
     };
 
+    class FakeConnection final : public ConnectionMonitor {
+    public:
+        explicit FakeConnection(FakePlatform& owner) : owner_(owner) {}
+        ConnectionKind kind() override { return owner_.connectionKind; }
+        int descriptor() const override { return -1; }
+        std::string takeFailure() override { return std::exchange(owner_.connectionFailure, {}); }
+
+    private:
+        FakePlatform& owner_;
+    };
+
     std::vector<std::string> calls_;
     std::vector<std::shared_ptr<bool>> watchedEnds_; // one flag per startWatched()
     bool settingsRead_ = false;
@@ -221,6 +238,7 @@ private:
     FakeActions actions_{*this};
     FakeTaskStarter taskStarter_{*this};
     FakeClockSetter clockSetter_{*this};
+    FakeConnection connection_{*this};
 };
 
 } // namespace domora
