@@ -8,6 +8,7 @@
 #include "platform/AppLocation.h"
 #include "platform/Autostart.h"
 #include "platform/ClockSetter.h"
+#include "platform/ConnectionMonitor.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemActions.h"
@@ -42,6 +43,9 @@ public:
     virtual ClockSetter& clockSetter() = 0;
     // A timer set to instants of the wall clock (the schedulers' minute beat).
     virtual std::unique_ptr<WallTimer> createWallTimer() = 0;
+    // How the computer is on the Internet (the balance of a pre-paid connection); made when
+    // first asked for, so that a program that never counts opens nothing for it.
+    virtual ConnectionMonitor& connection() = 0;
     // Once after start: a Russian text saying the settings file was damaged and replaced
     // by defaults (a copy kept), or empty.
     virtual std::string takeSettingsDamageReport() = 0;

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,7 +67,8 @@ TEST(PosixLauncher, EachFieldArrivesAsOneArgumentInTheWorkingFolder) {
     EXPECT_EQ(zombies, 0);
 }
 
-TEST(PosixLauncher, FailuresGiveTheShellsCodes) {
+// startProgram() answers with the shell's codes; startWatched() starts nothing and names the cause.
+TEST(PosixLauncher, FailuresGiveTheShellsCodesAndAReason) {
     test::TempFolder tmp;
     test::WriteFile(tmp.path("plain.txt"), "not a program");
     ::chmod(tmp.path("plain.txt").c_str(), 0644);
@@ -75,18 +78,67 @@ TEST(PosixLauncher, FailuresGiveTheShellsCodes) {
         std::string file;
         std::string directory;
         int result;
+        std::string reason;
     } cases[] = {
-        {"Missing.exe", tmp.path(), 2},
-        {tmp.path("missing/prog"), tmp.path(), 2},
-        {"", tmp.path(), 2},
-        {tmp.path("plain.txt"), tmp.path(), 5},
-        {tmp.path(), tmp.path(), 2}, // a folder is no program
-        {tmp.path("ok"), tmp.path("no such folder"), 0},
+        {"Missing.exe", tmp.path(), 2, "«Missing.exe»: программы нет ни рядом с этой, ни в папках поиска"},
+        {tmp.path("missing/prog"), tmp.path(), 2, "prog»: файл не найден."},
+        {"", tmp.path(), 2, "«»: программы нет"},
+        {tmp.path("plain.txt"), tmp.path(), 5, "нет права на запуск файла «" + tmp.path("plain.txt") + "»."},
+        {tmp.path(), tmp.path(), 2, "файл не найден."}, // a folder is no program
+        {tmp.path("ok"), tmp.path("no such folder"), 0,
+         "нет рабочей папки «" + tmp.path("no such folder") + "»."},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(launcher.startProgram(c.file, {}, c.directory), c.result)
             << c.file << " in " << c.directory;
+        std::string failure;
+        EXPECT_EQ(launcher.startWatched(c.file, {}, c.directory, &failure), nullptr) << c.file;
+        EXPECT_TRUE(failure.starts_with("Не удалось запустить «")) << failure;
+        EXPECT_NE(failure.find(c.reason), std::string::npos) << failure;
     }
+}
+
+bool Readable(int descriptor, std::chrono::milliseconds wait) {
+    pollfd watch{descriptor, POLLIN, 0};
+    return ::poll(&watch, 1, static_cast<int>(wait.count())) == 1 && (watch.revents & POLLIN) != 0;
+}
+
+// A watched program, found by its Windows name like the other helpers: its descriptor wakes
+// the caller when it ends, finished() reaps it, and no zombie stays, also of a program whose
+// watcher was dropped while it ran.
+TEST(PosixLauncher, AWatchedProgramIsSeenEndingAndReaped) {
+    test::TempFolder tmp;
+    std::filesystem::create_directories(tmp.path("bin"));
+    // It runs until the file named by its argument exists.
+    test::WriteFile(tmp.path("bin/tallyup"), "#!/bin/sh\nwhile [ ! -e \"$1\" ]; do sleep 0.02; done\n");
+    ::chmod(tmp.path("bin/tallyup").c_str(), 0755);
+    PosixLauncher launcher(tmp.path("bin"));
+
+    std::string failure;
+    auto watched = launcher.startWatched("Tallyup.exe", {tmp.path("end")}, tmp.path(), &failure);
+    ASSERT_NE(watched, nullptr) << failure;
+    EXPECT_TRUE(failure.empty());
+    ASSERT_GE(watched->descriptor(), 0); // every kernel since 5.3 has pidfds
+    EXPECT_FALSE(watched->finished());
+    EXPECT_FALSE(Readable(watched->descriptor(), 0ms));
+    EXPECT_EQ(::fcntl(watched->descriptor(), F_GETFD) & FD_CLOEXEC, FD_CLOEXEC);
+
+    auto dropped = launcher.startWatched("tallyup", {tmp.path("end")}, "", nullptr);
+    ASSERT_NE(dropped, nullptr);
+    dropped.reset();
+
+    test::WriteFile(tmp.path("end"), "");
+    EXPECT_TRUE(Readable(watched->descriptor(), 10s));
+    EXPECT_TRUE(watched->finished());
+    EXPECT_TRUE(watched->finished()); // and stays so
+
+    int zombies = 1;
+    for (auto waited = 0ms; waited < 5s && zombies > 0; waited += 20ms) {
+        launcher.startProgram("no-such-program", {}, ""); // reaps the one handed back
+        zombies = Zombies("tallyup");
+        std::this_thread::sleep_for(20ms);
+    }
+    EXPECT_EQ(zombies, 0);
 }
 
 } // namespace

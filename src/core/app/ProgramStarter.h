@@ -1,9 +1,21 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace domora {
+
+// A started program being watched until it ends.
+class WatchedProgram {
+public:
+    virtual ~WatchedProgram() = default;
+    // Whether it has ended (reaps it on POSIX; never blocks).
+    virtual bool finished() = 0;
+    // A descriptor that becomes readable when it ends (pidfd on Linux), -1 where none (then
+    // poll finished()).
+    virtual int descriptor() const = 0;
+};
 
 // How the program starts the helper programs (the note program, the time synchronisation,
 // the balance editor) and other programs, without waiting for them. Core logic sees only
@@ -20,6 +32,14 @@ public:
     // Returns a value above 32 on success, as the Windows shell does; 0..32 on failure.
     virtual int startProgram(const std::string& file, const std::vector<std::string>& fields,
                              const std::string& directory) = 0;
+
+    // Starts like startProgram() and watches it (the balance's price editor, whose end means
+    // its settings are to be read again); nullptr when it could not be started (then
+    // `failure` holds a Russian reason when given).
+    virtual std::unique_ptr<WatchedProgram> startWatched(const std::string& file,
+                                                         const std::vector<std::string>& fields,
+                                                         const std::string& directory,
+                                                         std::string* failure) = 0;
 
     // The short (8.3) form of a path where the system has one; otherwise the path as it is.
     virtual std::string shortPathOf(const std::string& path) = 0;

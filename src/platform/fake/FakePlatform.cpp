@@ -5,6 +5,19 @@
 
 namespace domora {
 
+namespace {
+
+// The fields of a command line as the log shows them: "1|a b|".
+std::string JoinedFields(const std::vector<std::string>& fields) {
+    std::string joined;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        joined += (i == 0 ? "" : "|") + fields[i];
+    }
+    return joined;
+}
+
+} // namespace
+
 FakePlatform::FakePlatform() = default;
 
 std::string FakePlatform::takeSettingsDamageReport() {
@@ -47,13 +60,43 @@ bool FakePlatform::FakeAutostart::isSet() {
 
 int FakePlatform::FakeLauncher::startProgram(const std::string& file, const std::vector<std::string>& fields,
                                              const std::string& directory) {
-    std::string joined;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        joined += (i == 0 ? "" : "|") + fields[i];
-    }
-    owner_.record("launcher.start " + file + " [" + joined + "] dir=" + directory);
+    owner_.record("launcher.start " + file + " [" + JoinedFields(fields) + "] dir=" + directory);
     owner_.launches.push_back({file, fields, directory});
     return owner_.launcherResult;
+}
+
+namespace {
+
+class FakeWatchedProgram final : public WatchedProgram {
+public:
+    explicit FakeWatchedProgram(std::shared_ptr<bool> ended) : ended_(std::move(ended)) {}
+    bool finished() override { return *ended_; }
+    int descriptor() const override { return -1; }
+
+private:
+    std::shared_ptr<bool> ended_;
+};
+
+} // namespace
+
+std::unique_ptr<WatchedProgram>
+FakePlatform::FakeLauncher::startWatched(const std::string& file, const std::vector<std::string>& fields,
+                                         const std::string& directory, std::string* failure) {
+    owner_.record("launcher.startWatched " + file + " [" + JoinedFields(fields) + "] dir=" + directory);
+    if (!owner_.watchFailure.empty()) {
+        if (failure != nullptr) {
+            *failure = owner_.watchFailure;
+        }
+        return nullptr;
+    }
+    owner_.watchedEnds_.push_back(std::make_shared<bool>(false));
+    return std::make_unique<FakeWatchedProgram>(owner_.watchedEnds_.back());
+}
+
+void FakePlatform::finishWatched() {
+    for (const auto& ended : watchedEnds_) {
+        *ended = true;
+    }
 }
 
 std::string FakePlatform::FakeLauncher::shortPathOf(const std::string& path) {

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace domora {
@@ -18,7 +19,8 @@ namespace domora {
 // log:
 //   "singleInstance.acquire", "singleInstance.showAlreadyRunning <text>"
 //   "autostart.set /opt/domora/domora", "autostart.remove", "autostart.isSet"
-//   "launcher.start Notebox.exe [1|a b|] dir=/app/", "launcher.shortPathOf /app/"
+//   "launcher.start Notebox.exe [1|a b|] dir=/app/", "launcher.shortPathOf /app/",
+//   "launcher.startWatched Tallyup.exe [fac] dir=/app/"
 //   "keyboard.activateRussian"
 //   "taskbar.hide", "taskbar.show"
 //   "actions.runTool Defrag", "actions.cdDoor open", "actions.endSession PowerOff forced",
@@ -27,6 +29,7 @@ namespace domora {
 //   "actions.shellFolder Personal"
 //   "tasks.start /home/u|run.sh|-a 'b c'"
 //   "clock.setUtc 2027-01-04 22:30:05.000", "clock.shiftBy +3600250000" (microseconds)
+// The connection's kind is read twice a second and is not noted.
 class FakePlatform final : public Platform {
 public:
     FakePlatform();
@@ -56,6 +59,14 @@ public:
     // shellFolder() answers from it; a missing name reads as empty.
     std::map<std::string, std::string> shellFolders;
     std::uintptr_t mainWindow = 0; // the last setMainWindow()
+    // connection().kind() answers it; its descriptor is -1, so the test drives the polls.
+    ConnectionKind connectionKind = ConnectionKind::None;
+    // connection().takeFailure() hands it out once.
+    std::string connectionFailure;
+    // startWatched() fails with this reason when it is not empty (and starts nothing).
+    std::string watchFailure;
+    // Every program started through startWatched() so far ends.
+    void finishWatched();
 
     struct Launch {
         std::string file;
@@ -85,6 +96,7 @@ public:
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
     ClockSetter& clockSetter() override { return clockSetter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
+    ConnectionMonitor& connection() override { return connection_; }
     std::string takeSettingsDamageReport() override;
 
 private:
@@ -125,6 +137,10 @@ private:
         explicit FakeLauncher(FakePlatform& owner) : owner_(owner) {}
         int startProgram(const std::string& file, const std::vector<std::string>& fields,
                          const std::string& directory) override;
+        std::unique_ptr<WatchedProgram> startWatched(const std::string& file,
+                                                     const std::vector<std::string>& fields,
+                                                     const std::string& directory,
+                                                     std::string* failure) override;
         std::string shortPathOf(const std::string& path) override;
 
     private:
@@ -198,7 +214,19 @@ private:
         FakePlatform& owner_;
     };
 
+    class FakeConnection final : public ConnectionMonitor {
+    public:
+        explicit FakeConnection(FakePlatform& owner) : owner_(owner) {}
+        ConnectionKind kind() override { return owner_.connectionKind; }
+        int descriptor() const override { return -1; }
+        std::string takeFailure() override { return std::exchange(owner_.connectionFailure, {}); }
+
+    private:
+        FakePlatform& owner_;
+    };
+
     std::vector<std::string> calls_;
+    std::vector<std::shared_ptr<bool>> watchedEnds_; // one flag per startWatched()
     bool settingsRead_ = false;
     SettingsReader settingsReader_{*this};
     FakeSingleInstance singleInstance_{*this};
@@ -210,6 +238,7 @@ private:
     FakeActions actions_{*this};
     FakeTaskStarter taskStarter_{*this};
     FakeClockSetter clockSetter_{*this};
+    FakeConnection connection_{*this};
 };
 
 } // namespace domora

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +32,47 @@ std::string WithoutExe(const std::string& name) {
     return name;
 }
 
+// Whether the child has ended, reaping it; a child reaped elsewhere counts as ended.
+bool Reaped(pid_t child) {
+    int status = 0;
+    pid_t result = -1;
+    do {
+        result = ::waitpid(child, &status, WNOHANG);
+    } while (result < 0 && errno == EINTR);
+    return result == child || (result < 0 && errno == ECHILD);
+}
+
+class PosixWatchedProgram final : public WatchedProgram {
+public:
+    PosixWatchedProgram(pid_t child, std::weak_ptr<std::vector<pid_t>> launcherChildren)
+        : child_(child), launcherChildren_(std::move(launcherChildren)),
+          pidfd_(static_cast<int>(::syscall(SYS_pidfd_open, child, 0))) {}
+    ~PosixWatchedProgram() override {
+        if (pidfd_ >= 0) {
+            ::close(pidfd_);
+        }
+        if (!finished()) {
+            if (const auto children = launcherChildren_.lock()) {
+                children->push_back(child_);
+            }
+        }
+    }
+    PosixWatchedProgram(const PosixWatchedProgram&) = delete;
+    PosixWatchedProgram& operator=(const PosixWatchedProgram&) = delete;
+
+    bool finished() override {
+        ended_ = ended_ || Reaped(child_);
+        return ended_;
+    }
+    int descriptor() const override { return pidfd_; }
+
+private:
+    pid_t child_;
+    bool ended_ = false;
+    std::weak_ptr<std::vector<pid_t>> launcherChildren_;
+    int pidfd_; // close-on-exec by itself; -1 where the kernel has no pidfd
+};
+
 } // namespace
 
 PosixLauncher::PosixLauncher(std::string executableDir) : executableDir_(std::move(executableDir)) {
@@ -44,11 +86,7 @@ PosixLauncher::~PosixLauncher() {
 }
 
 void PosixLauncher::reapEnded() {
-    std::erase_if(children_, [](pid_t child) {
-        int status = 0;
-        const pid_t result = ::waitpid(child, &status, WNOHANG);
-        return result == child || (result < 0 && errno == ECHILD);
-    });
+    std::erase_if(*children_, Reaped);
 }
 
 std::string PosixLauncher::locate(const std::string& file) const {
@@ -76,13 +114,46 @@ std::string PosixLauncher::locate(const std::string& file) const {
 
 int PosixLauncher::startProgram(const std::string& file, const std::vector<std::string>& fields,
                                 const std::string& directory) {
+    pid_t child = 0;
+    const int result = spawn(file, fields, directory, &child, nullptr);
+    if (result == Started) {
+        children_->push_back(child);
+    }
+    return result;
+}
+
+std::unique_ptr<WatchedProgram> PosixLauncher::startWatched(const std::string& file,
+                                                            const std::vector<std::string>& fields,
+                                                            const std::string& directory,
+                                                            std::string* failure) {
+    pid_t child = 0;
+    std::string reason;
+    if (spawn(file, fields, directory, &child, &reason) != Started) {
+        if (failure != nullptr) {
+            *failure = "Не удалось запустить «" + file + "»: " + reason + ".";
+        }
+        return nullptr;
+    }
+    return std::make_unique<PosixWatchedProgram>(child, children_);
+}
+
+int PosixLauncher::spawn(const std::string& file, const std::vector<std::string>& fields,
+                         const std::string& directory, pid_t* child, std::string* reason) {
     reapEnded();
+    const auto failed = [reason](int result, std::string text) {
+        if (reason != nullptr) {
+            *reason = std::move(text);
+        }
+        return result;
+    };
     const std::string program = locate(file);
     if (program.empty() || !IsFile(program)) {
-        return NotFound;
+        return failed(NotFound, file.find('/') != std::string::npos
+                                    ? "файл не найден"
+                                    : "программы нет ни рядом с этой, ни в папках поиска программ (PATH)");
     }
     if (::access(program.c_str(), X_OK) != 0) {
-        return AccessDenied;
+        return failed(AccessDenied, "нет права на запуск файла «" + program + "»");
     }
 
     std::string folder;
@@ -90,25 +161,23 @@ int PosixLauncher::startProgram(const std::string& file, const std::vector<std::
         folder = ResolvePathNoCase(directory);
         struct stat st {};
         if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-            return OtherError; // a missing working folder
+            return failed(OtherError, "нет рабочей папки «" + directory + "»");
         }
     }
-    pid_t child = 0;
-    const int result = SpawnProgram(program, fields, folder, &child);
-    if (result == 0) {
-        children_.push_back(child);
-        return Started;
-    }
+    const int result = SpawnProgram(program, fields, folder, child);
     switch (result) {
+    case 0:
+        return Started;
     case ENOENT:
     case ENOTDIR:
-        return NotFound; // the file went away meanwhile, or its interpreter is missing
+        // The file went away meanwhile, or its interpreter is missing.
+        return failed(NotFound, "файл «" + program + "» или нужная ему программа не найдены");
     case EACCES:
     case EPERM:
     case ENOEXEC:
-        return AccessDenied;
+        return failed(AccessDenied, "файл «" + program + "» нельзя запустить");
     default:
-        return OtherError;
+        return failed(OtherError, "системная ошибка " + std::to_string(result));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/app/ProgramStarter.h"
 
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -23,6 +24,12 @@ public:
     // is not waited for; children that have ended are reaped on each call.
     int startProgram(const std::string& file, const std::vector<std::string>& fields,
                      const std::string& directory) override;
+    // Started as above, with a pidfd to watch (none on kernels before 5.3: then finished()
+    // is polled). The watcher reaps the child; a watcher dropped before the child ended hands
+    // it back to this launcher, which reaps it with the others.
+    std::unique_ptr<WatchedProgram> startWatched(const std::string& file,
+                                                 const std::vector<std::string>& fields,
+                                                 const std::string& directory, std::string* failure) override;
     std::string shortPathOf(const std::string& path) override { return path; }
 
     // The program that startProgram would run for `file`, or empty when there is none.
@@ -35,9 +42,13 @@ public:
 
 private:
     void reapEnded();
+    // Starts the program; one of the results above, and a Russian reason for a failure.
+    int spawn(const std::string& file, const std::vector<std::string>& fields, const std::string& directory,
+              pid_t* child, std::string* reason);
 
     std::string executableDir_;
-    std::vector<pid_t> children_;
+    // The children not yet reaped; shared with the watchers, which hand theirs back.
+    std::shared_ptr<std::vector<pid_t>> children_ = std::make_shared<std::vector<pid_t>>();
 };
 
 } // namespace domora

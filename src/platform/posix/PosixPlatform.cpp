@@ -1,5 +1,7 @@
 #include "platform/posix/PosixPlatform.h"
 
+#include "platform/posix/LinuxConnectionMonitor.h"
+
 namespace domora {
 
 PosixPlatform::PosixPlatform()
@@ -11,6 +13,13 @@ ClockSetter& PosixPlatform::clockSetter() {
         clockSetter_ = CreateSystemClockSetter();
     }
     return *clockSetter_;
+}
+
+ConnectionMonitor& PosixPlatform::connection() {
+    if (!connection_) {
+        connection_ = std::make_unique<LinuxConnectionMonitor>();
+    }
+    return *connection_;
 }
 
 std::unique_ptr<Platform> CreateSystemPlatform() {

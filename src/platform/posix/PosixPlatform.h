@@ -33,6 +33,7 @@ public:
     SystemActions& actions() override { return actions_; }
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
     ClockSetter& clockSetter() override;
+    ConnectionMonitor& connection() override;
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<TimerFdWallTimer>(); }
     std::string takeSettingsDamageReport() override { return registry_.takeDamageReport(); }
 
@@ -48,7 +49,8 @@ private:
     NoTaskbar taskbar_;
     PosixSystemActions actions_; // after the launcher: it starts the tools through it
     PosixTaskStarter taskStarter_;
-    std::unique_ptr<ClockSetter> clockSetter_; // made when first used
+    std::unique_ptr<ClockSetter> clockSetter_;      // made when first used
+    std::unique_ptr<ConnectionMonitor> connection_; // made when first used: it opens sockets
 };
 
 } // namespace domora

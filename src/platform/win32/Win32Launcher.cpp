@@ -1,11 +1,14 @@
 #include "platform/win32/Win32Launcher.h"
 
+#include "platform/win32/Win32ActionArguments.h"
 #include "platform/win32/Win32AppLocation.h"
 #include "platform/win32/Win32Text.h"
 
 #include <windows.h>
 
 #include <shellapi.h>
+
+#include <utility>
 
 namespace domora {
 namespace {
@@ -33,8 +36,11 @@ std::string QuotedField(const std::string& field) {
 
 } // namespace
 
-int Win32Launcher::startProgram(const std::string& file, const std::vector<std::string>& fields,
-                                const std::string& directory) {
+// The file, the parameter text and the working folder as the shell takes them, or the
+// result that refuses them.
+std::variant<Win32Launcher::ShellTexts, Win32Launcher::Refusal>
+Win32Launcher::shellTexts(const std::string& file, const std::vector<std::string>& fields,
+                          const std::string& directory) {
     std::string parameters;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         parameters += (i == 0 ? "" : " ") + QuotedField(fields[i]);
@@ -48,27 +54,92 @@ int Win32Launcher::startProgram(const std::string& file, const std::vector<std::
     }
     // The shell gets the texts in the ANSI code page; one it cannot hold is refused rather
     // than passed on with question marks, which would name another file or argument.
-    const auto ansiProgram = Utf8ToAnsi(program);
-    const auto ansiParameters = Utf8ToAnsi(parameters);
-    const auto ansiDirectory = Utf8ToAnsi(directory);
+    auto ansiProgram = Utf8ToAnsi(program);
+    auto ansiParameters = Utf8ToAnsi(parameters);
+    auto ansiDirectory = Utf8ToAnsi(directory);
     if (!ansiProgram || !ansiParameters || !ansiDirectory) {
-        return kTextNotInCodePage;
+        return Refusal{kTextNotInCodePage,
+                       "в имени, параметрах или папке есть знаки, которых нет в кодовой странице "
+                       "системы"};
     }
     // Each text goes through a buffer of 255 characters; a longer one is refused rather
     // than cut or written past the buffer.
     if (ansiProgram->size() > kMaxText || ansiParameters->size() > kMaxText ||
         ansiDirectory->size() > kMaxText) {
-        return kTextTooLong;
+        return Refusal{kTextTooLong,
+                       "имя, параметры или папка длиннее " + std::to_string(kMaxText) + " знаков"};
     }
-    char fileBuffer[kMaxText + 1] = {};
-    char parameterBuffer[kMaxText + 1] = {};
-    char directoryBuffer[kMaxText + 1] = {};
-    ansiProgram->copy(fileBuffer, kMaxText);
-    ansiParameters->copy(parameterBuffer, kMaxText);
-    ansiDirectory->copy(directoryBuffer, kMaxText);
-    const HINSTANCE result =
-        ShellExecuteA(GetDesktopWindow(), nullptr, fileBuffer, parameterBuffer, directoryBuffer, 1);
+    return ShellTexts{std::move(*ansiProgram), std::move(*ansiParameters), std::move(*ansiDirectory)};
+}
+
+int Win32Launcher::startProgram(const std::string& file, const std::vector<std::string>& fields,
+                                const std::string& directory) {
+    const auto texts = shellTexts(file, fields, directory);
+    if (const auto* refused = std::get_if<Refusal>(&texts)) {
+        return refused->code;
+    }
+    const auto& shell = std::get<ShellTexts>(texts);
+    const HINSTANCE result = ShellExecuteA(GetDesktopWindow(), nullptr, shell.file.c_str(),
+                                           shell.parameters.c_str(), shell.directory.c_str(), 1);
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
+}
+
+namespace {
+
+// The process handle the shell gave, closed with this object.
+class Win32WatchedProgram final : public WatchedProgram {
+public:
+    explicit Win32WatchedProgram(HANDLE process) : process_(process) {}
+    ~Win32WatchedProgram() override {
+        if (process_ != nullptr) {
+            CloseHandle(process_);
+        }
+    }
+    Win32WatchedProgram(const Win32WatchedProgram&) = delete;
+    Win32WatchedProgram& operator=(const Win32WatchedProgram&) = delete;
+
+    // Without a handle (the shell handed the file to a program already running) there is
+    // nothing to wait for.
+    bool finished() override {
+        return process_ == nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+    }
+    int descriptor() const override { return -1; }
+
+private:
+    HANDLE process_;
+};
+
+} // namespace
+
+std::unique_ptr<WatchedProgram> Win32Launcher::startWatched(const std::string& file,
+                                                            const std::vector<std::string>& fields,
+                                                            const std::string& directory,
+                                                            std::string* failure) {
+    const auto texts = shellTexts(file, fields, directory);
+    std::string reason;
+    if (const auto* refused = std::get_if<Refusal>(&texts)) {
+        reason = "Не удалось запустить «" + file + "»: " + refused->reason + ".";
+    } else {
+        const auto& shell = std::get<ShellTexts>(texts);
+        SHELLEXECUTEINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI; // the failure is told by the caller
+        info.hwnd = GetDesktopWindow();
+        info.lpFile = shell.file.c_str();
+        info.lpParameters = shell.parameters.c_str();
+        info.lpDirectory = shell.directory.c_str();
+        info.nShow = 1;
+        if (ShellExecuteExA(&info)) {
+            return std::make_unique<Win32WatchedProgram>(info.hProcess);
+        }
+        const auto code = reinterpret_cast<INT_PTR>(info.hInstApp);
+        reason = ShellExecuteFailureText(
+            file, code > 0 && code <= 32 ? code : static_cast<std::intptr_t>(GetLastError()));
+    }
+    if (failure != nullptr) {
+        *failure = std::move(reason);
+    }
+    return nullptr;
 }
 
 std::string Win32Launcher::shortPathOf(const std::string& path) {

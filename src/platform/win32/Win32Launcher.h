@@ -2,7 +2,9 @@
 
 #include "core/app/ProgramStarter.h"
 
+#include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace domora {
@@ -25,8 +27,24 @@ public:
     // 255-character limit holds for each text in the ANSI code page.
     int startProgram(const std::string& file, const std::vector<std::string>& fields,
                      const std::string& directory) override;
+    // Started as above through ShellExecuteExA, keeping the process handle to wait on; no
+    // descriptor to watch: finished() is polled.
+    std::unique_ptr<WatchedProgram> startWatched(const std::string& file,
+                                                 const std::vector<std::string>& fields,
+                                                 const std::string& directory, std::string* failure) override;
     // A path the ANSI code page cannot hold comes back unchanged.
     std::string shortPathOf(const std::string& path) override;
+
+private:
+    struct ShellTexts {
+        std::string file, parameters, directory; // ANSI code page
+    };
+    struct Refusal {
+        int code;           // as startProgram answers it
+        std::string reason; // Russian
+    };
+    static std::variant<ShellTexts, Refusal>
+    shellTexts(const std::string& file, const std::vector<std::string>& fields, const std::string& directory);
 };
 
 // Runs a command line (UTF-8), waits for the program to end and returns its exit code; -1 when it

@@ -171,6 +171,31 @@ bool Win32NativeSystemCalls::systemParametersInfo(std::uint32_t action, std::uin
     return SystemParametersInfoA(action, uiParam, pvParam, winIni) != FALSE;
 }
 
+std::uintptr_t Win32NativeSystemCalls::loadLibrary(const char* name) {
+    return reinterpret_cast<std::uintptr_t>(LoadLibraryA(name));
+}
+
+void Win32NativeSystemCalls::freeLibrary(std::uintptr_t module) {
+    FreeLibrary(reinterpret_cast<HMODULE>(module));
+}
+
+std::uintptr_t Win32NativeSystemCalls::procedureAddress(std::uintptr_t module, const char* name) {
+    return reinterpret_cast<std::uintptr_t>(GetProcAddress(reinterpret_cast<HMODULE>(module), name));
+}
+
+std::uint32_t Win32NativeSystemCalls::rasEnumConnections(std::uintptr_t procedure, void* records,
+                                                         std::uint32_t* size, std::uint32_t* count) {
+    // DWORD APIENTRY RasEnumConnectionsA(LPRASCONNA, LPDWORD, LPDWORD); DWORD is 32 bits.
+    using RasEnumConnectionsA = DWORD(WINAPI*)(void*, DWORD*, DWORD*);
+    static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
+    DWORD bufferSize = *size;
+    DWORD connections = *count;
+    const DWORD result = reinterpret_cast<RasEnumConnectionsA>(procedure)(records, &bufferSize, &connections);
+    *size = bufferSize;
+    *count = connections;
+    return result;
+}
+
 bool Win32NativeSystemCalls::setSystemTime(const SystemTimeFields& utc) {
     SYSTEMTIME time{};
     time.wYear = utc[0];

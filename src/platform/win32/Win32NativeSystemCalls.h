@@ -37,6 +37,11 @@ public:
     std::optional<RawRegValue> readUserValue(const std::string& keyPath, const std::string& name) override;
     bool systemParametersInfo(std::uint32_t action, std::uint32_t uiParam, void* pvParam,
                               std::uint32_t winIni) override;
+    std::uintptr_t loadLibrary(const char* name) override;
+    void freeLibrary(std::uintptr_t module) override;
+    std::uintptr_t procedureAddress(std::uintptr_t module, const char* name) override;
+    std::uint32_t rasEnumConnections(std::uintptr_t procedure, void* records, std::uint32_t* size,
+                                     std::uint32_t* count) override;
 };
 
 } // namespace domora

@@ -6,6 +6,7 @@
 #include "platform/win32/Win32Autostart.h"
 #include "platform/win32/Win32Clock.h"
 #include "platform/win32/Win32ClockSetter.h"
+#include "platform/win32/Win32ConnectionMonitor.h"
 #include "platform/win32/Win32FileStore.h"
 #include "platform/win32/Win32KeyboardLayout.h"
 #include "platform/win32/Win32Launcher.h"
@@ -35,6 +36,7 @@ public:
     // The program waits the span to the next minute itself and hears of a clock change at
     // its next wake; the minute gates give the minutes skipped meanwhile.
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<SpanWallTimer>(); }
+    ConnectionMonitor& connection() override { return connection_; }
     // The registry is never replaced by defaults behind the user's back: nothing to report.
     std::string takeSettingsDamageReport() override { return {}; }
 
@@ -51,6 +53,7 @@ private:
     Win32SystemActions actions_;
     Win32TaskStarter taskStarter_;
     Win32ClockSetter clockSetter_;
+    Win32ConnectionMonitor connection_; // opens nothing until asked
 };
 
 } // namespace domora

@@ -82,6 +82,16 @@ public:
     // SystemParametersInfoA.
     virtual bool systemParametersInfo(std::uint32_t action, std::uint32_t uiParam, void* pvParam,
                                       std::uint32_t winIni) = 0;
+
+    // LoadLibraryA: the module, or 0. FreeLibrary.
+    virtual std::uintptr_t loadLibrary(const char* name) = 0;
+    virtual void freeLibrary(std::uintptr_t module) = 0;
+    // GetProcAddress: the function's address, or 0 when the module lacks it.
+    virtual std::uintptr_t procedureAddress(std::uintptr_t module, const char* name) = 0;
+    // Calls the RasEnumConnectionsA at `procedure` (from procedureAddress) with the buffer of
+    // connection records, the buffer's size in bytes and the count; its result (0 when done).
+    virtual std::uint32_t rasEnumConnections(std::uintptr_t procedure, void* records, std::uint32_t* size,
+                                             std::uint32_t* count) = 0;
 };
 
 } // namespace domora

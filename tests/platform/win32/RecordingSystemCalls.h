@@ -3,7 +3,9 @@
 #include "platform/win32/Win32SystemCalls.h"
 #include "platform/win32/Win32Text.h"
 
+#include <algorithm>
 #include <concepts>
+#include <cstring>
 #include <map>
 #include <string>
 #include <utility>
@@ -18,7 +20,9 @@ namespace domora::test {
 //   "LookupPrivilegeValueA  SeShutdownPrivilege", "AdjustTokenPrivileges 99 0 19 2 16",
 //   "CloseHandle 99", "SendMessageA 77 274 61760 0", "keybd_event 144 69 1 0",
 //   "GetKeyboardState", "SetKeyboardState", "RegSetValueExA Control Panel\desktop Wallpaper C:\a.gif",
-//   "SystemParametersInfoA 20 0 null 2", "SetSystemTime 2027 1 0 4 22 30 5 0"
+//   "SystemParametersInfoA 20 0 null 2", "SetSystemTime 2027 1 0 4 22 30 5 0",
+//   "LoadLibraryA rasapi32.dll", "GetProcAddress 7 RasEnumConnectionsA",
+//   "RasEnumConnectionsA 8 1696 0 424 zeroed", "FreeLibrary 7"
 // Texts are noted in UTF-8. Queries of the version, the folders and the last error are not
 // noted. The answers are set by the test.
 class RecordingSystemCalls final : public Win32SystemCalls {
@@ -42,6 +46,12 @@ public:
     bool parametersResult = true;
     bool timeResult = true;
     std::uint64_t fileTimeNow = 0; // systemTimeAsFileTime()
+    static constexpr std::uintptr_t kModule = 7;
+    static constexpr std::uintptr_t kProcedure = 8;
+    bool libraryLoads = true;
+    bool procedurePresent = true;
+    std::uint32_t rasResult = 0; // what RasEnumConnectionsA answers, with this count
+    std::uint32_t rasCount = 0;
 
     std::vector<std::string> log;
 
@@ -123,6 +133,26 @@ public:
                               std::uint32_t winIni) override {
         note("SystemParametersInfoA", action, uiParam, pvParam == nullptr ? "null" : "set", winIni);
         return parametersResult;
+    }
+    std::uintptr_t loadLibrary(const char* name) override {
+        note("LoadLibraryA", name);
+        return libraryLoads ? kModule : 0;
+    }
+    void freeLibrary(std::uintptr_t module) override { note("FreeLibrary", module); }
+    std::uintptr_t procedureAddress(std::uintptr_t module, const char* name) override {
+        note("GetProcAddress", module, name);
+        return procedurePresent ? kProcedure : 0;
+    }
+    // Noted with the size field of the first record, and whether every other byte is zero.
+    std::uint32_t rasEnumConnections(std::uintptr_t procedure, void* records, std::uint32_t* size,
+                                     std::uint32_t* count) override {
+        const auto* bytes = static_cast<const std::uint8_t*>(records);
+        std::uint32_t firstSize = 0;
+        std::memcpy(&firstSize, bytes, sizeof firstSize);
+        const bool zeroed = std::all_of(bytes + 4, bytes + *size, [](std::uint8_t b) { return b == 0; });
+        note("RasEnumConnectionsA", procedure, *size, *count, firstSize, zeroed ? "zeroed" : "dirty");
+        *count = rasCount;
+        return rasResult;
     }
 
 private:

@@ -81,6 +81,30 @@ TEST_F(Win32LauncherTest, RefusalsStartNothing) {
     EXPECT_EQ(launcher.shortPathOf(""), "");
 }
 
+// A watched program is seen ending through its process handle; one that cannot start is
+// told with the shell's reason.
+TEST_F(Win32LauncherTest, AWatchedProgramIsSeenEnding) {
+    const std::string output = launcher.shortPathOf(folderText) + "\\watched.txt";
+    std::string failure;
+    auto watched = launcher.startWatched(HelperPath(), {"--echo", output}, folderText, &failure);
+    ASSERT_NE(watched, nullptr) << failure;
+    EXPECT_EQ(watched->descriptor(), -1);
+    bool ended = false;
+    for (int i = 0; i < 600 && !ended; ++i) {
+        ended = watched->finished();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(WaitForFile(output));
+
+    EXPECT_EQ(launcher.startWatched(folderText + "\\no_such_program.exe", {}, folderText, &failure), nullptr);
+    EXPECT_EQ(failure, "Не удалось запустить «" + folderText + "\\no_such_program.exe»: файл не найден.");
+    EXPECT_EQ(launcher.startWatched(HelperPath(), {"日本"}, folderText, &failure), nullptr);
+    EXPECT_EQ(failure,
+              "Не удалось запустить «" + HelperPath() +
+                  "»: в имени, параметрах или папке есть знаки, которых нет в кодовой странице системы.");
+}
+
 // The parameter text goes through a 255-character buffer: 255 characters pass whole,
 // 256 are refused with a failure code and nothing starts. The count is of characters in the
 // ANSI code page, one byte each, not of the two UTF-8 bytes of a Cyrillic letter.

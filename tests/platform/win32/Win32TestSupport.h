@@ -73,6 +73,12 @@ public:
         results.push_back(launcher.startProgram(file, fields, directory));
         return results.back();
     }
+    std::unique_ptr<WatchedProgram> startWatched(const std::string& file,
+                                                 const std::vector<std::string>& fields,
+                                                 const std::string& directory,
+                                                 std::string* failure) override {
+        return launcher.startWatched(file, fields, directory, failure);
+    }
     std::string shortPathOf(const std::string& path) override { return launcher.shortPathOf(path); }
 
     Win32Launcher launcher;

@@ -4,7 +4,9 @@
 #include "core/base/Clock.h"
 #include "core/base/DateTime.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace domora {
@@ -28,12 +30,36 @@ public:
         starts.push_back({file, fields, directory, clock_ != nullptr ? clock_->localNow() : DateTime{}});
         return result;
     }
+    // Recorded among the starts; the program ends when the test sets `watchedEnded`.
+    std::unique_ptr<WatchedProgram> startWatched(const std::string& file,
+                                                 const std::vector<std::string>& fields,
+                                                 const std::string& directory,
+                                                 std::string* failure) override {
+        if (startProgram(file, fields, directory) <= 32) {
+            if (failure != nullptr) {
+                *failure = "Не удалось запустить «" + file + "».";
+            }
+            return nullptr;
+        }
+        return std::make_unique<Watched>(watchedEnded);
+    }
     std::string shortPathOf(const std::string& path) override { return "8.3(" + path + ")"; }
 
     std::vector<Start> starts;
     int result = 42; // what startProgram() answers; above 32 is success
+    std::shared_ptr<bool> watchedEnded = std::make_shared<bool>(false);
 
 private:
+    class Watched final : public WatchedProgram {
+    public:
+        explicit Watched(std::shared_ptr<bool> ended) : ended_(std::move(ended)) {}
+        bool finished() override { return *ended_; }
+        int descriptor() const override { return -1; }
+
+    private:
+        std::shared_ptr<bool> ended_;
+    };
+
     const Clock* clock_ = nullptr;
 };
 
