@@ -76,6 +76,7 @@ private:
     void showOn(Page page) override;
     void showOn(ReminderSheet sheet) override;
     void notify(const QString& title, const QString& text) override;
+    void showConnection(bool online, const QString& hint) override;
     void setEventText(const QString& text) override;
     void setEventBold(bool bold) override;
     void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) override;
@@ -154,6 +155,8 @@ private:
     QLabel* weekdayField_ = nullptr;
     QLabel* timeField_ = nullptr;
     QLineEdit* eventLine_ = nullptr;
+    QLabel* connectionPicture_ = nullptr; // Image2
+    bool connectionOnline_ = false;
 
     // The program's part of the Options page.
     QComboBox* startPageCombo_ = nullptr;

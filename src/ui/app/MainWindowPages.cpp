@@ -192,8 +192,8 @@ void MainWindow::buildStatusLine() {
     weekdayField_->setToolTip(QStringLiteral("День недели"));
     timeField_ = field(this, "StTime", QString(), 172, kStatusTop + 2, 62, 20);
     timeField_->setToolTip(QStringLiteral("Время"));
-    QLabel* connection = field(this, "Image2", QString(), 236, kStatusTop + 2, 22, 20);
-    connection->setPixmap(Picture("offline.png"));
+    connectionPicture_ = field(this, "Image2", QString(), 236, kStatusTop + 2, 22, 20);
+    connectionPicture_->setPixmap(Picture("offline.png"));
 
     field(this, "StaticText40", QStringLiteral("НЕТ СОБЫТИЙ"), 260, kStatusTop + 2, 259, 20);
     eventLine_ = place(new QLineEdit(QStringLiteral("Ошибка!"), this), "Edit1", 260, kStatusTop + 1, 259, 22);
@@ -203,6 +203,14 @@ void MainWindow::buildStatusLine() {
     bold.setBold(true);
     eventLine_->setFont(bold);
     eventLine_->raise();
+}
+
+void MainWindow::showConnection(bool online, const QString& hint) {
+    if (online != connectionOnline_) {
+        connectionOnline_ = online;
+        connectionPicture_->setPixmap(Picture(online ? "online.png" : "offline.png"));
+    }
+    connectionPicture_->setToolTip(hint);
 }
 
 void MainWindow::buildTimers() {

@@ -44,6 +44,9 @@ public:
     // shows one, else a message box.
     virtual void notify(const QString& title, const QString& text) = 0;
 
+    // The connection picture of the status line: online or offline, with its hint.
+    virtual void showConnection(bool online, const QString& hint) = 0;
+
     // The event line of the status line.
     virtual void setEventText(const QString& text) = 0;
     virtual void setEventBold(bool bold) = 0;

@@ -1,7 +1,7 @@
 #include "ui/app/ModuleList.h"
 
 #include "ui/alarms/AlarmsModule.h"
-#include "ui/app/PendingModule.h"
+#include "ui/balance/BalanceModule.h"
 #include "ui/holidays/HolidaysModule.h"
 #include "ui/service/ServiceModule.h"
 #include "ui/tasks/TasksModule.h"
@@ -29,8 +29,7 @@ std::vector<std::unique_ptr<Module>> CreateModules(const ModuleContext& context)
     add<AlarmsModule>(modules, context);
     TimeServicesModule& timeServices = add<TimeServicesModule>(modules, context, holidays);
     add<TasksModule>(modules, context);
-    // The subsystems still to come: their menu items, buttons and sections, disabled.
-    add<PendingModule>(modules, context);
+    add<BalanceModule>(modules, context, timeServices);
     add<ServiceModule>(modules, context, timeServices);
     return modules;
 }

@@ -89,6 +89,10 @@ void TimeServicesModule::SynchronizeNow() {
     }
 }
 
+bool TimeServicesModule::synchronizeOnConnect() const {
+    return syncOnConnect_->isChecked();
+}
+
 void TimeServicesModule::addServerClick() {
     if (!addServerDialog_) {
         addServerDialog_ = std::make_unique<AddServerDialog>(boxes_, [this](const std::string& name) {

@@ -42,6 +42,9 @@ public:
     // Starts the synchronisation program with the chosen server and whether it reports its
     // course: "clocksy SERVER yes|no" in the program's folder. A start that fails is told.
     void SynchronizeNow();
+    // Whether a new connection synchronises the clock ("Синхронизировать время при  устоновке
+    // удалённого соединения", as the page shows it now).
+    bool synchronizeOnConnect() const;
     // The time map window ("Карта времени"), shown modally.
     void showTimeMap();
 
