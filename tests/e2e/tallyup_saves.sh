@@ -25,7 +25,7 @@ editor_window() {
 }
 # Another window of process $1 than $2: a message box.
 other_window() {
-    xdotool search --onlyvisible --pid "$1" --name '' 2>/dev/null | grep -v -x "$2" | head -n 1
+    xdotool search --onlyvisible --pid "$1" --name '^Tallyup$' 2>/dev/null | grep -v -x "$2" | head -n 1
 }
 
 "$TALLYUP" fac >"$WORK/tallyup.log" 2>&1 &
@@ -68,9 +68,11 @@ has_value Avans "$(hex_of 25075)"
 has_value 1_Days "$(hex_of 125)"
 has_value 1_D_From "$(hex_of "$(python3 -c 'print(repr(8 * 3600 * 1000 / 86400000))')")"
 has_value Changing_Data dword:00000001
+tr -d '\r' <"$REGISTRY" >"$WORK/plain.reg"
 for day in 1 2 3 4 5 6 7; do
     for name in Days Evening Night D_From D_To E_From E_To N_From N_To; do
-        grep -q "^\"${day}_${name}\"=hex:\(..,\)\{7\}..\r\?$" "$REGISTRY" || fail "${day}_$name is not an 8-byte value"
+        grep -q -E "^\"${day}_${name}\"=hex:([0-9a-f]{2},){7}[0-9a-f]{2}$" "$WORK/plain.reg" ||
+            fail "${day}_$name is not an 8-byte value"
     done
 done
 # domora's own values are kept.
