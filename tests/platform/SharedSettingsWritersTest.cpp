@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <set>
 
@@ -134,6 +135,7 @@ TEST(SharedSettingsWriters, NoValueIsLostAndTheFileAlwaysParses) {
         ASSERT_GE(std::round(now.bounds), now.prices) << "read " << reads;
         last = now;
         ++reads;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5)); // the writers share the cores
         for (const pid_t pid : std::set<pid_t>(running)) {
             if (::waitpid(pid, &status, WNOHANG) == pid) {
                 ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
