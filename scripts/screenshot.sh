@@ -2,7 +2,7 @@
 # Takes screenshots of the program as a user sees it: under Xvfb with the trayer tray
 # host, in a temporary home. Usage: scripts/screenshot.sh BUILD_DIR OUT_DIR [PAGE ...]
 # Each PAGE (0..5) gives one picture of the main window on that page; "menu" gives one of
-# the tray menu. With DOMORA_FROZEN_TIME set ("2026-12-07 10:00:00") the program's clock
+# the tray menu; "tallyup" one of the price editor's window alone, with a week of prices. With DOMORA_FROZEN_TIME set ("2026-12-07 10:00:00") the program's clock
 # stands still at that instant, so that two builds can be compared picture by picture.
 set -euo pipefail
 build=${1:?build folder}
@@ -29,7 +29,41 @@ trayer --edge bottom --align right --widthtype pixel --width 120 --height 24 --t
 pids+=($!)
 sleep 0.5
 
+# The settings with an advance of 25,50 $ and prices of 1,20 $ (08:00 .. 18:00), 0,90 $
+# (18:00 .. 23:00) and 0,45 $ (23:00 .. 08:00) an hour, the weekend's days a little cheaper.
+seed_prices() {
+    python3 - "$1" <<'PY'
+import re, struct, sys
+path = sys.argv[1]
+text = open(path, encoding="utf-8", newline="").read()
+def put(name, value):
+    global text
+    hexed = ",".join("%02x" % b for b in struct.pack("<d", value))
+    text = re.sub('"%s"=hex:[0-9a-f,]+' % re.escape(name), '"%s"=hex:%s' % (name, hexed), text)
+put("Avans", 2550)
+for day in range(1, 8):
+    weekend = day >= 6
+    for suffix, price in (("Days", 100 if weekend else 120), ("Evening", 90), ("Night", 45)):
+        put("%d_%s" % (day, suffix), price)
+    for suffix, hour in (("D_From", 8), ("D_To", 18), ("E_From", 18), ("E_To", 23), ("N_From", 23), ("N_To", 8)):
+        put("%d_%s" % (day, suffix), hour / 24)
+open(path, "w", encoding="utf-8", newline="").write(text)
+PY
+}
+
 for page in "${pages[@]}"; do
+    if [ "$page" = tallyup ]; then
+        cp "$here/tests/data/registry-defaults.reg" "$XDG_CONFIG_HOME/domora/registry.reg"
+        seed_prices "$XDG_CONFIG_HOME/domora/registry.reg"
+        "$build/bin/tallyup" fac &
+        pid=$!
+        sleep 2
+        window=$(xdotool search --onlyvisible --pid "$pid" --class '^TfrmTallyup$' | head -n 1)
+        import -window "$window" "$out/tallyup.png"
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+        continue
+    fi
     start=$page
     [ "$page" = menu ] && start=0
     names=("Напоминания" "Опции" "Сервис" "Время в мире" "Система" "Напоминания")

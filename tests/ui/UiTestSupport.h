@@ -23,11 +23,12 @@
 namespace uitest {
 
 // Standard message boxes that note what they were asked; questions are answered from a queue,
-// "no" once it is empty.
+// "no" once it is empty; three-way questions from their own queue, "Отмена" once it is empty.
 class RecordingBoxes final : public domora::MessageBoxes {
 public:
     QStringList shown;
     std::deque<bool> answers;
+    std::deque<Choice> choices;
 
     void information(QWidget*, const QString& text) override { shown << "info: " + text; }
     bool question(QWidget*, const QString& text) override {
@@ -38,6 +39,15 @@ public:
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    Choice questionWithCancel(QWidget*, const QString& text) override {
+        shown << "choice: " + text;
+        if (choices.empty()) {
+            return Choice::Cancel;
+        }
+        const Choice choice = choices.front();
+        choices.pop_front();
+        return choice;
     }
     void error(QWidget*, const QString& text) override { shown << "error: " + text; }
 };

@@ -17,18 +17,14 @@ std::string RegistryHive::fullPath(RegHive hive, const std::string& path) {
 }
 
 RegKeyData* RegistryHive::find(const std::string& fullPath) {
-    const auto folded = FoldedRegName(fullPath);
-    const auto it = std::find_if(keys_.begin(), keys_.end(), [&](const RegKeyData& key) {
-        return FoldedRegName(key.fullPath) == folded;
-    });
+    const auto it = std::find_if(keys_.begin(), keys_.end(),
+                                 [&](const RegKeyData& key) { return SameRegName(key.fullPath, fullPath); });
     return it == keys_.end() ? nullptr : &*it;
 }
 
 const RegKeyData* RegistryHive::find(const std::string& fullPath) const {
-    const auto folded = FoldedRegName(fullPath);
-    const auto it = std::find_if(keys_.begin(), keys_.end(), [&](const RegKeyData& key) {
-        return FoldedRegName(key.fullPath) == folded;
-    });
+    const auto it = std::find_if(keys_.begin(), keys_.end(),
+                                 [&](const RegKeyData& key) { return SameRegName(key.fullPath, fullPath); });
     return it == keys_.end() ? nullptr : &*it;
 }
 
@@ -38,6 +34,9 @@ bool RegistryHive::keyExists(RegHive hive, const std::string& path) const {
     }
     const auto folded = FoldedRegName(fullPath(hive, path));
     for (const RegKeyData& key : keys_) {
+        if (key.fullPath.size() < folded.size()) {
+            continue;
+        }
         const auto name = FoldedRegName(key.fullPath);
         if (name == folded || (name.size() > folded.size() && name.compare(0, folded.size(), folded) == 0 &&
                                name[folded.size()] == '\\')) {

@@ -84,7 +84,20 @@ std::string FoldCase(std::string_view utf8) {
 }
 
 bool SameFolded(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+    if (a.size() != b.size()) {
+        return false; // folding keeps the length
+    }
+    // Plain ASCII, the usual case, is compared in place; any other byte folds both texts.
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]), cb = static_cast<unsigned char>(b[i]);
+        if (ca >= 0x80 || cb >= 0x80) {
+            return FoldCase(a.substr(i)) == FoldCase(b.substr(i));
+        }
+        if (FoldChar(ca) != FoldChar(cb)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

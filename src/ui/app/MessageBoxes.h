@@ -15,6 +15,9 @@ public:
     virtual void information(QWidget* parent, const QString& text) = 0;
     // True for Yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
+    // A question with "Да", "Нет" and "Отмена"; closing the box is "Отмена".
+    enum class Choice { Yes, No, Cancel };
+    virtual Choice questionWithCancel(QWidget* parent, const QString& text) = 0;
     virtual void error(QWidget* parent, const QString& text) = 0;
 };
 
@@ -23,6 +26,7 @@ class QtMessageBoxes final : public MessageBoxes {
 public:
     void information(QWidget* parent, const QString& text) override;
     bool question(QWidget* parent, const QString& text) override;
+    Choice questionWithCancel(QWidget* parent, const QString& text) override;
     void error(QWidget* parent, const QString& text) override;
 };
 
