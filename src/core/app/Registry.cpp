@@ -15,4 +15,12 @@ void RegistryKey::writeDouble(const std::string& name, double value) {
     writeBinary8(name, bytes);
 }
 
+std::unique_ptr<RegistryKey> OpenKeyOrThrow(Registry& registry, const std::string& path, bool create) {
+    auto key = registry.openKey(RegHive::CurrentUser, path, create);
+    if (!key) {
+        throw RegistryError("Раздел «" + path + "» не открывается.");
+    }
+    return key;
+}
+
 } // namespace domora

@@ -60,4 +60,8 @@ public:
     virtual std::unique_ptr<RegistryKey> openKey(RegHive hive, const std::string& path, bool create) = 0;
 };
 
+// The key, or RegistryError naming it when it does not exist (and create is false) or cannot
+// be created.
+std::unique_ptr<RegistryKey> OpenKeyOrThrow(Registry& registry, const std::string& path, bool create);
+
 } // namespace domora

@@ -47,14 +47,6 @@ std::string TextOrEmpty(RegistryKey& key, const std::string& name) {
     return key.valueExists(name) ? key.readString(name) : std::string();
 }
 
-std::unique_ptr<RegistryKey> OpenOrThrow(Registry& registry, const char* path, bool create) {
-    auto key = registry.openKey(RegHive::CurrentUser, path, create);
-    if (!key) {
-        throw RegistryError(std::string("Раздел «") + path + "» не открывается.");
-    }
-    return key;
-}
-
 } // namespace
 
 int StartPageIndex(const std::string& startWith) {
@@ -122,7 +114,7 @@ bool SettingsKeysExist(Registry& registry) {
 
 void WriteDefaults(Registry& registry, const std::string& defaultServer) {
     try {
-        OpenOrThrow(registry, kRootKey, true)->close();
+        OpenKeyOrThrow(registry, kRootKey, true)->close();
         std::unique_ptr<RegistryKey> key;
         std::string keyPath;
         for (const SettingValue& value : DefaultSettings(defaultServer)) {
@@ -131,7 +123,7 @@ void WriteDefaults(Registry& registry, const std::string& defaultServer) {
                     key->close();
                 }
                 keyPath = value.key;
-                key = OpenOrThrow(registry, keyPath.c_str(), true);
+                key = OpenKeyOrThrow(registry, keyPath.c_str(), true);
             }
             switch (value.type) {
             case RegType::Dword:
@@ -154,7 +146,7 @@ void WriteDefaults(Registry& registry, const std::string& defaultServer) {
 bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs) {
     try {
         {
-            auto main = OpenOrThrow(registry, kMainKey, false);
+            auto main = OpenKeyOrThrow(registry, kMainKey, false);
             RegistryKey& k = *main;
             state.startHow1 = k.readBool("StartHow1");
             state.startHow2 = k.readBool("StartHow2");
@@ -190,7 +182,7 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
             state.lastCost = FormatFloat(k.readDouble("Last_Money"));
             main->close();
         }
-        auto money = OpenOrThrow(registry, kMoneyKey, true);
+        auto money = OpenKeyOrThrow(registry, kMoneyKey, true);
         tariffs.avans = money->readDouble("Avans");
         state.balance = FormatFloat(tariffs.avans / 100);
         for (std::size_t d = 0; d < tariffs.days.size(); ++d) {
@@ -201,7 +193,7 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
             day.nightPrice = money->readDouble(n + "_Night");
         }
         {
-            auto times = OpenOrThrow(registry, kTimesKey, true);
+            auto times = OpenKeyOrThrow(registry, kTimesKey, true);
             for (std::size_t d = 0; d < tariffs.days.size(); ++d) {
                 const std::string n = std::to_string(d + 1);
                 TariffTables::Day& day = tariffs.days[d];

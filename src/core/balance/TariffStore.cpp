@@ -41,14 +41,6 @@ double ReadOrRepair(RegistryKey& key, const std::string& name, std::vector<std::
     }
 }
 
-std::unique_ptr<RegistryKey> OpenOrThrow(Registry& registry, const char* path, bool create) {
-    auto key = registry.openKey(RegHive::CurrentUser, path, create);
-    if (!key) {
-        throw RegistryError(std::string("Раздел «") + path + "» не открывается.");
-    }
-    return key;
-}
-
 } // namespace
 
 std::vector<std::string> MoneyValueNames() {
@@ -74,7 +66,7 @@ std::vector<std::string> TimesValueNames() {
 bool LoadBalanceSettings(Registry& registry, TariffTables& tables, std::vector<std::string>* replaced) {
     try {
         TariffTables read;
-        auto money = OpenOrThrow(registry, kMoneyKey, true);
+        auto money = OpenKeyOrThrow(registry, kMoneyKey, true);
         read.avans = ReadOrRepair(*money, "Avans", replaced);
         for (std::size_t d = 0; d < read.days.size(); ++d) {
             for (const auto& [suffix, field] : kPrices) {
@@ -82,7 +74,7 @@ bool LoadBalanceSettings(Registry& registry, TariffTables& tables, std::vector<s
             }
         }
         money->close();
-        auto times = OpenOrThrow(registry, kTimesKey, true);
+        auto times = OpenKeyOrThrow(registry, kTimesKey, true);
         for (std::size_t d = 0; d < read.days.size(); ++d) {
             for (const auto& [suffix, field] : kBounds) {
                 read.days[d].*field = ReadOrRepair(*times, DayName(d, suffix), replaced);
@@ -106,13 +98,13 @@ bool TariffsChanged(Registry& registry) {
 }
 
 void ClearTariffsChanged(Registry& registry) {
-    auto money = OpenOrThrow(registry, kMoneyKey, true);
+    auto money = OpenKeyOrThrow(registry, kMoneyKey, true);
     money->writeInteger("Changing_Data", 0);
     money->close();
 }
 
 void SaveBalanceSettings(Registry& registry, const TariffTables& tables) {
-    auto times = OpenOrThrow(registry, kTimesKey, true);
+    auto times = OpenKeyOrThrow(registry, kTimesKey, true);
     for (std::size_t d = 0; d < tables.days.size(); ++d) {
         for (const auto& [suffix, field] : kBounds) {
             times->writeDouble(DayName(d, suffix), tables.days[d].*field);
@@ -121,7 +113,7 @@ void SaveBalanceSettings(Registry& registry, const TariffTables& tables) {
     times->close();
     // The prices and the signal last, so that the main program never reads a half-written
     // table as changed.
-    auto money = OpenOrThrow(registry, kMoneyKey, true);
+    auto money = OpenKeyOrThrow(registry, kMoneyKey, true);
     money->writeDouble("Avans", tables.avans);
     for (std::size_t d = 0; d < tables.days.size(); ++d) {
         for (const auto& [suffix, field] : kPrices) {
@@ -133,7 +125,7 @@ void SaveBalanceSettings(Registry& registry, const TariffTables& tables) {
 }
 
 void SaveAdvance(Registry& registry, double avans) {
-    auto money = OpenOrThrow(registry, kMoneyKey, true);
+    auto money = OpenKeyOrThrow(registry, kMoneyKey, true);
     money->writeDouble("Avans", avans);
     money->close();
 }

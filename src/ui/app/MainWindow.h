@@ -50,7 +50,6 @@ public:
     bool hidesWhenMinimised() const { return hideAppButton_; }
     // The "capitals in names" option as last applied.
     bool capitalNames() const { return capitalNames_; }
-    const TariffTables& tariffs() const { return tariffs_; }
 
     // Brings back the taskbar entry and the window from its minimised state.
     void showWindow() override;
@@ -126,7 +125,6 @@ private:
     MessageBoxes& boxes_;
     AppPaths paths_;
     SharedFlags flags_;
-    TariffTables tariffs_;
     std::unique_ptr<MessageDialog> messageDialog_;
     std::vector<std::unique_ptr<Module>> modules_;
     std::vector<std::function<void(const DateTime&, const DateTime&)>> clockListeners_;

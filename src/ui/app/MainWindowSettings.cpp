@@ -69,7 +69,8 @@ void MainWindow::loadSettings() {
         showFirstRunThanks();
     }
     OptionsState state = optionsFromControls();
-    LoadOptions(registry, state, tariffs_);
+    TariffTables tariffs; // the balance module reads them again with its repairs
+    LoadOptions(registry, state, tariffs);
     optionsToControls(state);
 
     // A start page text that is none of the five leaves the page as it is.
