@@ -98,14 +98,8 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::newRow("advance in dollars") << "Avans"
                                             << "123,45";
-        QTest::newRow("day price") << "1_Days"
-                                   << "1,5";
-        QTest::newRow("night price, Sunday") << "7_Night"
-                                             << "0,2";
         QTest::newRow("price in fractions of a cent") << "7_Days"
                                                       << "0,12345";
-        QTest::newRow("day from") << "4_D_From"
-                                  << "09:00:00";
         QTest::newRow("night over midnight") << "5_N_From"
                                              << "22:30:00";
         QTest::newRow("date with its time") << "3_E_From"
@@ -131,20 +125,10 @@ private slots:
                                         << "250,75" << 25075.0;
         QTest::newRow("advance, point") << "Avans"
                                         << "0.07" << 7.0;
-        QTest::newRow("advance, blanks") << "Avans"
-                                         << " 3 " << 300.0;
-        QTest::newRow("Monday day price") << "1_Days"
-                                          << "1,25" << 125.0;
         QTest::newRow("Wednesday evening price") << "3_Evening"
                                                  << "0,1" << 10.0;
         QTest::newRow("Sunday night: no price") << "7_Night"
                                                 << "0" << 0.0;
-        QTest::newRow("the largest price") << "6_Days"
-                                           << "1000" << 100000.0;
-        QTest::newRow("day from 08:00") << "2_D_From"
-                                        << "08:00:00" << 1.0 / 3;
-        QTest::newRow("evening to 18:00") << "1_E_To"
-                                          << "18:00:00" << 0.75;
         QTest::newRow("night from 23:00, over midnight") << "7_N_From"
                                                          << "23:00:00" << 23.0 / 24;
         QTest::newRow("night to midnight") << "5_N_To"
@@ -208,24 +192,12 @@ private slots:
         QTest::newRow("advance negative") << "Avans"
                                           << "-5"
                                           << "«Аванс»" << -1;
-        QTest::newRow("advance absurd") << "Avans"
-                                        << "1e9"
-                                        << "«Аванс»" << -1;
-        QTest::newRow("price empty") << "2_Days"
-                                     << ""
-                                     << "«Вторник: дневная цена»" << 1;
         QTest::newRow("price with two commas") << "3_Evening"
                                                << "1,2,3"
                                                << "«Среда: вечерняя цена»" << 2;
-        QTest::newRow("price negative") << "5_Night"
-                                        << "-0,5"
-                                        << "«Пятница: ночная цена»" << 4;
         QTest::newRow("price absurd") << "7_Days"
                                       << "1000,01"
                                       << "«Воскресенье: дневная цена»" << 6;
-        QTest::newRow("price beyond a double") << "1_Night"
-                                               << "1e400"
-                                               << "«Понедельник: ночная цена»" << 0;
         QTest::newRow("price infinite") << "6_Evening"
                                         << "INF"
                                         << "«Суббота: вечерняя цена»" << 5;
