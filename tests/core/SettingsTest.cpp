@@ -61,20 +61,14 @@ TEST(Settings, SaveThenLoadRoundTrip) {
     EXPECT_EQ(registry.hive().value(RegHive::CurrentUser, kMainKey, "LessNights")->dword, 8U);
     SetDouble(registry, kMainKey, "Last_Money", 0.1 + 0.2);
     SetDouble(registry, kMoneyKey, "Avans", 12345.0);
-    SetDouble(registry, kMoneyKey, "3_Evening", 150.0);
-    SetDouble(registry, kTimesKey, "7_N_To", 0.25);
     registry.openKey(RegHive::CurrentUser, kMoneyKey, false)->writeInteger("Changing_Data", 1);
     saved.lastCost = "0,3";
     saved.balance = "123,45";
 
     OptionsState loaded;
-    TariffTables tariffs;
-    ASSERT_TRUE(LoadOptions(registry, loaded, tariffs));
+    ASSERT_TRUE(LoadOptions(registry, loaded));
     EXPECT_EQ(loaded, saved);
     EXPECT_EQ(StartPageIndex(loaded.startWith), 2);
-    EXPECT_EQ(tariffs.avans, 12345.0);
-    EXPECT_EQ(tariffs.days[2].eveningPrice, 150.0);
-    EXPECT_EQ(tariffs.days[6].nightTo, 0.25);
     EXPECT_EQ(registry.hive().value(RegHive::CurrentUser, kMoneyKey, "Changing_Data")->dword, 0U);
 }
 
@@ -90,8 +84,7 @@ TEST(Settings, SecondNamesDecideAndMissingTextsReadEmpty) {
     main->deleteValue("StartWith");
     main->deleteValue("ServerSynchron");
     OptionsState state;
-    TariffTables tariffs;
-    ASSERT_TRUE(LoadOptions(registry, state, tariffs));
+    ASSERT_TRUE(LoadOptions(registry, state));
     EXPECT_EQ(state.evening.threshold, "9");
     EXPECT_FALSE(state.night.on);
     EXPECT_TRUE(state.money.on);
@@ -109,20 +102,18 @@ TEST(Settings, LoadStopsAtAMissingOrMistypedValue) {
     registry.openKey(RegHive::CurrentUser, kMoneyKey, false)->writeInteger("Changing_Data", 1);
     OptionsState state;
     state.day.threshold = "untouched";
-    TariffTables tariffs;
-    tariffs.avans = -1;
-    EXPECT_FALSE(LoadOptions(registry, state, tariffs));
+    EXPECT_FALSE(LoadOptions(registry, state));
     EXPECT_EQ(state.money.threshold, "42");
     EXPECT_EQ(state.day.threshold, "untouched");
-    EXPECT_EQ(tariffs.avans, -1);
+    EXPECT_EQ(state.balance, "0"); // the advance is not reached
     EXPECT_EQ(registry.hive().value(RegHive::CurrentUser, kMoneyKey, "Changing_Data")->dword, 1U);
 
     main->writeInteger("LessDays", 1);
     main->writeInteger("StartWith", 3); // a text stored as a number is no missing text
-    EXPECT_FALSE(LoadOptions(registry, state, tariffs));
+    EXPECT_FALSE(LoadOptions(registry, state));
 
     MemoryRegistry empty;
-    EXPECT_FALSE(LoadOptions(empty, state, tariffs));
+    EXPECT_FALSE(LoadOptions(empty, state));
     EXPECT_TRUE(empty.hive().keys().empty());
 }
 

@@ -1,5 +1,6 @@
 #include "core/app/Settings.h"
 
+#include "core/balance/TariffStore.h"
 #include "core/balance/Tariffs.h"
 #include "core/base/NumberText.h"
 
@@ -19,10 +20,6 @@ SettingValue Text(const char* key, std::string name, std::string value) {
 SettingValue Number(const char* key, std::string name, double value) {
     return SettingValue{key, std::move(name), RegType::Binary, 0, {}, value};
 }
-
-constexpr std::array<const char*, 3> kPriceSuffixes = {"_Days", "_Evening", "_Night"};
-constexpr std::array<const char*, 6> kPeriodSuffixes = {"_D_From", "_D_To",   "_E_From",
-                                                        "_E_To",   "_N_From", "_N_To"};
 
 // A field whose text does not convert: the save stops there.
 struct FieldNotValid {
@@ -88,17 +85,15 @@ std::vector<SettingValue> DefaultSettings(const std::string& defaultServer) {
     v.push_back(Dword(kCelebrateKey, "Celebr", 0));
     v.push_back(Dword(kCelebrateKey, "Kolich", 0));
 
-    v.push_back(Number(kMoneyKey, "Avans", 0.0));
+    // The advance first, the change signal, then the prices and the period bounds.
+    const std::vector<std::string> money = MoneyValueNames();
+    v.push_back(Number(kMoneyKey, money.front(), 0.0));
     v.push_back(Dword(kMoneyKey, "Changing_Data", 0));
-    for (int day = 1; day <= 7; ++day) {
-        for (const char* suffix : kPriceSuffixes) {
-            v.push_back(Number(kMoneyKey, std::to_string(day) + suffix, 0.0));
-        }
+    for (auto name = money.begin() + 1; name != money.end(); ++name) {
+        v.push_back(Number(kMoneyKey, *name, 0.0));
     }
-    for (int day = 1; day <= 7; ++day) {
-        for (const char* suffix : kPeriodSuffixes) {
-            v.push_back(Number(kTimesKey, std::to_string(day) + suffix, 0.0));
-        }
+    for (const std::string& name : TimesValueNames()) {
+        v.push_back(Number(kTimesKey, name, 0.0));
     }
     return v;
 }
@@ -143,7 +138,7 @@ void WriteDefaults(Registry& registry, const std::string& defaultServer) {
     }
 }
 
-bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs) {
+bool LoadOptions(Registry& registry, OptionsState& state) {
     try {
         {
             auto main = OpenKeyOrThrow(registry, kMainKey, false);
@@ -182,30 +177,10 @@ bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs)
             state.lastCost = FormatFloat(k.readDouble("Last_Money"));
             main->close();
         }
+        // The tables themselves are read by the balance (LoadBalanceSettings), which
+        // repairs what is damaged; here only the advance shown and the change signal.
         auto money = OpenKeyOrThrow(registry, kMoneyKey, true);
-        tariffs.avans = money->readDouble("Avans");
-        state.balance = FormatFloat(tariffs.avans / 100);
-        for (std::size_t d = 0; d < tariffs.days.size(); ++d) {
-            const std::string n = std::to_string(d + 1);
-            TariffTables::Day& day = tariffs.days[d];
-            day.dayPrice = money->readDouble(n + "_Days");
-            day.eveningPrice = money->readDouble(n + "_Evening");
-            day.nightPrice = money->readDouble(n + "_Night");
-        }
-        {
-            auto times = OpenKeyOrThrow(registry, kTimesKey, true);
-            for (std::size_t d = 0; d < tariffs.days.size(); ++d) {
-                const std::string n = std::to_string(d + 1);
-                TariffTables::Day& day = tariffs.days[d];
-                day.dayFrom = times->readDouble(n + "_D_From");
-                day.dayTo = times->readDouble(n + "_D_To");
-                day.eveningFrom = times->readDouble(n + "_E_From");
-                day.eveningTo = times->readDouble(n + "_E_To");
-                day.nightFrom = times->readDouble(n + "_N_From");
-                day.nightTo = times->readDouble(n + "_N_To");
-            }
-            times->close();
-        }
+        state.balance = FormatFloat(money->readDouble("Avans") / 100);
         money->writeInteger("Changing_Data", 0);
         money->close();
         return true;

@@ -88,10 +88,11 @@ struct TariffTables {
 };
 
 // Reads the main key into `state` in the load order (the second name of each warning row
-// last, so it decides), then the balance values and tables. Stops silently at the first
-// failure (a missing text reads as empty; any other missing value stops); what was read
-// before stays. Returns false when it stopped early.
-bool LoadOptions(Registry& registry, OptionsState& state, TariffTables& tariffs);
+// last, so it decides), then the advance shown as the balance, and clears the price
+// editor's change signal. Stops silently at the first failure (a missing text reads as
+// empty; any other missing value stops); what was read before stays. Returns false when it
+// stopped early.
+bool LoadOptions(Registry& registry, OptionsState& state);
 
 // The fields of the page whose text must be a number or a time before anything is saved.
 enum class OptionsField { MoneyThreshold, DayThreshold, NightThreshold, EveningThreshold, LastSession };

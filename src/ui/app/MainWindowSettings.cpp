@@ -69,8 +69,7 @@ void MainWindow::loadSettings() {
         showFirstRunThanks();
     }
     OptionsState state = optionsFromControls();
-    TariffTables tariffs; // the balance module reads them again with its repairs
-    LoadOptions(registry, state, tariffs);
+    LoadOptions(registry, state);
     optionsToControls(state);
 
     // A start page text that is none of the five leaves the page as it is.
