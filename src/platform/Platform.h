@@ -12,6 +12,7 @@
 #include "platform/KeyboardLayout.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemActions.h"
+#include "platform/SystemFacts.h"
 #include "platform/TaskProgramStarter.h"
 #include "platform/Taskbar.h"
 
@@ -46,6 +47,8 @@ public:
     // How the computer is on the Internet (the balance of a pre-paid connection); made when
     // first asked for, so that a program that never counts opens nothing for it.
     virtual ConnectionMonitor& connection() = 0;
+    // The facts of the machine the "Система" page shows: processor, drives, display, memory.
+    virtual SystemFacts& systemFacts() = 0;
     // Once after start: a Russian text saying the settings file was damaged and replaced
     // by defaults (a copy kept), or empty.
     virtual std::string takeSettingsDamageReport() = 0;

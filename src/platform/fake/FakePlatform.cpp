@@ -214,4 +214,35 @@ ActionResult FakePlatform::FakeClockSetter::shiftBy(std::int64_t microseconds) {
     return done(std::string("shiftBy ") + (microseconds >= 0 ? "+" : "") + std::to_string(microseconds));
 }
 
+DiskFacts FakePlatform::FakeSystemFacts::disk(const std::string& drive) {
+    owner_.record("system.disk " + drive);
+    const auto found = owner_.disks.find(drive);
+    return found == owner_.disks.end() ? DiskFacts{} : found->second;
+}
+
+std::optional<double> FakePlatform::FakeSystemFacts::measureCpuMHz() {
+    std::unique_lock lock(owner_.measureMutex_);
+    ++owner_.measurementsBegun_;
+    owner_.measureReleased_.wait(lock, [this] { return !owner_.measureHeld_; });
+    return owner_.cpuRate;
+}
+
+void FakePlatform::holdMeasurement() {
+    const std::lock_guard lock(measureMutex_);
+    measureHeld_ = true;
+}
+
+void FakePlatform::releaseMeasurement() {
+    {
+        const std::lock_guard lock(measureMutex_);
+        measureHeld_ = false;
+    }
+    measureReleased_.notify_all();
+}
+
+int FakePlatform::measurementsBegun() {
+    const std::lock_guard lock(measureMutex_);
+    return measurementsBegun_;
+}
+
 } // namespace domora

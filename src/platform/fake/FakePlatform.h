@@ -6,8 +6,10 @@
 #include "testing/core/FakeWallTimer.h"
 #include "testing/core/MemoryFileStore.h"
 
+#include <condition_variable>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +31,7 @@ namespace domora {
 //   "actions.shellFolder Personal"
 //   "tasks.start /home/u|run.sh|-a 'b c'"
 //   "clock.setUtc 2027-01-04 22:30:05.000", "clock.shiftBy +3600250000" (microseconds)
+//   "system.disk /media/usb" (each drive read; clock measurements are counted apart)
 // The connection's kind is read twice a second and is not noted.
 class FakePlatform final : public Platform {
 public:
@@ -68,6 +71,20 @@ public:
     // Every program started through startWatched() so far ends.
     void finishWatched();
 
+    // The machine's facts, as systemFacts() answers them; disk() answers from `disks`
+    // (a drive missing there reads as an Unknown drive).
+    ProcessorFacts processorFacts;
+    std::vector<std::string> driveList;
+    std::map<std::string, DiskFacts> disks;
+    DisplayFacts displayFacts;
+    MemoryFacts memoryFacts;
+    // measureCpuMHz() answers it; while the measurement is held it waits (on whatever thread
+    // it runs) until releaseMeasurement().
+    std::optional<double> cpuRate;
+    void holdMeasurement();
+    void releaseMeasurement();
+    int measurementsBegun(); // how many measurements have begun, from any thread
+
     struct Launch {
         std::string file;
         std::vector<std::string> fields;
@@ -97,6 +114,7 @@ public:
     ClockSetter& clockSetter() override { return clockSetter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
     ConnectionMonitor& connection() override { return connection_; }
+    SystemFacts& systemFacts() override { return systemFacts_; }
     std::string takeSettingsDamageReport() override;
 
 private:
@@ -225,6 +243,20 @@ private:
         FakePlatform& owner_;
     };
 
+    class FakeSystemFacts final : public SystemFacts {
+    public:
+        explicit FakeSystemFacts(FakePlatform& owner) : owner_(owner) {}
+        ProcessorFacts processor() override { return owner_.processorFacts; }
+        std::vector<std::string> drives() override { return owner_.driveList; }
+        DiskFacts disk(const std::string& drive) override;
+        DisplayFacts display() override { return owner_.displayFacts; }
+        MemoryFacts memory() override { return owner_.memoryFacts; }
+        std::optional<double> measureCpuMHz() override;
+
+    private:
+        FakePlatform& owner_;
+    };
+
     std::vector<std::string> calls_;
     std::vector<std::shared_ptr<bool>> watchedEnds_; // one flag per startWatched()
     bool settingsRead_ = false;
@@ -239,6 +271,12 @@ private:
     FakeTaskStarter taskStarter_{*this};
     FakeClockSetter clockSetter_{*this};
     FakeConnection connection_{*this};
+    FakeSystemFacts systemFacts_{*this};
+    // The measurement's gate, shared with the thread that measures.
+    std::mutex measureMutex_;
+    std::condition_variable measureReleased_;
+    bool measureHeld_ = false;
+    int measurementsBegun_ = 0;
 };
 
 } // namespace domora

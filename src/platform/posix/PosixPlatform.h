@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/posix/FileRegistry.h"
+#include "platform/posix/LinuxSystemFacts.h"
 #include "platform/posix/NoTaskbar.h"
 #include "platform/posix/PosixAppLocation.h"
 #include "platform/posix/PosixFileStore.h"
@@ -34,6 +35,7 @@ public:
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
     ClockSetter& clockSetter() override;
     ConnectionMonitor& connection() override;
+    SystemFacts& systemFacts() override { return systemFacts_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<TimerFdWallTimer>(); }
     std::string takeSettingsDamageReport() override { return registry_.takeDamageReport(); }
 
@@ -49,6 +51,7 @@ private:
     NoTaskbar taskbar_;
     PosixSystemActions actions_; // after the launcher: it starts the tools through it
     PosixTaskStarter taskStarter_;
+    LinuxSystemFacts systemFacts_;
     std::unique_ptr<ClockSetter> clockSetter_;      // made when first used
     std::unique_ptr<ConnectionMonitor> connection_; // made when first used: it opens sockets
 };

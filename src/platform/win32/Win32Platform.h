@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SingleInstance.h"
 #include "platform/win32/Win32SystemActions.h"
+#include "platform/win32/Win32SystemFacts.h"
 #include "platform/win32/Win32TaskStarter.h"
 #include "platform/win32/Win32Taskbar.h"
 
@@ -37,6 +38,7 @@ public:
     // its next wake; the minute gates give the minutes skipped meanwhile.
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<SpanWallTimer>(); }
     ConnectionMonitor& connection() override { return connection_; }
+    SystemFacts& systemFacts() override { return systemFacts_; }
     // The registry is never replaced by defaults behind the user's back: nothing to report.
     std::string takeSettingsDamageReport() override { return {}; }
 
@@ -54,6 +56,7 @@ private:
     Win32TaskStarter taskStarter_;
     Win32ClockSetter clockSetter_;
     Win32ConnectionMonitor connection_; // opens nothing until asked
+    Win32SystemFacts systemFacts_;
 };
 
 } // namespace domora
