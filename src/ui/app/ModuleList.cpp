@@ -4,6 +4,7 @@
 #include "ui/balance/BalanceModule.h"
 #include "ui/holidays/HolidaysModule.h"
 #include "ui/service/ServiceModule.h"
+#include "ui/sysinfo/SystemInfoModule.h"
 #include "ui/tasks/TasksModule.h"
 #include "ui/timer/CountdownModule.h"
 #include "ui/timeservices/TimeServicesModule.h"
@@ -31,6 +32,7 @@ std::vector<std::unique_ptr<Module>> CreateModules(const ModuleContext& context)
     add<TasksModule>(modules, context);
     add<BalanceModule>(modules, context, timeServices);
     add<ServiceModule>(modules, context, timeServices);
+    add<SystemInfoModule>(modules, context);
     return modules;
 }
 
