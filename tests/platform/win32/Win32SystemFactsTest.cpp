@@ -1,6 +1,13 @@
+#include "platform/win32/Win32SystemFacts.h"
 #include "platform/win32/Win32SystemFactsValues.h"
 
 #include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <regex>
+#include <thread>
 
 namespace domora {
 namespace {
@@ -111,6 +118,98 @@ TEST(Win32SystemFactsValues, ClockRateIsTicksPerMeasuredMicrosecond) {
             EXPECT_NEAR(*mhz, *c.mhz, 1e-6 * *c.mhz) << c.tscEnd;
         }
     }
+}
+
+TEST(Win32SystemFacts, DriveCHasAFileSystemAndConsistentSizes) {
+    Win32SystemFacts facts;
+    const auto drives = facts.drives();
+    EXPECT_TRUE(std::is_sorted(drives.begin(), drives.end()));
+    ASSERT_NE(std::find(drives.begin(), drives.end(), "C:\\"), drives.end());
+
+    const DiskFacts disk = facts.disk("C:\\");
+    EXPECT_EQ(disk.driveType, static_cast<int>(DriveKind::Fixed));
+    EXPECT_FALSE(disk.fileSystem.empty());
+    EXPECT_GT(disk.freeSpace, 0u);
+    EXPECT_GE(disk.capacity, disk.freeSpace);
+    if (!disk.serialNumber.empty()) {
+        EXPECT_TRUE(std::regex_match(disk.serialNumber, std::regex("[0-9A-F]{4}-[0-9A-F]{4}")))
+            << disk.serialNumber;
+    }
+    ASSERT_GT(disk.totalClusters, 0u);
+    EXPECT_GE(disk.totalClusters, disk.freeClusters);
+    const std::uint64_t cluster = std::uint64_t{disk.sectorsPerCluster} * disk.bytesPerSector;
+    ASSERT_GT(cluster, 0u);
+    // The older call counts clusters in 32 bits; where the drive has more, the system
+    // stops at what fits and only the larger call gives the capacity.
+    if (disk.capacity / cluster < 0xFFFFFFFFu) {
+        const std::uint64_t clustered = disk.totalClusters * cluster;
+        EXPECT_LT(std::max(clustered, disk.capacity) - std::min(clustered, disk.capacity), cluster);
+    }
+}
+
+TEST(Win32SystemFacts, AMissingDriveHasNoRootAndNoFigures) {
+    Win32SystemFacts facts;
+    const auto drives = facts.drives();
+    std::vector<std::string> missing = {"日:\\"};
+    for (char letter = 'Z'; letter >= 'D' && missing.size() < 2; --letter) {
+        const std::string root{letter, ':', '\\'};
+        if (std::find(drives.begin(), drives.end(), root) == drives.end()) {
+            missing.push_back(root);
+        }
+    }
+    ASSERT_EQ(missing.size(), 2u);
+    for (const auto& root : missing) {
+        const DiskFacts disk = facts.disk(root);
+        EXPECT_EQ(disk.driveType, static_cast<int>(DriveKind::NoRootDirectory)) << root;
+        EXPECT_EQ(disk.fileSystem, "") << root;
+        EXPECT_EQ(disk.serialNumber, "") << root;
+        EXPECT_EQ(disk.capacity + disk.freeSpace + disk.totalClusters + disk.freeClusters, 0u) << root;
+        EXPECT_EQ(disk.sectorsPerCluster + disk.bytesPerSector, 0u) << root;
+    }
+}
+
+TEST(Win32SystemFacts, TheScreenIsARasterDisplay) {
+    const DisplayFacts display = Win32SystemFacts().display();
+    EXPECT_GT(display.horizontal, 0);
+    EXPECT_GT(display.vertical, 0);
+    EXPECT_GT(display.bitsPerPixel, 0);
+    EXPECT_GT(display.fontResolution, 0);
+    EXPECT_EQ(display.technology, "Raster Display");
+    // The chip's name is read from the adapter's key, found through the device's key path.
+    EXPECT_FALSE(display.adapter.empty());
+    EXPECT_FALSE(display.chip.empty());
+    EXPECT_EQ(display.memory.find_first_not_of("0123456789"), std::string::npos) << display.memory;
+}
+
+TEST(Win32SystemFacts, MemoryTotalsHoldWhatIsAvailable) {
+    const MemoryFacts memory = Win32SystemFacts().memory();
+    EXPECT_GT(memory.totalPhysical, 0u);
+    EXPECT_GE(memory.totalPhysical, memory.availablePhysical);
+    EXPECT_GE(memory.totalPageFile, memory.availablePageFile);
+    EXPECT_GE(memory.totalVirtual, memory.availableVirtual);
+    EXPECT_GT(memory.totalVirtual, 0xFFFFFFFFull); // a 64-bit process's space, past 32 bits
+}
+
+TEST(Win32SystemFacts, TheProcessorNamesItsVendor) {
+    const ProcessorFacts processor = Win32SystemFacts().processor();
+    EXPECT_EQ(processor.vendorId.size(), 12u) << processor.vendorId;
+    EXPECT_GE(processor.count, 1);
+}
+
+// Two measurements at once each give a rate, and the priorities are back as they were.
+TEST(Win32SystemFacts, ClockMeasurementsGiveARateAndPutThePrioritiesBack) {
+    const DWORD priorityClass = GetPriorityClass(GetCurrentProcess());
+    const int threadPriority = GetThreadPriority(GetCurrentThread());
+    Win32SystemFacts facts;
+    std::optional<double> other;
+    std::thread worker([&] { other = facts.measureCpuMHz(); });
+    const auto mhz = facts.measureCpuMHz();
+    worker.join();
+    ASSERT_TRUE(mhz && other);
+    EXPECT_GT(*mhz, 0.0);
+    EXPECT_GT(*other, 0.0);
+    EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), priorityClass);
+    EXPECT_EQ(GetThreadPriority(GetCurrentThread()), threadPriority);
 }
 
 } // namespace
