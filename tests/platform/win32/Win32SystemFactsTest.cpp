@@ -19,29 +19,14 @@ RawRegValue Text(std::uint32_t type, const std::string& bytes) {
     return {type, std::vector<std::uint8_t>(bytes.begin(), bytes.end())};
 }
 
-TEST(Win32SystemFactsValues, DeviceTechnologiesAreNamed) {
-    const std::pair<int, std::string> cases[] = {
-        {0, "Vector Plotter"},
-        {1, "Raster Display"},
-        {2, "Raster Printer"},
-        {3, "Raster Camera"},
-        {4, "Character Stream"},
-        {5, "Metafile"},
-        {6, "Display File"},
-        {7, ""},
-        {-1, ""},
-    };
-    for (const auto& [technology, text] : cases) {
-        EXPECT_EQ(TechnologyText(technology), text) << technology;
-    }
-}
-
-TEST(Win32SystemFactsValues, VolumeSerialsAreTwoGroupsOfFourHexDigits) {
-    const std::pair<std::uint32_t, std::string> cases[] = {
-        {0x1A2B3C4D, "1A2B-3C4D"}, {0x000A00B0, "000A-00B0"}, {0, "0000-0000"}, {0xFFFFFFFF, "FFFF-FFFF"}};
-    for (const auto& [serial, text] : cases) {
-        EXPECT_EQ(VolumeSerialText(serial), text) << serial;
-    }
+TEST(Win32SystemFactsValues, TechnologiesAndSerialsAreShownAsTheSystemNamesThem) {
+    EXPECT_EQ(TechnologyText(0), "Vector Plotter");
+    EXPECT_EQ(TechnologyText(1), "Raster Display");
+    EXPECT_EQ(TechnologyText(6), "Display File");
+    EXPECT_EQ(TechnologyText(7), "");
+    EXPECT_EQ(TechnologyText(-1), "");
+    EXPECT_EQ(VolumeSerialText(0x1A2B3C4D), "1A2B-3C4D");
+    EXPECT_EQ(VolumeSerialText(0x000A00B0), "000A-00B0");
 }
 
 TEST(Win32SystemFactsValues, AdapterKeysAreReadBelowTheMachineHive) {
@@ -52,7 +37,6 @@ TEST(Win32SystemFactsValues, AdapterKeysAreReadBelowTheMachineHive) {
         {"\\Registry\\User\\S-1-5-21\\Video", std::nullopt},
         {"System\\CurrentControlSet\\Control\\Video", std::nullopt},
         {"\\Registry\\Machine\\", std::nullopt},
-        {"", std::nullopt},
     };
     for (const auto& [deviceKey, subkey] : cases) {
         EXPECT_EQ(MachineSubkeyOf(deviceKey), subkey) << deviceKey;
@@ -64,11 +48,8 @@ TEST(Win32SystemFactsValues, RegistryValuesReadAsOneLineOfText) {
     const std::pair<RawRegValue, std::string> cases[] = {
         {Text(1, std::string("Rage 128\0junk", 13)), "Rage 128"},
         {Text(1, "\xC2\xE8\xE4\xE5\xEE"), "Видео"}, // no closing zero
-        {Text(2, std::string("8 bit\0", 6)), "8 bit"},
         {Text(7, std::string("VGA BIOS v1.2\0(C) 1999\0\0", 24)), "VGA BIOS v1.2 (C) 1999"},
         {Text(7, std::string("\0a\0\0b\0\0", 7)), "a b"}, // empty strings add no blanks
-        {Text(7, std::string("one\0two", 7)), "one two"}, // cut short
-        {Text(7, ""), ""},
         {Value(3, {'R', 0, 'A', 0, 'M', 0, 'D', 0, 'A', 0, 'C', 0, 0, 0, 'x', 0}), "RAMDAC"},
         {Value(3, {0x12, 0x04, 0x38, 0x04, 'p'}), "Ви"}, // an odd last byte is no character
         {Value(4, {1, 0, 0, 0}), ""},
@@ -81,12 +62,9 @@ TEST(Win32SystemFactsValues, RegistryValuesReadAsOneLineOfText) {
 TEST(Win32SystemFactsValues, AdapterMemoryIsTheByteCountInDigits) {
     const std::pair<RawRegValue, std::string> cases[] = {
         {Value(4, {0, 0, 0, 2}), "33554432"},
-        {Value(3, {0, 0, 0, 0x80}), "2147483648"},
         {Value(3, {0xFF, 0xFF, 0xFF, 0xFF}), "4294967295"},
         {Value(11, {0, 0, 0, 0x80, 1, 0, 0, 0}), "6442450944"},
         {Value(3, {0, 0, 0, 0, 0, 0, 0, 1}), ""}, // eight bytes, not a four-byte size
-        {Value(4, {0, 0, 1}), ""},
-        {Value(11, {0, 0, 0, 1}), ""},
         {Text(1, std::string("64\0", 3)), ""},
     };
     for (const auto& [value, digits] : cases) {
@@ -102,11 +80,9 @@ TEST(Win32SystemFactsValues, ClockRateIsTicksPerMeasuredMicrosecond) {
         std::int64_t counterStart, counterEnd, frequency;
         std::optional<double> mhz;
     } cases[] = {
-        {1'000, 1'000 + 1'500'000'000, 0, 5'000'000, kFrequency, 3000.0},
         {0, 5'000'000'000, 0, 5'000'000, kFrequency, 10000.0}, // more ticks than 32 bits hold
         {~0ull - 2'000'000'000, ~0ull, 0, 5'100'000, kFrequency, 2000.0 / 0.51},
         {7, 1'200'007, 1'000'000'000'000'000, 1'000'000'000'001'000, 1'000'000, 1200.0},
-        {100, 100, 0, 5'000'000, kFrequency, std::nullopt},
         {200, 100, 0, 5'000'000, kFrequency, std::nullopt}, // the counter went back
         {0, 1'000, 5, 5, kFrequency, std::nullopt},
         {0, 1'000, 0, 5, 0, std::nullopt},
@@ -147,22 +123,18 @@ TEST(Win32SystemFacts, DriveCHasAFileSystemAndConsistentSizes) {
     }
 }
 
+// A letter no drive has, and a name no ANSI call can take.
 TEST(Win32SystemFacts, AMissingDriveHasNoRootAndNoFigures) {
     Win32SystemFacts facts;
-    const auto drives = facts.drives();
-    std::vector<std::string> missing = {"日:\\"};
-    for (char letter = 'Z'; letter >= 'D' && missing.size() < 2; --letter) {
-        const std::string root{letter, ':', '\\'};
-        if (std::find(drives.begin(), drives.end(), root) == drives.end()) {
-            missing.push_back(root);
-        }
+    const DWORD used = GetLogicalDrives();
+    char letter = 'Z';
+    while (letter > 'D' && (used & (1u << (letter - 'A'))) != 0) {
+        --letter;
     }
-    ASSERT_EQ(missing.size(), 2u);
-    for (const auto& root : missing) {
+    for (const std::string& root : {std::string{letter, ':', '\\'}, std::string("日:\\")}) {
         const DiskFacts disk = facts.disk(root);
         EXPECT_EQ(disk.driveType, static_cast<int>(DriveKind::NoRootDirectory)) << root;
-        EXPECT_EQ(disk.fileSystem, "") << root;
-        EXPECT_EQ(disk.serialNumber, "") << root;
+        EXPECT_EQ(disk.fileSystem + disk.serialNumber, "") << root;
         EXPECT_EQ(disk.capacity + disk.freeSpace + disk.totalClusters + disk.freeClusters, 0u) << root;
         EXPECT_EQ(disk.sectorsPerCluster + disk.bytesPerSector, 0u) << root;
     }
@@ -181,16 +153,14 @@ TEST(Win32SystemFacts, TheScreenIsARasterDisplay) {
     EXPECT_EQ(display.memory.find_first_not_of("0123456789"), std::string::npos) << display.memory;
 }
 
-TEST(Win32SystemFacts, MemoryTotalsHoldWhatIsAvailable) {
+TEST(Win32SystemFacts, MemoryAndProcessorAreCounted) {
     const MemoryFacts memory = Win32SystemFacts().memory();
     EXPECT_GT(memory.totalPhysical, 0u);
     EXPECT_GE(memory.totalPhysical, memory.availablePhysical);
     EXPECT_GE(memory.totalPageFile, memory.availablePageFile);
     EXPECT_GE(memory.totalVirtual, memory.availableVirtual);
     EXPECT_GT(memory.totalVirtual, 0xFFFFFFFFull); // a 64-bit process's space, past 32 bits
-}
 
-TEST(Win32SystemFacts, TheProcessorNamesItsVendor) {
     const ProcessorFacts processor = Win32SystemFacts().processor();
     EXPECT_EQ(processor.vendorId.size(), 12u) << processor.vendorId;
     EXPECT_GE(processor.count, 1);
@@ -206,8 +176,7 @@ TEST(Win32SystemFacts, ClockMeasurementsGiveARateAndPutThePrioritiesBack) {
     const auto mhz = facts.measureCpuMHz();
     worker.join();
     ASSERT_TRUE(mhz && other);
-    EXPECT_GT(*mhz, 0.0);
-    EXPECT_GT(*other, 0.0);
+    EXPECT_GT(std::min(*mhz, *other), 0.0);
     EXPECT_EQ(GetPriorityClass(GetCurrentProcess()), priorityClass);
     EXPECT_EQ(GetThreadPriority(GetCurrentThread()), threadPriority);
 }
