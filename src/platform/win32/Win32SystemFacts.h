@@ -4,6 +4,10 @@
 
 namespace domora {
 
+// The machine's facts from the system's own calls: the processor's identification
+// instruction, the drive and volume calls, the screen's device context and the display
+// adapter's registry key, the memory status, and the time-stamp counter against the
+// performance counter. Holds nothing between calls.
 class Win32SystemFacts final : public SystemFacts {
 public:
     ProcessorFacts processor() override;
