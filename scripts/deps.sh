@@ -9,7 +9,7 @@ if [ ${#packages[@]} -eq 0 ]; then
     packages=(
         cmake ninja-build g++ pkg-config
         qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libx11-dev
-        libxtst-dev libxext-dev libsystemd-dev
+        libxtst-dev libxext-dev libsystemd-dev libpci-dev pci.ids
         qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
         libjpeg62-turbo-dev
         libgtest-dev libgmock-dev libbenchmark-dev
