@@ -165,11 +165,14 @@ private slots:
         QCOMPARE(text("StaticText33"), QStringLiteral("CDROM - iso9660"));
 
         platform->memoryFacts.availablePhysical = 4096;
+        platform->displayFacts.biosVersion.clear();
+        platform->displayFacts.biosDate.clear();
         platform->cpuRate.reset();
         showPage(Page::Options);
         showPage(Page::System);
         QCOMPARE(child<QComboBox>(*form, "DriveComboBox1")->currentText(), QStringLiteral("/media/cd"));
         QCOMPARE(text("StaticText50"), QStringLiteral("4 096 байт"));
+        QCOMPARE(text("Edit7"), QStringLiteral("нет сведений"));
         QTRY_COMPARE(text("StaticText28"), QStringLiteral("нет сведений"));
         QCOMPARE(text("Label56"), QStringLiteral("CPU: 2 x AuthenticAMD"));
         QCOMPARE(platform->measurementsBegun(), 2);

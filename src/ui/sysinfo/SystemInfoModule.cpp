@@ -188,7 +188,8 @@ void SystemInfoModule::ShowDisplayInfo() {
         }
     }
     show(adapter_, qs(OrNoData(display.adapter)));
-    show(bios_, qs(display.biosVersion + " " + display.biosDate));
+    const bool biosKnown = !display.biosVersion.empty() || !display.biosDate.empty();
+    show(bios_, biosKnown ? qs(display.biosVersion + " " + display.biosDate) : qs(kNoData));
     show(resolution_, qs(ResolutionText(display)));
     show(chip_, qs(OrNoData(display.chip)));
     show(fontResolution_, QStringLiteral("%1 dpi").arg(display.fontResolution));
