@@ -9,10 +9,6 @@
 namespace domora {
 namespace {
 
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegExpandSz = 2;
-constexpr std::uint32_t kRegBinary = 3;
-constexpr std::uint32_t kRegDword = 4;
 constexpr std::uint32_t kRasBufferTooSmall = 603; // ERROR_BUFFER_TOO_SMALL
 
 // The first layout of RASCONNA, for its size on this build.

@@ -19,8 +19,16 @@ public:
     std::unique_ptr<RegistryKey> openKey(RegHive hive, const std::string& path, bool create) override;
 };
 
-// A value as the registry holds it: its type code (REG_DWORD = 4, REG_SZ = 1,
-// REG_BINARY = 3) and its bytes, a text with its closing zero.
+// The registry's type codes (REG_SZ, ...), for code that does not see the system's headers.
+constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
+constexpr std::uint32_t kRegBinary = 3;
+constexpr std::uint32_t kRegDword = 4;
+constexpr std::uint32_t kRegMultiSz = 7;
+constexpr std::uint32_t kRegQword = 11;
+
+// A value as the registry holds it: its type code and its bytes, a text with its closing
+// zero.
 struct RawRegValue {
     std::uint32_t type = 0;
     std::vector<std::uint8_t> bytes;

@@ -9,13 +9,6 @@
 namespace domora {
 namespace {
 
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegExpandSz = 2;
-constexpr std::uint32_t kRegBinary = 3;
-constexpr std::uint32_t kRegDword = 4;
-constexpr std::uint32_t kRegMultiSz = 7;
-constexpr std::uint32_t kRegQword = 11;
-
 std::uint64_t LittleEndian(const std::vector<std::uint8_t>& bytes) {
     std::uint64_t number = 0;
     for (std::size_t i = bytes.size(); i-- > 0;) {

@@ -16,11 +16,28 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <array>
+
 namespace domora {
 
 namespace {
 
 constexpr int kRow = 15; // the step between the lines of a block
+
+// The lines of the memory block, each a byte count.
+struct MemoryLine {
+    const char* caption;
+    const char* name;
+    std::uint64_t MemoryFacts::*count;
+};
+constexpr std::array<MemoryLine, 6> kMemoryLines = {{
+    {"Всего физической:", "StaticText44", &MemoryFacts::totalPhysical},
+    {"Свободно:", "StaticText50", &MemoryFacts::availablePhysical},
+    {"Файл подкачки:", "StaticText51", &MemoryFacts::totalPageFile},
+    {"Свободно:", "StaticText53", &MemoryFacts::availablePageFile},
+    {"Всего виртуальной:", "StaticText54", &MemoryFacts::totalVirtual},
+    {"Свободно:", "StaticText55", &MemoryFacts::availableVirtual},
+}};
 
 // A value shown in a line of fixed width: a text too long for it is cut with an ellipsis and
 // shown whole in its tip.
@@ -110,12 +127,10 @@ void SystemInfoModule::buildPage(QWidget* page) {
     technology_ = line(display, QStringLiteral("Технология:"), "StaticText52", below + 5 * kRow + 22, 96);
 
     QGroupBox* memory = group(page, QStringLiteral("Память"), 260, 180, 248, 114);
-    totalPhysical_ = line(memory, QStringLiteral("Всего физической:"), "StaticText44", kTop, 112);
-    availablePhysical_ = line(memory, QStringLiteral("Свободно:"), "StaticText50", kTop + kRow, 112);
-    totalPageFile_ = line(memory, QStringLiteral("Файл подкачки:"), "StaticText51", kTop + 2 * kRow, 112);
-    availablePageFile_ = line(memory, QStringLiteral("Свободно:"), "StaticText53", kTop + 3 * kRow, 112);
-    totalVirtual_ = line(memory, QStringLiteral("Всего виртуальной:"), "StaticText54", kTop + 4 * kRow, 112);
-    availableVirtual_ = line(memory, QStringLiteral("Свободно:"), "StaticText55", kTop + 5 * kRow, 112);
+    for (std::size_t i = 0; i < kMemoryLines.size(); ++i) {
+        memoryValues_[i] = line(memory, QString::fromUtf8(kMemoryLines[i].caption), kMemoryLines[i].name,
+                                kTop + static_cast<int>(i) * kRow, 112);
+    }
 }
 
 bool SystemInfoModule::eventFilter(QObject* watched, QEvent* event) {
@@ -201,12 +216,9 @@ void SystemInfoModule::ShowDisplayInfo() {
 
 void SystemInfoModule::ShowMemoryInfo() {
     const MemoryFacts memory = facts_.memory();
-    show(totalPhysical_, qs(ByteCountText(memory.totalPhysical)));
-    show(availablePhysical_, qs(ByteCountText(memory.availablePhysical)));
-    show(totalPageFile_, qs(ByteCountText(memory.totalPageFile)));
-    show(availablePageFile_, qs(ByteCountText(memory.availablePageFile)));
-    show(totalVirtual_, qs(ByteCountText(memory.totalVirtual)));
-    show(availableVirtual_, qs(ByteCountText(memory.availableVirtual)));
+    for (std::size_t i = 0; i < kMemoryLines.size(); ++i) {
+        show(memoryValues_[i], qs(ByteCountText(memory.*kMemoryLines[i].count)));
+    }
 }
 
 void SystemInfoModule::showProcessor() {

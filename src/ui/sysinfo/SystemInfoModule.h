@@ -5,6 +5,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <optional>
 #include <thread>
 
@@ -76,12 +77,7 @@ private:
     QLineEdit* pixel_ = nullptr;
     QLabel* technology_ = nullptr;
 
-    QLabel* totalPhysical_ = nullptr;
-    QLabel* availablePhysical_ = nullptr;
-    QLabel* totalPageFile_ = nullptr;
-    QLabel* availablePageFile_ = nullptr;
-    QLabel* totalVirtual_ = nullptr;
-    QLabel* availableVirtual_ = nullptr;
+    std::array<QLabel*, 6> memoryValues_{}; // physical, page file and virtual: total, free
 
     // The clock measurement under way, if any; joined when it has reported, or at the end.
     std::thread measurement_;
