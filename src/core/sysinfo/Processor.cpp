@@ -197,6 +197,14 @@ ProcessorDesign LookupProcessorDesign(const std::string& vendorId, int family, i
     return {};
 }
 
+std::optional<double> TimeStampRateMHz(std::uint64_t startCount, std::uint64_t endCount,
+                                       double elapsedMicroseconds) {
+    if (endCount <= startCount || !(elapsedMicroseconds > 0)) {
+        return std::nullopt;
+    }
+    return static_cast<double>(endCount - startCount) / elapsedMicroseconds;
+}
+
 ProcessorFacts IdentifyProcessor(const CpuidReadings& readings, int count) {
     ProcessorFacts facts;
     facts.vendorId = VendorIdText(readings.vendorEbx, readings.vendorEdx, readings.vendorEcx);

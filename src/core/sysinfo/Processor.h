@@ -51,6 +51,12 @@ struct ProcessorDesign {
 };
 ProcessorDesign LookupProcessorDesign(const std::string& vendorId, int family, int model);
 
+// The clock rate in MHz from two readings of the time-stamp counter `elapsedMicroseconds`
+// apart: the difference is taken in 64 bits (in 32 it wraps above 8.6 GHz over half a
+// second); nothing when the counter did not move forward or no time passed.
+std::optional<double> TimeStampRateMHz(std::uint64_t startCount, std::uint64_t endCount,
+                                       double elapsedMicroseconds);
+
 // Everything the page shows of a processor, from its identification answers; `count` is
 // the number of logical processors.
 ProcessorFacts IdentifyProcessor(const CpuidReadings& readings, int count);

@@ -108,11 +108,7 @@ std::optional<double> MeasureTimeStampCounterMHz() {
     const timespec end = MonotonicNow();
     // The span actually slept, not the one asked for: a thread woken late counts more cycles.
     const std::int64_t elapsed = Nanoseconds(end) - Nanoseconds(start);
-    if (elapsed <= 0) {
-        return std::nullopt;
-    }
-    // Cycles per microsecond; the difference in 64 bits, which does not wrap.
-    return static_cast<double>(endCount - startCount) / (static_cast<double>(elapsed) / 1000.0);
+    return TimeStampRateMHz(startCount, endCount, static_cast<double>(elapsed) / 1000.0);
 }
 
 #else

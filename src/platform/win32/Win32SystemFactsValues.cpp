@@ -1,5 +1,6 @@
 #include "platform/win32/Win32SystemFactsValues.h"
 
+#include "core/sysinfo/Processor.h"
 #include "platform/win32/Win32Text.h"
 
 #include <cstdio>
@@ -105,12 +106,12 @@ std::string MemorySizeDigits(const RawRegValue& value) {
 
 std::optional<double> ClockRateMHz(std::uint64_t tscStart, std::uint64_t tscEnd, std::int64_t counterStart,
                                    std::int64_t counterEnd, std::int64_t counterFrequency) {
-    if (tscEnd <= tscStart || counterEnd <= counterStart || counterFrequency <= 0) {
+    if (counterEnd <= counterStart || counterFrequency <= 0) {
         return std::nullopt;
     }
-    const double microseconds =
-        static_cast<double>(counterEnd - counterStart) * 1e6 / static_cast<double>(counterFrequency);
-    return static_cast<double>(tscEnd - tscStart) / microseconds;
+    return TimeStampRateMHz(tscStart, tscEnd,
+                            static_cast<double>(counterEnd - counterStart) * 1e6 /
+                                static_cast<double>(counterFrequency));
 }
 
 } // namespace domora

@@ -61,6 +61,16 @@ TEST(Processor, IdentifiedFromItsAnswers) {
     EXPECT_EQ(facts.transistors, 0u);
 }
 
+TEST(Processor, RateFromTheTimeStampCounter) {
+    // 10 GHz over half a second: more ticks than 32 bits hold.
+    EXPECT_DOUBLE_EQ(*TimeStampRateMHz(0, 5'000'000'000, 500'000), 10'000.0);
+    // A counter that passes the top of 32 bits, near the top of 64.
+    EXPECT_DOUBLE_EQ(*TimeStampRateMHz(0xFFFFFFF0ull, 0xFFFFFFF0ull + 1'048'000'000, 500'000), 2096.0);
+    EXPECT_DOUBLE_EQ(*TimeStampRateMHz(~0ull - 2'000'000'000, ~0ull, 1'000'000), 2000.0);
+    EXPECT_FALSE(TimeStampRateMHz(200, 100, 500'000)); // the counter went back
+    EXPECT_FALSE(TimeStampRateMHz(100, 200, 0));
+}
+
 TEST(Processor, DesignTableFindsCommonProcessors) {
     EXPECT_EQ(LookupProcessorDesign("AuthenticAMD", 26, 2).codeName, "Turin");
     EXPECT_EQ(LookupProcessorDesign("AuthenticAMD", 0x15, 0x13).codeName, "Piledriver");
