@@ -94,6 +94,7 @@ private slots:
         form = std::make_unique<MainWindow>(*platform, boxes);
         uitest::activate(*form);
         form->show();
+        QTest::qWait(20); // the start sequence and the first paint, which run after the first show
     }
     void cleanup() {
         platform->releaseMeasurement();
