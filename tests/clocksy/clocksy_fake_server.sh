@@ -42,13 +42,15 @@ run_clocksy() {
     ERR=$(tr -d '\r' <"$WORK/err")
 }
 
-# The measured offset is within a millisecond of +3600.25 s.
+# The measured offset is +3600.25 s within a millisecond plus half the round trip: a reply
+# held up on one leg only (a loaded machine) moves the estimate by up to half the delay.
 check_measured() {
     [ "$STATUS" -eq 0 ] || fail "status $STATUS: $ERR"
     [[ "$OUT" =~ ^offset=\+([0-9]+\.[0-9]{6})\ delay=([0-9]+\.[0-9]{6})\ server=127\.0\.0\.1:$PORT$ ]] ||
         fail "unexpected line: $OUT"
-    awk -v o="${BASH_REMATCH[1]}" 'BEGIN { d = o - 3600.25; exit !(d < 0.001 && d > -0.001) }' ||
-        fail "offset ${BASH_REMATCH[1]} is not within 1 ms of 3600.25"
+    awk -v o="${BASH_REMATCH[1]}" -v r="${BASH_REMATCH[2]}" \
+        'BEGIN { d = o - 3600.25; m = 0.001 + r / 2; exit !(d < m && d > -m) }' ||
+        fail "offset ${BASH_REMATCH[1]} is not within 1 ms and half the delay ${BASH_REMATCH[2]} of 3600.25"
     [ -z "$ERR" ] || fail "unexpected error text: $ERR"
     echo "good: $OUT"
 }
