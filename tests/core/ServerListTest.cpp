@@ -24,12 +24,12 @@ TEST(ServerList, LoadsLinesInFileOrder) {
     EXPECT_FALSE(LoadServers(none, "IServers.DMR").has_value());
 }
 
-TEST(ServerList, AddAppendsAndRewritesWithCrLf) {
+TEST(ServerList, AddAppendsWithCrLfAndKeepsTheOtherLines) {
     MemoryFileStore files;
     files.put("s", "a.org\nb.org");
     ASSERT_TRUE(AddServer(files, "s", "a.org"));
     ASSERT_TRUE(AddServer(files, "s", " время.рф "));
-    EXPECT_EQ(files.files().at("s"), "a.org\r\nb.org\r\na.org\r\n \xE2\xF0\xE5\xEC\xFF.\xF0\xF4 \r\n");
+    EXPECT_EQ(files.files().at("s"), "a.org\nb.org\r\na.org\r\n \xE2\xF0\xE5\xEC\xFF.\xF0\xF4 \r\n");
 }
 
 TEST(ServerList, RefusalsWriteNothing) {

@@ -236,6 +236,19 @@ private slots:
         ok->click();
         QCOMPARE(f.file(), before);
 
+        // Also when its texts hold bytes that have no character in code page 1251 (0x98) or
+        // are control characters: they are stored as they came.
+        std::string odd = before;
+        const std::size_t picturePath = kAlarmRecordSize + 438;
+        odd.replace(picturePath, kPictureFileChars + 1,
+                    std::string("\x05\x98x\x01\x98y", 6) + std::string(kPictureFileChars - 5, '\0'));
+        f.platform.filesFake.put(f.paths.BudilPath, odd);
+        open(f, Mode::Change, 2);
+        ok->click();
+        QVERIFY2(f.boxes.shown.isEmpty(), qPrintable(f.boxes.shown.join('\n')));
+        QCOMPARE(f.file(), odd);
+        f.platform.filesFake.put(f.paths.BudilPath, before);
+
         // Alarm 1 turned into a picture alarm without sound.
         open(f, Mode::Change, 1);
         picture->click();

@@ -16,7 +16,7 @@ constexpr std::size_t kUseDate = 2;
 constexpr std::size_t kAlarmDate = 8;
 constexpr std::size_t kWeekdays = 16;
 constexpr std::size_t kRecurrence = 23;
-constexpr std::size_t kRepeat = 224;
+constexpr std::size_t kRepeat = kAlarmRepeatOffset;
 constexpr std::size_t kTextMessage = 235;
 constexpr std::size_t kPictureMessage = 236;
 constexpr std::size_t kTextFile = 237;
@@ -28,7 +28,7 @@ constexpr std::size_t kMp3File = 549;
 constexpr std::size_t kWavSound = 650;
 constexpr std::size_t kWavFile = 651;
 constexpr std::size_t kNoSound = 752;
-constexpr std::size_t kSwitchedOn = 753;
+constexpr std::size_t kSwitchedOn = kAlarmSwitchedOnOffset;
 
 int SignedByte(std::uint8_t b) {
     return static_cast<std::int8_t>(b);

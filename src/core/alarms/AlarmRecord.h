@@ -28,6 +28,11 @@ inline constexpr std::size_t kAlarmRecordSize = 760;
 // The alarm file holds at most this many alarms; the scheduler keeps one flag for each.
 inline constexpr std::size_t kMaxAlarms = 100;
 
+// Where the repeat text and the switch lie, for counting an alarm's repeats without touching
+// its other bytes.
+inline constexpr std::size_t kAlarmRepeatOffset = 224;
+inline constexpr std::size_t kAlarmSwitchedOnOffset = 753;
+
 // Field capacities in characters.
 inline constexpr std::size_t kRecurrenceChars = 200;
 inline constexpr std::size_t kRepeatChars = 10;

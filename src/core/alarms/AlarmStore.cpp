@@ -2,6 +2,7 @@
 
 #include "core/base/NumberText.h"
 #include "core/base/Text.h"
+#include "core/base/TextField.h"
 
 #include <algorithm>
 #include <utility>
@@ -123,19 +124,20 @@ AlarmStoreResult AlarmStore::StepRepeat(int n, int delta) {
     if (!holds(*records, n)) {
         return noSuchAlarm(n);
     }
+    // Only the count or the switch changes: the alarm's other bytes (its texts, what another
+    // program wrote in the fill bytes and after the texts) stay as they are.
     auto& bytes = records->at(static_cast<std::size_t>(n - 1));
-    AlarmRecord record = DecodeAlarm(bytes);
-    const auto count = ParseInt32(record.Repeat);
+    const auto count = ParseInt32(DecodeAlarm(bytes).Repeat);
     if (!count) {
         return {}; // no limit: nothing to count
     }
     if (*count <= 1) {
         // The last firing: the alarm switches itself off and keeps its count.
-        record.SwitchedOn = false;
+        bytes[kAlarmSwitchedOnOffset] = 0;
     } else {
-        record.Repeat = std::to_string(static_cast<std::int64_t>(*count) + delta);
+        WriteTextField(bytes, kAlarmRepeatOffset, kRepeatChars,
+                       std::to_string(static_cast<std::int64_t>(*count) + delta));
     }
-    bytes = EncodeAlarm(record);
     return write(*records);
 }
 

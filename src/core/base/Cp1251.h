@@ -7,8 +7,9 @@ namespace domora {
 
 // Text in files is code page 1251, text in memory UTF-8.
 //
-// Byte 0x98 has no character in the code page; it reads as U+FFFD (the replacement
-// character), which in turn cannot be written back.
+// Byte 0x98 has no character in the code page; it reads as U+0098 (a control character,
+// as Windows reads it) and U+0098 is written back as 0x98, so that every byte string read
+// and written again comes back unchanged.
 
 // Converts UTF-8 to code page 1251. False when the text is not valid UTF-8 or holds a
 // character the code page lacks; `firstBad` (when given) then receives that character, or
@@ -18,7 +19,8 @@ bool Utf8ToCp1251(std::string_view utf8, std::string& out, char32_t* firstBad = 
 // The same, with '?' for every character the code page lacks and every invalid byte.
 std::string Utf8ToCp1251Lossy(std::string_view utf8);
 
-// Converts code page 1251 to UTF-8; every byte gives one character.
+// Converts code page 1251 to UTF-8; every byte gives one character, and Utf8ToCp1251 gives
+// the bytes back.
 std::string Cp1251ToUtf8(std::string_view cp1251);
 
 // Whether the character has a byte in the code page.

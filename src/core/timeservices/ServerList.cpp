@@ -46,13 +46,14 @@ bool AddServer(FileStore& files, const std::string& path, const std::string& nam
     if (!Utf8ToCp1251(name, encodedName, &bad)) {
         return Fail(error, "Символ «" + EncodeUtf8(bad) + "» нельзя сохранить в списке серверов.");
     }
-    const auto names = LoadServers(files, path);
-    if (!names) {
+    const auto old = files.readAll(path);
+    if (!old) {
         return Fail(error, "Не удалось открыть файл «" + path + "».");
     }
-    std::string bytes;
-    for (const std::string& existing : *names) {
-        bytes += Utf8ToCp1251Lossy(existing);
+    // The lines already listed stay as they are, byte for byte with their line ends; only a
+    // last line without one gets CR LF, so that the new name starts a line of its own.
+    std::string bytes = *old;
+    if (!bytes.empty() && bytes.back() != '\r' && bytes.back() != '\n') {
         bytes += "\r\n";
     }
     bytes += encodedName;
