@@ -14,7 +14,7 @@ seconds=${1:-60}
 {
     bash scripts/deps.sh cmake ninja-build clang libclang-rt-14-dev libjpeg62-turbo-dev imagemagick
     CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DDOMORA_FUZZ=ON -DDOMORA_BUILD_UI=OFF -DDOMORA_BUILD_TESTS=OFF >/dev/null
+        -DDOMORA_FUZZ=ON -DDOMORA_BUILD_UI=OFF -DDOMORA_BUILD_TESTS=OFF -DDOMORA_WERROR=ON >/dev/null
     cmake --build build/fuzz --target domora_jpeg_fuzz -j2
 } >&2
 

@@ -17,6 +17,6 @@ fi
 
 build=build/windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DDOMORA_BUILD_UI=OFF >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DDOMORA_BUILD_UI=OFF -DDOMORA_WERROR=ON >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure --timeout 300

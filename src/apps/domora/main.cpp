@@ -1,4 +1,5 @@
 #include "platform/Platform.h"
+#include "platform/StoreTemporaries.h"
 #include "platform/TerminationRequests.h"
 #include "ui/app/MainWindow.h"
 #include "ui/app/MessageBoxes.h"
@@ -36,6 +37,9 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
+
+    // Leftovers of writes killed half-way, before any store is opened.
+    domora::RemoveStaleStoreTemporaries(platform->location().appDir());
 
     // The main window makes every other window through its modules.
     domora::MainWindow window(*platform, boxes);

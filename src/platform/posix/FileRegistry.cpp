@@ -27,6 +27,12 @@ struct FileRegistryState {
 
 namespace {
 
+// The lock is taken on a file of its own that stays in place while writes replace the
+// settings file.
+std::string LockPathOf(const std::string& filePath) {
+    return filePath + ".lock";
+}
+
 // An advisory lock on the lock file, held while the object lives.
 class FileLock {
 public:
@@ -282,13 +288,27 @@ private:
 
 } // namespace
 
+int RemoveStaleSettingsTemporaries(const std::string& filePath) {
+    // The lock is the writers' own: a program writes its temporary file, renames it over
+    // the settings file and removes it on failure all under the exclusive lock, so while we
+    // hold that lock no temporary file is in use, and a killed writer's lock went with its
+    // descriptors. An age rule could not tell a slow writer from a dead one. Not waiting:
+    // the price editor may be saving right now, and the start of the program does not wait
+    // for it; the leftovers go at the next start or with the first write (flush()).
+    FileLock lock(LockPathOf(filePath), LOCK_EX | LOCK_NB); // fails too when the folder is missing
+    if (!lock.held()) {
+        return 0;
+    }
+    return PosixFileStore().removeStaleTemporaries(filePath);
+}
+
 std::string DefaultRegistryPath() {
     return XdgConfigHome() + "/domora/registry.reg";
 }
 
 FileRegistry::FileRegistry(std::string filePath) : state_(std::make_shared<FileRegistryState>()) {
     state_->path = std::move(filePath);
-    state_->lockPath = state_->path + ".lock";
+    state_->lockPath = LockPathOf(state_->path);
 }
 
 FileRegistry::~FileRegistry() = default;

@@ -12,6 +12,12 @@ struct FileRegistryState;
 // $XDG_CONFIG_HOME/domora/registry.reg (default ~/.config/domora/registry.reg).
 std::string DefaultRegistryPath();
 
+// Removes the temporary files that writes of the settings file killed half-way left
+// (".registry.reg.tmp-XXXXXX"), when the file's lock is free at this moment: every writer
+// holds it while its temporary file exists. When another program holds it, nothing is
+// removed and nothing is waited for. Returns how many were removed.
+int RemoveStaleSettingsTemporaries(const std::string& filePath);
+
 // The settings store of the Linux build: one file in the text syntax of registry export
 // files (RegistryHive), shared by the programs under an advisory lock.
 //

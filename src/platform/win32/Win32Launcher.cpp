@@ -42,8 +42,13 @@ std::variant<Win32Launcher::ShellTexts, Win32Launcher::Refusal>
 Win32Launcher::shellTexts(const std::string& file, const std::vector<std::string>& fields,
                           const std::string& directory) {
     std::string parameters;
+    // Appended piece by piece: a literal put before a temporary string (`" " + text`)
+    // inserts at its front, which GCC 12 at -O3 takes for an overlapping copy (-Wrestrict).
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        parameters += (i == 0 ? "" : " ") + QuotedField(fields[i]);
+        if (i != 0) {
+            parameters += ' ';
+        }
+        parameters += QuotedField(fields[i]);
     }
     std::string program = file;
     if (file.find_first_of("\\/:") == std::string::npos) {

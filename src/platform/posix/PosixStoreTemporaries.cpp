@@ -1,0 +1,27 @@
+#include "platform/StoreTemporaries.h"
+
+#include "core/app/AppPaths.h"
+#include "platform/posix/FileRegistry.h"
+#include "platform/posix/PosixFileStore.h"
+
+namespace domora {
+
+int RemoveStaleStoreTemporaries(const std::string& appDir, const std::string& settingsFile) {
+    const AppPaths paths = AppPaths::FromAppDir(appDir);
+    const std::string servers = paths.AppDir + "Data/IServers.DMR"; // the time-server list
+    PosixFileStore files;
+    int removed = 0;
+    for (const std::string* store : {&paths.BudilPath, &paths.CelebPath, &paths.ZadanPath, &servers}) {
+        removed += files.removeStaleTemporaries(*store);
+    }
+    if (!settingsFile.empty()) {
+        removed += RemoveStaleSettingsTemporaries(settingsFile);
+    }
+    return removed;
+}
+
+int RemoveStaleStoreTemporaries(const std::string& appDir) {
+    return RemoveStaleStoreTemporaries(appDir, DefaultRegistryPath());
+}
+
+} // namespace domora
