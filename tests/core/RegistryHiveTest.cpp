@@ -1,4 +1,5 @@
 #include "core/app/MemoryRegistry.h"
+#include "core/app/RegistryNames.h"
 #include "core/base/Cp1251.h"
 #include "testing/core/FailingRegistry.h"
 #include "testing/core/TestData.h"
@@ -167,6 +168,34 @@ TEST(MemoryRegistry, ReadsFailOnMissingOrOtherTypedValues) {
     EXPECT_FALSE(key->valueExists("N"));
     key->close();
     EXPECT_THROW(key->readString("S"), RegistryError);
+}
+
+// A name the settings file cannot hold on one line of UTF-8 text is refused with the reason.
+TEST(MemoryRegistry, NamesTheTextCannotHoldAreRefused) {
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"a\nb", "в имени есть перевод строки"},
+        {"end\r", "в имени есть перевод строки"},
+        {"a\0b"s, "в имени есть нулевой символ"},
+        {"\tb", "в имени есть управляющий символ с кодом 9"},
+        {"\xD0x", "имя записано не в кодировке UTF-8"}};
+    MemoryRegistry registry;
+    auto key = registry.openKey(RegHive::CurrentUser, "Software\\X", true);
+    for (const auto& [name, reason] : refused) {
+        try {
+            key->writeString(name, "x");
+            ADD_FAILURE() << name;
+        } catch (const RegistryError& e) {
+            EXPECT_EQ(e.what(), "Значение «" + ShownRegName(name) + "» не записано: " + reason + ".");
+        }
+        try {
+            OpenKeyOrThrow(registry, "Software\\" + name, true);
+            ADD_FAILURE() << name;
+        } catch (const RegistryError& e) {
+            EXPECT_NE(std::string(e.what()).find(": " + reason + "."), std::string::npos) << e.what();
+        }
+    }
+    ASSERT_EQ(registry.hive().keys().size(), 1U);
+    EXPECT_TRUE(registry.hive().keys()[0].values.empty());
 }
 
 TEST(FailingRegistry, PlantedFailures) {
