@@ -1,7 +1,12 @@
 #include "core/app/MemoryRegistry.h"
+#include "core/app/RegistryNames.h"
+#include "core/base/Cp1251.h"
 #include "testing/core/FailingRegistry.h"
+#include "testing/core/TestData.h"
 
 #include <gtest/gtest.h>
+
+using namespace std::string_literals;
 
 namespace domora {
 namespace {
@@ -37,6 +42,52 @@ TEST(RegistryHive, TextFormRoundTrip) {
     EXPECT_EQ(parsed->serialise(), text);
     ASSERT_EQ(parsed->keys().size(), 3U);
     EXPECT_EQ(parsed->value(RegHive::CurrentUser, "Software\\Tervo\\Main", "Lines")->text, "one\r\ntwo\t😀");
+}
+
+// Every value is read back from the text exactly as it was written, byte for byte, under any
+// name the text can hold, and the file stays UTF-8 text whatever the strings hold.
+TEST(RegistryHive, EveryValueSurvivesWritingAndReading) {
+    std::vector<RegValue> values = {Str("\"q\" \\ [x] a]", "C:\\a \"b\"\\"),
+                                    Str("", "Время 😀"),
+                                    Dw("Zero", 0),
+                                    Dw("Max", 0xFFFFFFFFU),
+                                    Bin("None", {}),
+                                    Bin("Bytes", {0, 0x0a, 0x22, 0x5c, 0xff})};
+    for (const std::string& text :
+         {""s, "  two  "s, "a\x7f\xEF\xBF\xBD"s, "one\r\ntwo\n"s, "\x01\t\x1f"s, "a\0b"s, "\0"s, "end\0"s,
+          "\xff"s, "cut \xD0"s, "\xC0\xAF"s, "\xED\xB2\x80"s, "\xF4\x90\x80\x80"s, "\xD0\n\xff\x80x"s,
+          "\xfe\0"s, "\xD0\x96\xE2\x82\xAC\xF0\x9F\x98\x80\r"s}) {
+        values.push_back(Str("S" + std::to_string(values.size()), text));
+    }
+    RegistryHive hive;
+    for (const RegValue& v : values) {
+        hive.setValue(RegHive::CurrentUser, "Software\\a]b]", v);
+    }
+    const std::string text = hive.serialise();
+    std::u32string chars;
+    EXPECT_TRUE(DecodeUtf8(text, chars)) << text;
+    std::string error;
+    const auto parsed = RegistryHive::parse(text, &error);
+    ASSERT_TRUE(parsed.has_value()) << error;
+    for (const RegValue& v : values) {
+        EXPECT_EQ(parsed->value(RegHive::CurrentUser, "Software\\a]b]", v.name), v) << v.name;
+    }
+    EXPECT_EQ(parsed->serialise(), text);
+    EXPECT_NE(text.find("@=\"Время 😀\"\r\n"), std::string::npos); // UTF-8 text stays quoted
+}
+
+// A file written before reads and is written back the same, byte for byte.
+TEST(RegistryHive, StoredFilesAreWrittenBackUnchanged) {
+    const std::string head =
+        "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\X]\r\n";
+    for (const std::string& text :
+         {ReadTestData("registry-defaults.reg"), head + "\"Lines\"=hex(1):61,00,0d,00,0a,00,00,00\r\n",
+          head + "\"Odd\"=\"\xD0\x96 \\\"q\\\" \\\\ ]\"\r\n@=dword:0000002a\r\n"}) {
+        std::string error;
+        const auto parsed = RegistryHive::parse(text, &error);
+        ASSERT_TRUE(parsed.has_value()) << error;
+        EXPECT_EQ(parsed->serialise(), text);
+    }
 }
 
 TEST(RegistryHive, ParseIsLenientAboutLayout) {
@@ -117,6 +168,34 @@ TEST(MemoryRegistry, ReadsFailOnMissingOrOtherTypedValues) {
     EXPECT_FALSE(key->valueExists("N"));
     key->close();
     EXPECT_THROW(key->readString("S"), RegistryError);
+}
+
+// A name the settings file cannot hold on one line of UTF-8 text is refused with the reason.
+TEST(MemoryRegistry, NamesTheTextCannotHoldAreRefused) {
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"a\nb", "в имени есть перевод строки"},
+        {"end\r", "в имени есть перевод строки"},
+        {"a\0b"s, "в имени есть нулевой символ"},
+        {"\tb", "в имени есть управляющий символ с кодом 9"},
+        {"\xD0x", "имя записано не в кодировке UTF-8"}};
+    MemoryRegistry registry;
+    auto key = registry.openKey(RegHive::CurrentUser, "Software\\X", true);
+    for (const auto& [name, reason] : refused) {
+        try {
+            key->writeString(name, "x");
+            ADD_FAILURE() << name;
+        } catch (const RegistryError& e) {
+            EXPECT_EQ(e.what(), "Значение «" + ShownRegName(name) + "» не записано: " + reason + ".");
+        }
+        try {
+            OpenKeyOrThrow(registry, "Software\\" + name, true);
+            ADD_FAILURE() << name;
+        } catch (const RegistryError& e) {
+            EXPECT_NE(std::string(e.what()).find(": " + reason + "."), std::string::npos) << e.what();
+        }
+    }
+    ASSERT_EQ(registry.hive().keys().size(), 1U);
+    EXPECT_TRUE(registry.hive().keys()[0].values.empty());
 }
 
 TEST(FailingRegistry, PlantedFailures) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace std::string_literals;
+
 namespace domora {
 namespace {
 
@@ -111,6 +113,25 @@ TEST(FileRegistry, UnitStoppedByAnErrorKeepsWhatItWroteBefore) {
     EXPECT_EQ(key->readInteger("Earlier"), 7U);
     EXPECT_EQ(key->readInteger("OnTop"), 1U);
     EXPECT_FALSE(key->valueExists("After"));
+}
+
+TEST(FileRegistry, NamesTheFileCannotHoldAreRefusedAndNothingIsWritten) {
+    TempFolder tmp;
+    const std::string file = tmp.path("registry.reg");
+    FileRegistry registry(file);
+    registry.openKey(RegHive::CurrentUser, MainKey, true)->writeInteger("OnTop", 1);
+    const auto before = ReadFile(file);
+    for (const std::string& name : {"a\nb"s, "a\r"s, "\0"s, "\x01"s, "\xff"s}) {
+        auto key = registry.openKey(RegHive::CurrentUser, MainKey, false);
+        EXPECT_THROW(key->writeString(name, "x"), RegistryError) << name;
+        EXPECT_THROW(key->writeInteger(name, 1), RegistryError) << name;
+        key->close();
+        EXPECT_EQ(registry.openKey(RegHive::CurrentUser, MainKey + "\\" + name, true), nullptr) << name;
+        EXPECT_EQ(ReadFile(file), before) << name;
+    }
+    EXPECT_EQ(test::Listing(tmp.path()), "registry.reg registry.reg.lock");
+    EXPECT_EQ(registry.openKey(RegHive::CurrentUser, MainKey, false)->readInteger("OnTop"), 1U);
+    EXPECT_EQ(registry.takeDamageReport(), "");
 }
 
 TEST(FileRegistry, DamagedFileIsKeptReportedOnceAndReplaced) {

@@ -72,6 +72,7 @@ private:
         if (RegRelativePath(path_).empty()) {
             throw RegistryError("В корне куста значения не хранятся.");
         }
+        CheckRegNames(path_, v.name);
         registry_.hive_.setValue(hive_, path_, v);
     }
 
@@ -82,6 +83,9 @@ private:
 };
 
 std::unique_ptr<RegistryKey> MemoryRegistry::openKey(RegHive hive, const std::string& path, bool create) {
+    if (create && !RegNameFault(path).empty()) {
+        return nullptr; // the text form could not hold the key
+    }
     if (create) {
         hive_.createKey(hive, path);
     } else if (!hive_.keyExists(hive, path)) {

@@ -1,5 +1,6 @@
 #include "core/app/Registry.h"
 
+#include "core/app/RegistryNames.h"
 #include "core/base/LittleEndian.h"
 
 namespace domora {
@@ -18,7 +19,9 @@ void RegistryKey::writeDouble(const std::string& name, double value) {
 std::unique_ptr<RegistryKey> OpenKeyOrThrow(Registry& registry, const std::string& path, bool create) {
     auto key = registry.openKey(RegHive::CurrentUser, path, create);
     if (!key) {
-        throw RegistryError("Раздел «" + path + "» не открывается.");
+        const std::string fault = RegNameFault(path);
+        throw RegistryError("Раздел «" + ShownRegName(path) + "» не открывается" +
+                            (fault.empty() ? std::string(".") : ": " + fault + "."));
     }
     return key;
 }

@@ -29,8 +29,10 @@ struct RegKeyData {
 
 // The registry held in memory, and its text form (the syntax of registry export files:
 // the header line, then each key in brackets followed by its values, a blank line between
-// keys, CR LF line ends, UTF-8; read and written in RegistryText.cpp). Key and value names
-// compare without regard to letter case.
+// keys, CR LF line ends, UTF-8; read and written in RegistryText.cpp). A string that is not
+// UTF-8 text on one line is written as "hex(1):" UTF-16 bytes, a stray byte as U+DC80 + byte,
+// so every value reads back unchanged. Key and value names compare without regard to letter
+// case; the Registry keys refuse names the text cannot hold (RegNameFault).
 //
 // Keys are kept in the order they were created. A key created with create=true is stored
 // as an entry of its own; its missing ancestors exist implicitly (they are not written as

@@ -37,11 +37,38 @@ bool HasControlChar(std::string_view text) {
     return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
-// A text with line breaks or other control characters cannot stand in quotes on one line;
-// it is written as its UTF-16 bytes ("hex(1):"), as registry export files do.
+// A string stands in quotes when it is UTF-8 text on one line, without control characters.
+bool Quotable(std::string_view text) {
+    std::u32string chars;
+    return !HasControlChar(text) && DecodeUtf8(text, chars);
+}
+
+// The first escaped byte: a byte that is not part of valid UTF-8 is written as the unpaired
+// low surrogate U+DC80..U+DCFF, which no text holds, and read back as that byte.
+constexpr char32_t kEscapedByte = 0xDC00;
+
+// The characters of a string, each byte outside a valid UTF-8 sequence escaped.
+std::u32string CharsOf(std::string_view text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        std::u32string one;
+        if (length != 0 && DecodeUtf8(text.substr(i, length), one) && one.size() == 1) {
+            out += one;
+            i += length;
+        } else {
+            out.push_back(kEscapedByte + lead);
+            ++i;
+        }
+    }
+    return out;
+}
+
+// Any other string is written as its UTF-16 bytes ("hex(1):"), as registry export files do.
 std::string Utf16Hex(std::string_view text) {
     std::vector<std::uint16_t> units;
-    for (const char32_t c : DecodeUtf8Lossy(text)) {
+    for (const char32_t c : CharsOf(text)) {
         if (c >= 0x10000) {
             const char32_t v = c - 0x10000;
             units.push_back(static_cast<std::uint16_t>(0xD800 + (v >> 10)));
@@ -118,7 +145,7 @@ std::optional<std::vector<std::uint8_t>> ParseBytes(std::string_view s) {
     }
 }
 
-// UTF-16LE bytes, optionally ended by a zero unit, as UTF-8.
+// UTF-16LE bytes, optionally ended by a zero unit, as UTF-8; an escaped byte is that byte.
 std::optional<std::string> TextOfUtf16(const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() % 2 != 0) {
         return std::nullopt;
@@ -138,6 +165,9 @@ std::optional<std::string> TextOfUtf16(const std::vector<std::uint8_t>& bytes) {
                 return std::nullopt;
             }
             c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+        } else if (c >= kEscapedByte + 0x80 && c <= kEscapedByte + 0xFF) {
+            out.push_back(static_cast<char>(c - kEscapedByte));
+            continue;
         } else if (c >= 0xDC00 && c <= 0xDFFF) {
             return std::nullopt;
         }
@@ -335,7 +365,7 @@ std::string RegistryHive::serialise() const {
                 }
                 break;
             case RegType::String:
-                out += HasControlChar(v.text) ? Utf16Hex(v.text) : Quoted(v.text);
+                out += Quotable(v.text) ? Quoted(v.text) : Utf16Hex(v.text);
                 break;
             case RegType::Binary:
                 out += "hex:";

@@ -1,6 +1,7 @@
 #include "platform/posix/FileRegistry.h"
 
 #include "core/app/RegistryHive.h"
+#include "core/app/RegistryNames.h"
 #include "core/base/Paths.h"
 #include "platform/posix/PosixFileStore.h"
 #include "platform/posix/XdgPaths.h"
@@ -222,6 +223,7 @@ private:
         if (IsHiveRoot(path_)) {
             throw RegistryError("В корне куста значения не хранятся");
         }
+        CheckRegNames(path_, value.name);
         snapshot_.setValue(hive_, path_, value);
         pending_.push_back({Change::Set, value});
     }
@@ -325,6 +327,9 @@ std::unique_ptr<RegistryKey> FileRegistry::openKey(RegHive hive, const std::stri
     FileRegistryState& state = *state_;
     if (!create && !state.store.exists(state.path)) {
         return nullptr;
+    }
+    if (create && !RegNameFault(path).empty()) {
+        return nullptr; // the settings file could not hold the key
     }
     const std::string folder = FolderOf(state.path);
     if (!MakeFolders(folder) || (create && ::access(folder.c_str(), W_OK) != 0)) {
