@@ -16,6 +16,7 @@ if [ ${#packages[@]} -eq 0 ]; then
         xvfb xauth trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
         dbus-daemon python3-dbus python3-gi
         python3 chrony
+        clang-format-14 shellcheck
         fonts-dejavu-core fonts-liberation2
     )
 fi

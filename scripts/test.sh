@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds everything and runs every test: once in the debug
-# build, once under AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the
-# Windows platform layer cross-built with mingw-w64 and run under Wine.
+# Installs the dependencies, checks the form of the sources, builds everything and runs
+# every test: once in the debug build, once under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer, then the core and the Windows platform layer cross-built with
+# mingw-w64 and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+echo "== lint"
+bash scripts/lint.sh
 for preset in debug asan-ubsan; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null

@@ -46,7 +46,7 @@ fi
 CHRONY_PID=$!
 
 # chronyd answers once it has bound its port: ask until it does.
-for attempt in $(seq 20); do
+for _ in $(seq 20); do
     kill -0 "$CHRONY_PID" 2>/dev/null || fail "chronyd ended at its start"
     STATUS=0
     OUT=$("$CLOCKSY" --dry-run "127.0.0.1:$PORT" no 2>"$WORK/err") || STATUS=$?

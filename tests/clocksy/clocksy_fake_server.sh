@@ -95,7 +95,7 @@ run_clocksy --dry-run "127.0.0.1:$PORT" no
 # Wine does not pass on the system's notice of a closed port: there it is silence.
 closed="Сервер отверг запрос"
 [ ${#RUNNER[@]} -eq 0 ] || closed="не отвечает"
-[ "$STATUS" -eq 1 ] && grep -qF "$closed" <<<"$ERR" || fail "closed port: $STATUS $ERR"
+if [ "$STATUS" -ne 1 ] || ! grep -qF "$closed" <<<"$ERR"; then fail "closed port: $STATUS $ERR"; fi
 run_clocksy "127.0.0.1:$PORT"
-[ "$STATUS" -eq 2 ] && grep -qF "yes или no" <<<"$ERR" || fail "missing mode: $STATUS $ERR"
+if [ "$STATUS" -ne 2 ] || ! grep -qF "yes или no" <<<"$ERR"; then fail "missing mode: $STATUS $ERR"; fi
 echo "PASS"

@@ -22,12 +22,13 @@ chmod +x "$PROGRAM/notebox"
 text_field() {
     local bytes
     bytes=$(printf '%s' "$1" | iconv -f UTF-8 -t CP1251 | wc -c)
-    printf "\\$(printf '%03o' "$bytes")"
+    byte "$bytes"
     printf '%s' "$1" | iconv -f UTF-8 -t CP1251
     head -c $((200 - bytes)) /dev/zero
 }
 celeb() {
-    printf "\\$(printf '%03o' "$1")\\$(printf '%03o' "$2")"
+    byte "$1"
+    byte "$2"
     text_field "$3"
     text_field "$4"
 }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared set-up of the end-to-end tests: a temporary home, an X server of its own, and
 # clean-up of every process started, also when a test fails.
 set -euo pipefail
@@ -104,15 +105,20 @@ put_text() {
     length=$(stat -c %s "$WORK/field")
     [ "$length" -le "$capacity" ] || fail "the text does not fit its field: $4"
     {
-        printf "\\$(printf '%03o' "$length")"
+        byte "$length"
         cat "$WORK/field"
         head -c $((capacity - length)) /dev/zero
     } | dd of="$file" bs=1 seek="$offset" conv=notrunc status=none
 }
 
+# byte VALUE: the byte of that value (0..255) on standard output.
+byte() {
+    printf '%b' "\\0$(printf '%03o' "$1")"
+}
+
 # put_byte FILE OFFSET VALUE: one byte.
 put_byte() {
-    printf "\\$(printf '%03o' "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+    byte "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
 }
 
 # A settings file with the first-run values, so that no thank-you message appears;

@@ -6,8 +6,6 @@
 # loses nothing.
 source "$(dirname "$0")/lib.sh"
 TALLYUP=$DOMORA_BIN
-# In a sanitizer build the exit status counts leaks: only the program's own.
-export LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp
 start_x
 seed_registry StartHow2
 
