@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <set>
 #include <string>
 #include <string_view>
@@ -107,21 +106,13 @@ void CheckResolve(const std::string& path) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Names the command line looks up on disk are looked up in an empty folder.
-    const auto folder = std::filesystem::temp_directory_path() / "domora-note-command-fuzz";
-    std::filesystem::create_directories(folder);
-    std::filesystem::current_path(folder);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     QStringList fields;
     for (std::size_t start = 0; start < bytes.size();) {
         const std::size_t end = std::min(bytes.find('\0', start), bytes.size());
         QString field = QString::fromUtf8(bytes.data() + start, static_cast<qsizetype>(end - start));
-        // Only names without folders, so that every lookup stays in the empty folder.
+        // Names without folders: a split path is looked up (read only) in the current folder.
         field.replace(QLatin1Char('/'), QLatin1Char('_'));
         fields.append(field);
         start = end + 1;
