@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything and runs every test: once in the debug
 # build, once under AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the
-# Windows platform layer cross-built with mingw-w64 and run under Wine.
+# Windows platform layer cross-built with mingw-w64 and run under Wine, and last every fuzz
+# target for 30 s (two at a time) from its seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -13,3 +14,5 @@ for preset in debug asan-ubsan; do
 done
 echo "== windows"
 bash scripts/test-windows.sh
+echo "== fuzz"
+bash scripts/fuzz.sh 30
