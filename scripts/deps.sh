@@ -12,7 +12,7 @@ if [ ${#packages[@]} -eq 0 ]; then
         libxtst-dev libxext-dev libsystemd-dev libpci-dev pci.ids
         qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
         libjpeg62-turbo-dev
-        libgtest-dev libgmock-dev libbenchmark-dev
+        libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
         xvfb xauth trayer xdotool x11-utils x11-xkb-utils imagemagick faketime
         dbus-daemon python3-dbus python3-gi
         python3 chrony

@@ -2,7 +2,8 @@
 # Installs the dependencies, checks the form of the sources, builds everything and runs
 # every test: once in the debug build, once under AddressSanitizer, LeakSanitizer and
 # UndefinedBehaviorSanitizer, then the core and the Windows platform layer cross-built with
-# mingw-w64 and run under Wine.
+# mingw-w64 and run under Wine, and last every fuzz target for 30 s (two at a time) from its
+# seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -16,3 +17,5 @@ for preset in debug asan-ubsan; do
 done
 echo "== windows"
 bash scripts/test-windows.sh
+echo "== fuzz"
+bash scripts/fuzz.sh 30

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 
 namespace domora {
@@ -20,6 +21,12 @@ TEST(NumberText, FormatFloatAndBack) {
     EXPECT_EQ(FormatFloat(1.0 / 3.0), "0,333333333333333");
     EXPECT_EQ(FormatFloat(123456789012345.0), "123456789012345");
     EXPECT_EQ(FormatFloat(std::nan("")), "NAN");
+    // The largest doubles are not rounded up past the largest double: their text reads back.
+    for (const double huge : {DBL_MAX, -DBL_MAX, 1.797693134862315e308}) {
+        const std::string text = FormatFloat(huge);
+        EXPECT_EQ(text, huge > 0 ? "1,79769313486231E308" : "-1,79769313486231E308");
+        EXPECT_TRUE(ParseFloat(text).has_value()) << text;
+    }
     EXPECT_EQ(ParseFloat(" -1,5E2 "), -150.0);
     for (const char* bad : {"", "1,2,3", "abc", "1 2", "inf", "nan", "+-1", "12$"}) {
         EXPECT_FALSE(ParseFloat(bad).has_value()) << bad;

@@ -32,6 +32,12 @@ std::string FormatFloat(double value) {
     if (value == 0.0) {
         return "0";
     }
+    // The largest numbers would round to 15 digits above the largest double, a text that
+    // no longer reads as a number: they are written as the largest 15-digit value below it.
+    constexpr double kLargest15Digits = 1.79769313486231e308;
+    if (std::fabs(value) > kLargest15Digits) {
+        value = std::copysign(kLargest15Digits, value);
+    }
     // 15 significant digits: "d.dddddddddddddde±x".
     std::array<char, 40> buf{};
     const auto res =
