@@ -289,23 +289,22 @@ TEST_P(StoreCrash, AKilledRewriteLeavesTheOldOrTheNewFile) {
         // The two contents were read by the store above; anything else is read again.
         const auto bytes = test::ReadFile(path);
         holdsNew = bytes == newBytes;
-        const auto entries = bytes == oldBytes || holdsNew ? oldEntries : store.entries(path);
-        const char* fault = nullptr;
-        if (!bytes || !entries || (entries != oldEntries && entries != newEntries)) {
-            ++unreadable;
-            fault = "unreadable";
-        } else if (bytes == oldBytes) {
+        const auto entries = bytes == oldBytes ? oldEntries : holdsNew ? newEntries : store.entries(path);
+        std::string fault;
+        if (bytes == oldBytes) {
             ++olds;
         } else if (holdsNew) {
             ++news;
-        } else if (bytes->size() != oldBytes.size() && bytes->size() != newBytes.size()) {
-            ++shortFiles;
-            fault = "short";
         } else {
-            ++mixed;
-            fault = "mixed";
+            const bool cut = !bytes || (bytes->size() != oldBytes.size() && bytes->size() != newBytes.size());
+            ++(cut ? shortFiles : mixed);
+            fault = cut ? "short" : "mixed";
         }
-        if (fault != nullptr) {
+        if (!entries || (entries != oldEntries && entries != newEntries)) {
+            ++unreadable;
+            fault += " unreadable";
+        }
+        if (!fault.empty()) {
             if (firstFault.empty()) {
                 firstFault = "kill " + std::to_string(kill) + ": " + fault + ", " +
                              std::to_string(bytes ? bytes->size() : 0) + " bytes";
