@@ -322,8 +322,7 @@ TEST_P(StoreCrash, AKilledRewriteLeavesTheOldOrTheNewFile) {
     std::cout << store.name << ": " << kKills << " kills, " << midWrite << " mid-write; old " << olds
               << ", new " << news << "; short " << shortFiles << ", mixed " << mixed << ", unreadable "
               << unreadable << "; temporaries " << before << " before the clean-up, " << after
-              << " after; kills within " << std::max(range, 200L) << " us of the start; seed " << seed
-              << "\n";
+              << " after; delays 0 to " << std::max(range, 200L) << " us; seed " << seed << "\n";
     for (const auto& [key, value] : {std::pair{"kills", kKills},
                                      {"midWrite", midWrite},
                                      {"old", olds},
