@@ -21,6 +21,9 @@
 #include <iostream>
 #include <memory>
 #include <random>
+#include <string_view>
+
+#include <sys/inotify.h>
 
 namespace domora {
 namespace {
@@ -199,6 +202,39 @@ std::set<std::string> Temporaries(const std::string& folder, const std::string& 
     return names;
 }
 
+// The file's bytes into `bytes`, whose storage is kept from one kill to the next: under
+// AddressSanitizer freed memory is held back, and a parent that grows makes each fork slower.
+bool ReadInto(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    char chunk[8192];
+    for (ssize_t got; (got = ::read(fd, chunk, sizeof chunk)) > 0;) {
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return true;
+}
+
+// Waits (up to a second) until a file whose name starts with `prefix` is made in the folder
+// that `watch` watches.
+void WaitForCreation(int watch, const std::string& prefix) {
+    alignas(inotify_event) char events[4096];
+    pollfd ready{watch, POLLIN, 0};
+    while (::poll(&ready, 1, 1000) == 1) {
+        const ssize_t got = ::read(watch, events, sizeof events);
+        for (ssize_t at = 0; at < got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            if (event->len > 0 && std::string_view(event->name).starts_with(prefix)) {
+                return;
+            }
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+}
+
 unsigned Seed() {
     const char* fixed = std::getenv("DOMORA_CRASH_SEED");
     return fixed != nullptr ? static_cast<unsigned>(std::stoul(fixed)) : std::random_device{}();
@@ -251,17 +287,24 @@ TEST_P(StoreCrash, AKilledRewriteLeavesTheOldOrTheNewFile) {
     test::WriteFile(path, oldBytes);
     ASSERT_TRUE(oldEntries && newEntries && oldEntries != newEntries);
 
-    // A kill within two writes' time of the child's start lands in its first or its second
-    // write or between them. A kill mid-write leaves its temporary file behind.
+    // Every other kill comes within two writes' time of the child's start, in its first or
+    // its second write or between them; the others come soon after a write has made its
+    // temporary file, while the write is under way. A kill mid-write leaves that file behind.
     const unsigned seed = Seed();
     std::mt19937 random(seed);
-    const auto range = std::chrono::duration_cast<std::chrono::microseconds>(2 * perWrite).count();
-    std::uniform_int_distribution<long> delayUs(0, std::max(range, 200L));
+    const auto range =
+        std::max<long>(std::chrono::duration_cast<std::chrono::microseconds>(2 * perWrite).count(), 200);
+    std::uniform_int_distribution<long> delayUs(0, range);
+    std::uniform_int_distribution<long> inWriteUs(0, range / 20);
+    const int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_CREATE), 0);
     int midWrite = 0, olds = 0, news = 0, shortFiles = 0, mixed = 0, unreadable = 0;
-    std::string firstFault;
+    std::string firstFault, bytes;
     std::set<std::string> seen;
     bool holdsNew = false;
     for (int kill = 0; kill < kKills; ++kill) {
+        for (char drain[4096]; ::read(watch, drain, sizeof drain) > 0;) {
+        }
         int ready[2];
         ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
@@ -280,23 +323,28 @@ TEST_P(StoreCrash, AKilledRewriteLeavesTheOldOrTheNewFile) {
         ::close(ready[1]);
         ASSERT_EQ(::read(ready[0], &started, 1), 1);
         ::close(ready[0]);
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        if (kill % 2 == 1) {
+            WaitForCreation(watch, "." + file + ".tmp-");
+        }
+        std::this_thread::sleep_for(
+            std::chrono::microseconds(kill % 2 == 1 ? inWriteUs(random) : delayUs(random)));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer stopped: " << status;
 
         // The two contents were read by the store above; anything else is read again.
-        const auto bytes = test::ReadFile(path);
-        holdsNew = bytes == newBytes;
-        const auto entries = bytes == oldBytes ? oldEntries : holdsNew ? newEntries : store.entries(path);
+        const bool exists = ReadInto(path, bytes);
+        holdsNew = exists && bytes == newBytes;
+        const bool holdsOld = exists && bytes == oldBytes;
+        const auto entries = holdsOld ? oldEntries : holdsNew ? newEntries : store.entries(path);
         std::string fault;
-        if (bytes == oldBytes) {
+        if (holdsOld) {
             ++olds;
         } else if (holdsNew) {
             ++news;
         } else {
-            const bool cut = !bytes || (bytes->size() != oldBytes.size() && bytes->size() != newBytes.size());
+            const bool cut = !exists || (bytes.size() != oldBytes.size() && bytes.size() != newBytes.size());
             ++(cut ? shortFiles : mixed);
             fault = cut ? "short" : "mixed";
         }
@@ -307,7 +355,7 @@ TEST_P(StoreCrash, AKilledRewriteLeavesTheOldOrTheNewFile) {
         if (!fault.empty()) {
             if (firstFault.empty()) {
                 firstFault = "kill " + std::to_string(kill) + ": " + fault + ", " +
-                             std::to_string(bytes ? bytes->size() : 0) + " bytes";
+                             std::to_string(bytes.size()) + " bytes";
             }
             test::WriteFile(path, oldBytes); // the next writer starts from a sound file
         }
@@ -316,13 +364,15 @@ TEST_P(StoreCrash, AKilledRewriteLeavesTheOldOrTheNewFile) {
         }
     }
 
+    ::close(watch);
     const auto before = Temporaries(folder, file).size();
     const int removed = RemoveStaleStoreTemporaries(app.path(), app.path("config/registry.reg"));
     const auto after = Temporaries(folder, file).size();
     std::cout << store.name << ": " << kKills << " kills, " << midWrite << " mid-write; old " << olds
               << ", new " << news << "; short " << shortFiles << ", mixed " << mixed << ", unreadable "
               << unreadable << "; temporaries " << before << " before the clean-up, " << after
-              << " after; delays 0 to " << std::max(range, 200L) << " us; seed " << seed << "\n";
+              << " after; delays 0 to " << range << " us from the start or to " << range / 20
+              << " us into a write; seed " << seed << "\n";
     for (const auto& [key, value] : {std::pair{"kills", kKills},
                                      {"midWrite", midWrite},
                                      {"old", olds},
