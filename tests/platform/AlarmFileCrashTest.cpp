@@ -6,14 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <filesystem>
-#include <random>
-#include <thread>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace domora {
 namespace {
@@ -23,52 +16,6 @@ AlarmRecord Alarm(int n) {
     r.Hour = n % 24;
     r.TextFile = "/home/user/.local/share/domora/Temp/File" + std::to_string(n) + ".txt";
     return r;
-}
-
-// A process killed at any moment while it rewrites the alarm file leaves the records as
-// they were before that rewrite or as they are after it, never anything else; the next
-// start clears away the temporary files that killed rewrites left.
-TEST(AlarmFileCrash, AKilledRewriteLeavesTheOldOrTheNewRecords) {
-    test::TempFolder folder;
-    const std::string path = folder.path("Data/Budil.DMR");
-    std::string without;
-    for (int i = 0; i < 99; ++i) {
-        const auto record = EncodeAlarm(Alarm(i));
-        without.append(record.begin(), record.end());
-    }
-    const auto hundredth = EncodeAlarm(Alarm(99));
-    const std::string with = without + std::string(hundredth.begin(), hundredth.end());
-    test::WriteFile(path, without);
-
-    const unsigned seed = std::random_device{}();
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayUs(0, 12'000);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    for (int kill = 0; kill < 200 && std::chrono::steady_clock::now() < deadline; ++kill) {
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) { // adds the hundredth alarm and deletes it again, for ever
-            PosixFileStore files;
-            FakeClock clock;
-            AlarmStore store(files, path, clock);
-            for (;;) {
-                store.AddAlarm(Alarm(99));
-                store.DeleteAlarm(100);
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        const auto bytes = test::ReadFile(path);
-        ASSERT_TRUE(bytes == without || bytes == with)
-            << "kill " << kill << ", seed " << seed << ": " << (bytes ? bytes->size() : 0) << " bytes";
-    }
-
-    PosixFileStore files;
-    FakeClock clock;
-    const AlarmStore next(files, path, clock);
-    EXPECT_EQ(test::Listing(folder.path("Data")), "Budil.DMR");
 }
 
 // Rewrites that finish leave no temporary file behind. Leftovers of killed rewrites are

@@ -78,6 +78,9 @@ TEST(StoreTemporaries, TheStoresLeftoversGoAndNothingElse) {
         {app.path("Data/.Zadan.DMR.tmp-000000"), false},
         {app.path("Data/.IServers.DMR.tmp-x9Y8z7"), false},
         {config.path(".registry.reg.tmp-a1B2c3"), false},
+        {app.path("Data/.Budil.DMR.damaged.tmp-Ab12Cd"), false}, // copies of damaged files
+        {app.path("Data/.Zadan.DMR.damaged-12.tmp-q1W2e3"), false},
+        {app.path("Data/.CELEB.DMR.Damaged-2.tmp-000000"), false},
         {app.path("Data/.Budil.DMR.tmp-12345"), true},    // one letter short
         {app.path("Data/.Budil.DMR.tmp-ab_cd1"), true},   // not a letter or digit
         {app.path("Data/Budil.DMR.tmp-Ab12Cd"), true},    // no leading dot
@@ -85,12 +88,17 @@ TEST(StoreTemporaries, TheStoresLeftoversGoAndNothingElse) {
         {app.path(".Budil.DMR.tmp-Ab12Cd"), true},        // not in the data folder
         {config.path(".registry.reg.tmp-a1B2c3d"), true}, // one letter too many
         {config.path(".other.reg.tmp-a1B2c3"), true},
+        {app.path("Data/Budil.DMR.damaged"), true},                 // a copy itself
+        {app.path("Data/.Budil.DMR.damaged-.tmp-Ab12Cd"), true},    // no number
+        {app.path("Data/.Budil.DMR.damaged-2x.tmp-Ab12Cd"), true},  // not a number
+        {app.path("Data/.Budil.DMR.damagedcopy.tmp-Ab12Cd"), true}, // another name
+        {app.path("Data/.IServers.DMR.damaged.tmp-Ab12Cd"), true},  // the list makes no copies
     };
     for (const auto& file : files) {
         WriteFile(file.name, "half written");
     }
 
-    EXPECT_EQ(RemoveStaleStoreTemporaries(app.path() + "/", settings), 5);
+    EXPECT_EQ(RemoveStaleStoreTemporaries(app.path() + "/", settings), 8);
     for (const auto& file : files) {
         EXPECT_EQ(std::filesystem::exists(file.name), file.stays) << file.name;
     }

@@ -23,11 +23,11 @@ extern char** environ;
 
 namespace domora::test {
 
-// A fresh folder under /tmp, removed with its contents at the end of the test.
+// A fresh folder under /tmp (or `under`), removed with its contents at the end of the test.
 class TempFolder {
 public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "domora-test-XXXXXX").string();
+    explicit TempFolder(const std::filesystem::path& under = std::filesystem::temp_directory_path()) {
+        std::string pattern = (under / "domora-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
     }
     ~TempFolder() {

@@ -1,9 +1,31 @@
 #include "core/base/RecordFile.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
 namespace domora {
+namespace {
+
+constexpr std::string_view kDamagedMark = ".damaged";
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+bool IsDamagedCopyName(std::string_view name, std::string_view fileName) {
+    const std::string copy = std::string(fileName) + std::string(kDamagedMark);
+    if (name.size() < copy.size() || !std::equal(copy.begin(), copy.end(), name.begin(), [](char a, char b) {
+            return AsciiLower(a) == AsciiLower(b);
+        })) {
+        return false;
+    }
+    const std::string_view number = name.substr(copy.size());
+    return number.empty() || (number.size() > 1 && number[0] == '-' &&
+                              number.find_first_not_of("0123456789", 1) == std::string_view::npos);
+}
 
 RecordFile::RecordFile(FileStore& files, std::string path, std::size_t recordSize, std::size_t capacity)
     : files_(files), path_(std::move(path)), recordSize_(recordSize), capacity_(capacity) {
@@ -64,9 +86,9 @@ bool RecordFile::keepDamagedCopy(RecordFileError* error) {
     if (!old || old->size() % recordSize_ == 0) {
         return true;
     }
-    std::string copy = path_ + ".damaged";
+    std::string copy = path_ + std::string(kDamagedMark);
     for (int n = 2; files_.exists(copy); ++n) {
-        copy = path_ + ".damaged-" + std::to_string(n);
+        copy = path_ + std::string(kDamagedMark) + "-" + std::to_string(n);
     }
     std::string reason;
     if (!files_.writeAtomic(copy, *old, &reason)) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,11 @@ struct RecordFileError {
     Kind kind = Kind::CannotOpen;
     std::string message;
 };
+
+// Whether `name` is one of the names RecordFile gives the copy of a damaged `fileName`
+// ("Budil.DMR.damaged", "Budil.DMR.damaged-2", ...), letter case aside, so that the start-up
+// clean-up finds the temporary files of copies whose writing was killed.
+bool IsDamagedCopyName(std::string_view name, std::string_view fileName);
 
 // A file of whole fixed-size records with no header. A trailing partial record is
 // ignored (and dropped by the next rewrite). Every change reads the whole file, changes

@@ -2,6 +2,7 @@
 
 #include "core/base/Paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -70,16 +71,6 @@ std::string WriteTarget(const std::string& path) {
 // digits (what mkostemp fills in).
 std::string TemporaryPrefix(const std::string& name) {
     return "." + name + ".tmp-";
-}
-
-bool IsTemporaryOf(const std::string& entry, const std::string& prefix) {
-    constexpr std::size_t kUniqueLength = 6;
-    if (entry.size() != prefix.size() + kUniqueLength || entry.compare(0, prefix.size(), prefix) != 0) {
-        return false;
-    }
-    return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-    });
 }
 } // namespace
 
@@ -222,24 +213,32 @@ bool PosixFileStore::makeFolder(const std::string& path, std::string* error) {
     return false;
 }
 
-int PosixFileStore::removeStaleTemporaries(const std::string& path) {
-    if (path.empty() || path.back() == '/') {
-        return 0;
-    }
-    const std::string target = WriteTarget(path);
-    const std::string folder = FolderOf(target);
-    const std::string prefix = TemporaryPrefix(target.substr(target.rfind('/') + 1));
+int RemoveTemporariesIn(const std::string& folder,
+                        const std::function<bool(std::string_view name)>& written) {
+    constexpr std::string_view kMark = ".tmp-";
+    constexpr std::size_t kUniqueLength = 6; // what mkostemp fills in
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         return 0;
     }
     int removed = 0;
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string entryName = entry->d_name;
-        if (!IsTemporaryOf(entryName, prefix)) {
+        const std::string_view entryName = entry->d_name;
+        if (entryName.size() < 1 + kMark.size() + kUniqueLength || entryName[0] != '.') {
             continue;
         }
-        const std::string entryPath = (folder == "/" ? "" : folder) + "/" + entryName;
+        const std::size_t mark = entryName.size() - kUniqueLength - kMark.size();
+        const std::string_view unique = entryName.substr(mark + kMark.size());
+        if (entryName.substr(mark, kMark.size()) != kMark ||
+            !std::all_of(unique.begin(), unique.end(),
+                         [](char c) {
+                             return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                    (c >= '0' && c <= '9');
+                         }) ||
+            !written(entryName.substr(1, mark - 1))) {
+            continue;
+        }
+        const std::string entryPath = (folder == "/" ? "" : folder) + "/" + std::string(entryName);
         struct stat st {};
         if (::lstat(entryPath.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(entryPath.c_str()) == 0) {
             ++removed;
@@ -247,6 +246,15 @@ int PosixFileStore::removeStaleTemporaries(const std::string& path) {
     }
     ::closedir(dir);
     return removed;
+}
+
+int PosixFileStore::removeStaleTemporaries(const std::string& path) {
+    if (path.empty() || path.back() == '/') {
+        return 0;
+    }
+    const std::string target = WriteTarget(path);
+    const std::string name = target.substr(target.rfind('/') + 1);
+    return RemoveTemporariesIn(FolderOf(target), [&](std::string_view written) { return written == name; });
 }
 
 } // namespace domora

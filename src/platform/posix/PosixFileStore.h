@@ -2,7 +2,9 @@
 
 #include "core/base/FileStore.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace domora {
 
@@ -14,6 +16,11 @@ std::string ResolvePathNoCase(const std::string& path);
 
 // A Russian text for a failed file operation: "нет места на диске", "нет доступа", ...
 std::string SystemErrorText(int errorNumber);
+
+// Removes the temporary files that atomic writes killed half-way left in `folder`: regular
+// files ".<name>.tmp-XXXXXX" (six letters or digits) whose <name> `written` accepts.
+// Returns how many were removed.
+int RemoveTemporariesIn(const std::string& folder, const std::function<bool(std::string_view name)>& written);
 
 // Files of the local file system, names matched without regard to letter case.
 class PosixFileStore final : public FileStore {

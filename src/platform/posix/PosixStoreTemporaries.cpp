@@ -1,6 +1,7 @@
 #include "platform/StoreTemporaries.h"
 
 #include "core/app/AppPaths.h"
+#include "core/base/RecordFile.h"
 #include "platform/posix/FileRegistry.h"
 #include "platform/posix/PosixFileStore.h"
 
@@ -13,6 +14,13 @@ int RemoveStaleStoreTemporaries(const std::string& appDir, const std::string& se
     int removed = 0;
     for (const std::string* store : {&paths.BudilPath, &paths.CelebPath, &paths.ZadanPath, &servers}) {
         removed += files.removeStaleTemporaries(*store);
+    }
+    // The copies the record files make of themselves when damaged, under any number.
+    const std::string data = ResolvePathNoCase(paths.AppDir + "Data");
+    for (const std::string* store : {&paths.BudilPath, &paths.CelebPath, &paths.ZadanPath}) {
+        const std::string file = store->substr(store->rfind('/') + 1);
+        removed +=
+            RemoveTemporariesIn(data, [&](std::string_view name) { return IsDamagedCopyName(name, file); });
     }
     if (!settingsFile.empty()) {
         removed += RemoveStaleSettingsTemporaries(settingsFile);
