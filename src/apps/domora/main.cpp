@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Domora Lite 2003"));
     QApplication::setApplicationVersion(QStringLiteral(DOMORA_VERSION));
     // The desktop entry it is installed with (the window's icon and name under Wayland).
-    QGuiApplication::setDesktopFileName(QStringLiteral("domora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(DOMORA_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Standard buttons (Yes, No, Cancel) in Russian whatever the system language.
