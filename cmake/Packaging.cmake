@@ -34,11 +34,13 @@ set(CPACK_PACKAGE_VENDOR "Domora Lite 2003 developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "${DOMORA_PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "time organiser in the notification area (Russian interface)")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Domora Lite 2003 sits in the notification area and keeps a household's alarms, a \
-countdown timer, holidays and anniversaries, scheduled tasks, the balance of a pre-paid \
-metered connection, Internet time synchronisation, world clocks, one-click system actions \
-and a system information page. Its user interface is in Russian.")
+# One line of the control file each, as Debian wants them under 80 characters.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Domora Lite 2003 sits in the notification area and keeps a household's alarms,"
+    "a countdown timer, holidays and anniversaries, scheduled tasks, the balance of"
+    "a pre-paid metered connection, Internet time synchronisation, world clocks,"
+    "one-click system actions and a system information page."
+    "Its user interface is in Russian.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_NAME domora)
@@ -46,8 +48,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Besides the libraries: the browser of the Service page may be started through
+# sensible-browser ($BROWSER).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "sensible-utils")
 # What no library link tells: Russian button texts of Qt, the face the windows are laid out
-# for, and the sound system's WAV reader.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2, gstreamer1.0-plugins-good")
+# for, the sound system's WAV reader, and the desktop's opener of files and folders.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-translations-l10n, fonts-liberation2, gstreamer1.0-plugins-good, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

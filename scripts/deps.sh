@@ -17,6 +17,7 @@ if [ ${#packages[@]} -eq 0 ]; then
         dbus-daemon python3-dbus python3-gi
         python3 chrony
         fonts-dejavu-core fonts-liberation2
+        dpkg-dev lintian desktop-file-utils appstream
     )
 fi
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything and runs every test: once in the debug
 # build, once under AddressSanitizer and UndefinedBehaviorSanitizer, then the core and the
-# Windows platform layer cross-built with mingw-w64 and run under Wine.
+# Windows platform layer cross-built with mingw-w64 and run under Wine; last the Debian
+# package, built, checked, installed, started and removed again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -13,3 +14,5 @@ for preset in debug asan-ubsan; do
 done
 echo "== windows"
 bash scripts/test-windows.sh
+echo "== package"
+bash scripts/test-package.sh
