@@ -27,6 +27,16 @@ if(DOMORA_GZIP)
         DEPENDS ${DOMORA_PACKAGE_FILES}/changelog)
     add_custom_target(domora_package_changelog ALL DEPENDS ${DOMORA_PACKAGE_FILES}/changelog.gz)
     install(FILES ${DOMORA_PACKAGE_FILES}/changelog.gz DESTINATION ${DOMORA_DOC_DIR})
+    # The manual pages (Russian), compressed the same way.
+    foreach(program domora notebox clocksy tallyup)
+        set(page ${DOMORA_PACKAGE_FILES}/${program}.1.gz)
+        add_custom_command(OUTPUT ${page}
+            COMMAND ${DOMORA_GZIP} -9 -n -c ${PROJECT_SOURCE_DIR}/resources/man/${program}.1 > ${page}
+            DEPENDS ${PROJECT_SOURCE_DIR}/resources/man/${program}.1)
+        list(APPEND DOMORA_MAN_PAGES ${page})
+    endforeach()
+    add_custom_target(domora_package_man ALL DEPENDS ${DOMORA_MAN_PAGES})
+    install(FILES ${DOMORA_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 set(CPACK_PACKAGE_NAME domora)
