@@ -18,6 +18,7 @@ if [ ${#packages[@]} -eq 0 ]; then
         python3 chrony
         clang-format-14 shellcheck
         fonts-dejavu-core fonts-liberation2
+        dpkg-dev lintian desktop-file-utils appstream
     )
 fi
 

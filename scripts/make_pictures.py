@@ -6,7 +6,7 @@ SUPERSAMPLE times finer than the picture, the samples are averaged (premultiplie
 anti-aliased RGBA pixels, and the result is written as a PNG with zlib and struct.
 The output is deterministic, so running the script again changes no file.
 
-    python3 scripts/make_pictures.py [output folder]
+    python3 scripts/make_pictures.py [output folder [icon folder]]
 """
 
 import math
@@ -120,20 +120,24 @@ def radial(cx, cy, r, inner, outer):
 
 
 class Canvas:
-    def __init__(self, width, height):
+    def __init__(self, width, height, scale=1, supersample=SUPERSAMPLE):
+        """A picture of width x height pixels; shapes are given in units of 1 / scale
+        pixel, so that one drawing serves several sizes."""
         self.width, self.height = width, height
-        self.sw, self.sh = width * SUPERSAMPLE, height * SUPERSAMPLE
+        self.scale, self.supersample = scale, supersample
+        self.sw, self.sh = width * supersample, height * supersample
         # Straight (not premultiplied) RGBA per sample, 0..255 floats.
         self.samples = [[0.0, 0.0, 0.0, 0.0] for _ in range(self.sw * self.sh)]
 
     def fill(self, shape, colour):
         """Paints colour (an RGBA tuple or a function (x, y) -> RGBA) over the samples
         inside shape, with source-over compositing."""
+        unit = self.supersample * self.scale
         for j in range(self.sh):
-            y = (j + 0.5) / SUPERSAMPLE
+            y = (j + 0.5) / unit
             row = j * self.sw
             for i in range(self.sw):
-                x = (i + 0.5) / SUPERSAMPLE
+                x = (i + 0.5) / unit
                 if not shape(x, y):
                     continue
                 r, g, b, a = colour(x, y) if callable(colour) else colour
@@ -149,15 +153,16 @@ class Canvas:
 
     def pixels(self):
         """Averages the samples of each pixel (premultiplied) into 8-bit RGBA rows."""
-        n = SUPERSAMPLE * SUPERSAMPLE
+        ss = self.supersample
+        n = ss * ss
         rows = []
         for py in range(self.height):
             row = bytearray()
             for px in range(self.width):
                 acc = [0.0, 0.0, 0.0, 0.0]
-                for j in range(py * SUPERSAMPLE, (py + 1) * SUPERSAMPLE):
+                for j in range(py * ss, (py + 1) * ss):
                     base = j * self.sw
-                    for i in range(px * SUPERSAMPLE, (px + 1) * SUPERSAMPLE):
+                    for i in range(px * ss, (px + 1) * ss):
                         r, g, b, a = self.samples[base + i]
                         w = a / 255.0
                         acc[0] += r * w
@@ -247,9 +252,11 @@ def dialog_question():
     return c
 
 
-def program_icon():
-    """An alarm clock: red body, white face, two gold bells, thick dark hands."""
-    c = Canvas(32, 32)
+def program_icon(size=32):
+    """An alarm clock: red body, white face, two gold bells, thick dark hands. Drawn on a
+    32 x 32 grid, scaled to `size`; the larger sizes take fewer samples a pixel, which the
+    finer pixels make up for."""
+    c = Canvas(size, size, size / 32, max(2, min(SUPERSAMPLE, round(SUPERSAMPLE * 32 / size))))
     cx, cy = 16.0, 17.5
     for x1, y1, x2, y2 in ((9, 27.5, 5.5, 31), (23, 27.5, 26.5, 31)):  # legs
         c.fill(segment(x1, y1, x2, y2, 2.6), DARK)
@@ -313,6 +320,10 @@ PICTURES = {
 }
 
 
+# The program's icon in the desktop's icon theme, installed with the package.
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources", "pictures")
@@ -321,6 +332,13 @@ def main():
         canvas = draw()
         write_png(os.path.join(out, name), canvas.width, canvas.height, canvas.pixels())
         print(f"{name}: {canvas.width} x {canvas.height}")
+    icons = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "..", "resources", "icons")
+    for size in ICON_SIZES:
+        folder = os.path.join(icons, "hicolor", f"{size}x{size}", "apps")
+        os.makedirs(folder, exist_ok=True)
+        canvas = program_icon(size)
+        write_png(os.path.join(folder, "domora.png"), size, size, canvas.pixels())
+        print(f"icons/hicolor/{size}x{size}/apps/domora.png")
 
 
 if __name__ == "__main__":

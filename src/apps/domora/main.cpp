@@ -1,3 +1,4 @@
+#include "core/app/ProgramOptions.h"
 #include "platform/Platform.h"
 #include "platform/StoreTemporaries.h"
 #include "platform/TerminationRequests.h"
@@ -12,10 +13,35 @@
 #include <QSocketNotifier>
 #include <QTranslator>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
 int main(int argc, char* argv[]) {
+    // --help and --version, and a command line the program does not understand, are answered
+    // before anything else: no display, no single-instance lock, no data folder.
+    const domora::ProgramOptions options =
+        domora::ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+    case domora::ProgramAction::Help:
+        std::fputs(domora::ProgramHelpText().c_str(), stdout);
+        return 0;
+    case domora::ProgramAction::Version:
+        std::fputs(domora::ProgramVersionText(DOMORA_VERSION).c_str(), stdout);
+        return 0;
+    case domora::ProgramAction::Refuse:
+        std::fputs(options.error.c_str(), stderr);
+        return 2;
+    case domora::ProgramAction::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("domora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Domora Lite 2003"));
+    QApplication::setApplicationVersion(QStringLiteral(DOMORA_VERSION));
+    // The desktop entry it is installed with (the window's icon and name under Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral(DOMORA_APP_ID));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Standard buttons (Yes, No, Cancel) in Russian whatever the system language.
