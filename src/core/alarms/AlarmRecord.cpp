@@ -1,6 +1,7 @@
 #include "core/alarms/AlarmRecord.h"
 
 #include "core/base/LittleEndian.h"
+#include "core/base/NumberText.h"
 #include "core/base/OleDate.h"
 #include "core/base/TextField.h"
 
@@ -97,6 +98,17 @@ std::vector<std::uint8_t> EncodeAlarm(const AlarmRecord& r) {
     flag(kNoSound, r.NoSound);
     flag(kSwitchedOn, r.SwitchedOn);
     return bytes;
+}
+
+RepeatStep StepOfRepeat(std::string_view repeat, int delta) {
+    const auto count = ParseInt32(repeat);
+    if (!count) {
+        return {};
+    }
+    if (*count <= 1) {
+        return {RepeatStep::Kind::SwitchOff, {}};
+    }
+    return {RepeatStep::Kind::Count, std::to_string(static_cast<std::int64_t>(*count) + delta)};
 }
 
 AlarmRecord DefaultAlarm(const DateTime& today) {

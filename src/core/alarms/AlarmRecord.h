@@ -85,6 +85,16 @@ AlarmRecord DecodeAlarm(std::span<const std::uint8_t> bytes);
 // the fill bytes and after each text.
 std::vector<std::uint8_t> EncodeAlarm(const AlarmRecord& record);
 
+// What counting an alarm's repeats by `delta` does: nothing for a repeat text that is not a
+// whole number ("Безконечно" or anything typed); a count of 1 or less switches the alarm off
+// and keeps the text; a larger count becomes count + delta.
+struct RepeatStep {
+    enum class Kind { Unlimited, SwitchOff, Count };
+    Kind kind = Kind::Unlimited;
+    std::string repeat; // the new text, for Count
+};
+RepeatStep StepOfRepeat(std::string_view repeat, int delta);
+
 // The record a reset writes: 0:00 on today's date, "Всегда" without weekdays, no limit, a
 // text message without a file, "Бип-Бип", switched off.
 AlarmRecord DefaultAlarm(const DateTime& today);

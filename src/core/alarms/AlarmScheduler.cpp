@@ -1,5 +1,6 @@
 #include "core/alarms/AlarmScheduler.h"
 
+#include "core/alarms/AlarmFiring.h"
 #include "core/alarms/AlarmViews.h"
 #include "core/alarms/Recurrence.h"
 #include "core/base/BusyScope.h"
@@ -65,7 +66,7 @@ void AlarmScheduler::RunPass(const DateTime& minute) {
     if (!refresh(minute)) {
         return;
     }
-    if (minute.hour == 0 && minute.minute == 0) {
+    if (PassClearsDailyFlags(minute)) {
         flags_.CelebReminded.fill(0);
         flags_.AlarmFired.fill(0);
     }
@@ -74,21 +75,15 @@ void AlarmScheduler::RunPass(const DateTime& minute) {
     for (std::size_t i = 0; i < alarms_.size(); ++i) {
         const AlarmRecord& alarm = alarms_[i];
         const int n = static_cast<int>(i + 1);
-        if (!alarm.SwitchedOn) {
-            continue;
-        }
         // Only the first 100 alarms have a flag; a file written elsewhere may hold more.
         const bool hasFlag = i < flags_.AlarmFired.size();
-        const bool atThisMinute = alarm.Hour == minute.hour && alarm.Minute == minute.minute;
-        const bool withoutTime =
-            alarm.Hour == -1 && alarm.Minute == -1 && hasFlag && flags_.AlarmFired[i] == 0;
-        if (!atThisMinute && !withoutTime) {
+        const AlarmPassAction action = AlarmAtPass(alarm, minute, hasFlag && flags_.AlarmFired[i] == 0);
+        if (action == AlarmPassAction::Skip) {
             continue;
         }
-        if (AlarmIsForDay(alarm, minute)) {
+        if (action == AlarmPassAction::Fire) {
             FireAlarm(alarm, n);
-            // A dated alarm has no repeat count.
-            if (!alarm.UseDate && alarm.Repeat != kRepeatUnlimited) {
+            if (AlarmCountsRepeats(alarm)) {
                 const AlarmStoreResult stepped = store_.StepRepeat(n, -1);
                 if (!stepped && onStoreError) {
                     onStoreError(stepped);

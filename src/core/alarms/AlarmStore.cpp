@@ -1,6 +1,5 @@
 #include "core/alarms/AlarmStore.h"
 
-#include "core/base/NumberText.h"
 #include "core/base/Text.h"
 #include "core/base/TextField.h"
 
@@ -127,16 +126,17 @@ AlarmStoreResult AlarmStore::StepRepeat(int n, int delta) {
     // Only the count or the switch changes: the alarm's other bytes (its texts, what another
     // program wrote in the fill bytes and after the texts) stay as they are.
     auto& bytes = records->at(static_cast<std::size_t>(n - 1));
-    const auto count = ParseInt32(DecodeAlarm(bytes).Repeat);
-    if (!count) {
+    const RepeatStep step = StepOfRepeat(DecodeAlarm(bytes).Repeat, delta);
+    switch (step.kind) {
+    case RepeatStep::Kind::Unlimited:
         return {}; // no limit: nothing to count
-    }
-    if (*count <= 1) {
+    case RepeatStep::Kind::SwitchOff:
         // The last firing: the alarm switches itself off and keeps its count.
         bytes[kAlarmSwitchedOnOffset] = 0;
-    } else {
-        WriteTextField(bytes, kAlarmRepeatOffset, kRepeatChars,
-                       std::to_string(static_cast<std::int64_t>(*count) + delta));
+        break;
+    case RepeatStep::Kind::Count:
+        WriteTextField(bytes, kAlarmRepeatOffset, kRepeatChars, step.repeat);
+        break;
     }
     return write(*records);
 }

@@ -68,6 +68,10 @@ bool UsesWeekdays(std::string_view recurrence) {
     return folded.empty() || folded == "всегда";
 }
 
+bool IsKnownRule(std::string_view recurrence) {
+    return RuleOf(recurrence).has_value();
+}
+
 bool CheckWeekdays(const AlarmRecord& record, const DateTime& today) {
     const auto date = DateOf(today);
     return date && record.Weekdays[MondayIndex(*date)];

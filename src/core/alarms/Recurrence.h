@@ -62,6 +62,9 @@ bool UsesWeekdays(std::string_view recurrence);
 // Whether the weekday flag of `today` is set.
 bool CheckWeekdays(const AlarmRecord& record, const DateTime& today);
 
+// Whether `recurrence` names a rule of the list (items 2..33), compared exactly.
+bool IsKnownRule(std::string_view recurrence);
+
 // Whether `today` fits the rule named by `recurrence`, compared exactly (case and blanks
 // count). A text that names no rule never fits.
 bool CheckRecurrence(std::string_view recurrence, const DateTime& today);

@@ -1,7 +1,7 @@
 #include "core/tasks/TaskScheduler.h"
 
 #include "core/base/BusyScope.h"
-#include "core/tasks/TaskPeriods.h"
+#include "core/tasks/TaskFiring.h"
 
 namespace domora {
 
@@ -44,14 +44,9 @@ void TaskScheduler::RunPass(const DateTime& minute) {
     const std::vector<TaskRecord>& tasks = tasks_;
     for (std::size_t i = 0; i < tasks.size(); ++i) {
         const TaskRecord& task = tasks[i];
-        if (!task.Active) {
-            continue;
-        }
         // Only the first 50 tasks have a flag; a file written elsewhere may hold more.
         const bool hasFlag = i < TaskFired.size();
-        const bool atThisMinute = task.Hour == minute.hour && task.Minute == minute.minute;
-        const bool untimedDue = task.withoutTime() && hasFlag && TaskFired[i] == 0;
-        if ((!atThisMinute && !untimedDue) || !TaskIsForDay(task, minute)) {
+        if (!TaskRunsAtPass(task, minute, hasFlag && TaskFired[i] == 0)) {
             continue;
         }
         const TaskRunResult run = PerformTask(task);
@@ -61,7 +56,7 @@ void TaskScheduler::RunPass(const DateTime& minute) {
         if (hasFlag) {
             TaskFired[i] = 1;
         }
-        if (task.hasTime()) {
+        if (TaskDeactivatesAfterRun(task)) {
             const TaskStoreResult off = store_.DeactivateTask(static_cast<int>(i + 1));
             if (!off && onStoreError) {
                 onStoreError(off);
