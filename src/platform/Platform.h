@@ -11,6 +11,7 @@
 #include "platform/ConnectionMonitor.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/SingleInstance.h"
+#include "platform/SleepWatch.h"
 #include "platform/SystemActions.h"
 #include "platform/SystemFacts.h"
 #include "platform/TaskProgramStarter.h"
@@ -44,6 +45,8 @@ public:
     virtual ClockSetter& clockSetter() = 0;
     // A timer set to instants of the wall clock (the schedulers' minute beat).
     virtual std::unique_ptr<WallTimer> createWallTimer() = 0;
+    // Hears the computer go to sleep and wake up (what came due in between is told).
+    virtual std::unique_ptr<SleepWatch> createSleepWatch() = 0;
     // How the computer is on the Internet (the balance of a pre-paid connection); made when
     // first asked for, so that a program that never counts opens nothing for it.
     virtual ConnectionMonitor& connection() = 0;

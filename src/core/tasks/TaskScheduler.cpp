@@ -66,14 +66,18 @@ void TaskScheduler::RunPass(const DateTime& minute) {
 }
 
 TaskRunResult TaskScheduler::PerformTask(const TaskRecord& record, bool forced) {
+    return PerformTaskWith(runner_, record, forced);
+}
+
+TaskRunResult PerformTaskWith(TaskRunner& runner, const TaskRecord& record, bool forced) {
     const auto preset = PresetOfStored(record.Preset);
     if (!preset) {
         return TaskRunResult::failed("Задание не выполнено: действие «" + record.Preset + "» неизвестно.");
     }
     if (*preset == TaskPreset::Custom) {
-        return runner_.runProgram(record.Directory, record.FileName, record.Params);
+        return runner.runProgram(record.Directory, record.FileName, record.Params);
     }
-    return runner_.runPreset(*preset, forced);
+    return runner.runPreset(*preset, forced);
 }
 
 } // namespace domora

@@ -68,4 +68,8 @@ private:
     std::vector<TaskRecord> tasks_;
 };
 
+// TaskScheduler::PerformTask on a runner alone, for a task performed outside the passes (a
+// missed task run from the list of what was missed); it changes nothing in the task file.
+TaskRunResult PerformTaskWith(TaskRunner& runner, const TaskRecord& record, bool forced = false);
+
 } // namespace domora

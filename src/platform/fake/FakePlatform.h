@@ -113,6 +113,16 @@ public:
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
     ClockSetter& clockSetter() override { return clockSetter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
+    std::unique_ptr<SleepWatch> createSleepWatch() override { return std::make_unique<FakeSleepWatch>(*this); }
+    // Tells the started sleep watch that the computer goes to sleep or woke up; false when
+    // none listens.
+    bool emitSleepChange(SleepWatch::Change change) {
+        if (!sleepListener_) {
+            return false;
+        }
+        sleepListener_(change);
+        return true;
+    }
     ConnectionMonitor& connection() override { return connection_; }
     SystemFacts& systemFacts() override { return systemFacts_; }
     std::string takeSettingsDamageReport() override;
@@ -232,6 +242,21 @@ private:
         FakePlatform& owner_;
     };
 
+    class FakeSleepWatch final : public SleepWatch {
+    public:
+        explicit FakeSleepWatch(FakePlatform& owner) : owner_(owner) {}
+        ~FakeSleepWatch() override { owner_.sleepListener_ = nullptr; }
+        bool start(Listener listener) override {
+            owner_.sleepListener_ = std::move(listener);
+            return true;
+        }
+        int descriptor() const override { return -1; }
+        void process() override {}
+
+    private:
+        FakePlatform& owner_;
+    };
+
     class FakeConnection final : public ConnectionMonitor {
     public:
         explicit FakeConnection(FakePlatform& owner) : owner_(owner) {}
@@ -260,6 +285,7 @@ private:
     std::vector<std::string> calls_;
     std::vector<std::shared_ptr<bool>> watchedEnds_; // one flag per startWatched()
     bool settingsRead_ = false;
+    SleepWatch::Listener sleepListener_;
     SettingsReader settingsReader_{*this};
     FakeSingleInstance singleInstance_{*this};
     FakeAutostart autostart_{*this};

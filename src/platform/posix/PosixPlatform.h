@@ -37,6 +37,7 @@ public:
     ConnectionMonitor& connection() override;
     SystemFacts& systemFacts() override { return systemFacts_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<TimerFdWallTimer>(); }
+    std::unique_ptr<SleepWatch> createSleepWatch() override { return CreateSleepWatch(); }
     std::string takeSettingsDamageReport() override { return registry_.takeDamageReport(); }
 
 private:

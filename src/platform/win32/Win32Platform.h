@@ -37,6 +37,7 @@ public:
     // The program waits the span to the next minute itself and hears of a clock change at
     // its next wake; the minute gates give the minutes skipped meanwhile.
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<SpanWallTimer>(); }
+    std::unique_ptr<SleepWatch> createSleepWatch() override { return CreateSleepWatch(); }
     ConnectionMonitor& connection() override { return connection_; }
     SystemFacts& systemFacts() override { return systemFacts_; }
     // The registry is never replaced by defaults behind the user's back: nothing to report.

@@ -3,6 +3,7 @@
 #include "ui/alarms/AlarmsModule.h"
 #include "ui/balance/BalanceModule.h"
 #include "ui/holidays/HolidaysModule.h"
+#include "ui/missed/MissedModule.h"
 #include "ui/service/ServiceModule.h"
 #include "ui/sysinfo/SystemInfoModule.h"
 #include "ui/tasks/TasksModule.h"
@@ -25,6 +26,8 @@ M& add(std::vector<std::unique_ptr<Module>>& modules, Args&&... args) {
 
 std::vector<std::unique_ptr<Module>> CreateModules(const ModuleContext& context) {
     std::vector<std::unique_ptr<Module>> modules;
+    // First: its beat reckons what was missed before the schedulers make their passes.
+    add<MissedModule>(modules, context);
     const CountdownModule& countdown = add<CountdownModule>(modules, context);
     HolidaysModule& holidays = add<HolidaysModule>(modules, context, countdown);
     add<AlarmsModule>(modules, context);
