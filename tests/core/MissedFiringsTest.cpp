@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmTestSupport.h"
 #include "core/app/MemoryRegistry.h"
+#include "core/base/MinuteGate.h"
 #include "testing/core/FakeClock.h"
 #include "testing/core/MemoryFileStore.h"
 
@@ -12,6 +13,13 @@ namespace {
 
 constexpr const char* kAlarmPath = "/app/Data/Budil.DMR";
 constexpr const char* kTaskPath = "/app/Data/Zadan.DMR";
+
+// An alarm every day of the week.
+AlarmRecord Daily(int hour, int minute, const std::string& repeat = "Безконечно") {
+    AlarmRecord r = test::Alarm(hour, minute, "Всегда", repeat);
+    r.Weekdays.fill(true);
+    return r;
+}
 
 DateTime At(int day, int hour, int minute) {
     return DateTimeOfMinute(MinuteNumber(DateTime{2026, 12, day, 1, hour, minute, 0, 0}));
@@ -33,15 +41,15 @@ TaskRecord Task(int hour, int minute, const std::string& file, bool active = tru
 class MissedWatchTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AlarmRecord wake = test::Alarm(7, 30);
+        AlarmRecord wake = Daily(7, 30);
         wake.TextFile = "/app/Temp/File1.txt";
         wake.NoSound = false;
         wake.BuiltinSound = true;
         wake.BuiltinName = "Bip-Bip";
-        AlarmRecord off = test::Alarm(8, 0);
+        AlarmRecord off = Daily(8, 0);
         off.SwitchedOn = false;
-        const std::vector<AlarmRecord> alarms = {wake, test::Alarm(6, 59), test::Alarm(8, 59), test::Alarm(9, 0),
-                                                 off, test::Alarm(-1, -1), test::Alarm(7, 45, "Всегда", "2")};
+        const std::vector<AlarmRecord> alarms = {wake, Daily(6, 59),  Daily(8, 59),     Daily(9, 0),
+                                                 off,  Daily(-1, -1), Daily(7, 45, "2")};
         const std::vector<TaskRecord> tasks = {Task(8, 0, "backup.sh"), Task(8, 30, "idle", false),
                                                Task(-1, -1, "untimed")};
         std::string taskBytes;
@@ -91,12 +99,12 @@ TEST_F(MissedWatchTest, AStartAfterTheProgramWasOffTellsTheGapOnce) {
     const auto before = files_.readAll(kAlarmPath);
     clock_.setLocal(At(8, 9, 0));
     Run second(*this);
-    EXPECT_EQ(Lines(second.watch.start()),
-              (std::vector<std::string>{"Пока компьютер был выключен, пропущено:",
-                                        "будильник 07:30 вт 08.12.2026 — Подъём!, Bip-Bip",
-                                        "будильник 07:45 вт 08.12.2026 — без текста",
-                                        "задание 08:00 вт 08.12.2026 — backup.sh --all",
-                                        "будильник 08:59 вт 08.12.2026 — без текста"}));
+    EXPECT_EQ(
+        Lines(second.watch.start()),
+        (std::vector<std::string>{
+            "Пока компьютер был выключен, пропущено:", "будильник 07:30 вт 08.12.2026 — Подъём!, Bip-Bip",
+            "будильник 07:45 вт 08.12.2026 — без текста", "задание 08:00 вт 08.12.2026 — backup.sh --all",
+            "будильник 08:59 вт 08.12.2026 — без текста"}));
     EXPECT_EQ(files_.readAll(kAlarmPath), before) << "a missed firing counts no repeat down";
     EXPECT_EQ(ReadLastPass(registry_), At(8, 9, 0));
 
@@ -148,7 +156,7 @@ TEST(LastPassTest, OnlyAWholeMinuteReadsBack) {
     const struct {
         const char* text;
         bool reads;
-    } cases[] = {{"2026-12-08 07:30", true},  {"2026-13-08 07:30", false}, {"2026-02-30 07:30", false},
+    } cases[] = {{"2026-12-08 07:30", true},  {"2026-13-08 07:30", false},  {"2026-02-30 07:30", false},
                  {"2026-12-08 24:00", false}, {"2026-12-08 07:30x", false}, {"вчера", false}};
     for (const auto& c : cases) {
         MemoryRegistry registry;

@@ -3,6 +3,7 @@
 #include "StandInBus.h"
 #include "core/app/MemoryRegistry.h"
 #include "core/app/MissedFirings.h"
+#include "core/base/MinuteGate.h"
 #include "platform/posix/SdBusConnection.h"
 #include "testing/core/FakeClock.h"
 #include "testing/core/MemoryFileStore.h"
@@ -49,6 +50,7 @@ TEST(LogindSleepWatchTest, ASleepAndAWakeFromLogindTellWhatCameDue) {
         r.Minute = 0;
         r.Recurrence = "Всегда";
         r.Repeat = "Безконечно";
+        r.Weekdays.fill(true);
         r.TextMessage = true;
         r.NoSound = true;
         r.SwitchedOn = true;
@@ -89,7 +91,8 @@ TEST(LogindSleepWatchTest, ASleepAndAWakeFromLogindTellWhatCameDue) {
     sd_bus_flush(logind.get());
 
     ProcessUntil(watch, [&] { return changes.size() >= 2; });
-    EXPECT_EQ(changes, (std::vector<SleepWatch::Change>{SleepWatch::Change::Suspending, SleepWatch::Change::Resumed}));
+    EXPECT_EQ(changes,
+              (std::vector<SleepWatch::Change>{SleepWatch::Change::Suspending, SleepWatch::Change::Resumed}));
     EXPECT_EQ(told, (std::vector<std::string>{"будильник 08:00 вт 08.12.2026 — без текста"}));
 }
 

@@ -84,8 +84,8 @@ std::optional<DateTime> ReadLastPass(Registry& registry) {
         const std::string text = key->readString(kLastPassName);
         int year = 0, month = 0, day = 0, hour = 0, minute = 0;
         char end = 0;
-        if (text.size() != 16 ||
-            std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &year, &month, &day, &hour, &minute, &end) != 5) {
+        if (text.size() != 16 || std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d%c", &year, &month, &day,
+                                             &hour, &minute, &end) != 5) {
             return std::nullopt;
         }
         DateTime dt{year, month, day, 1, hour, minute, 0, 0};
@@ -139,7 +139,8 @@ MissedList MissedBetween(const std::vector<AlarmRecord>& alarms, const std::vect
             if (untimed && !afterSleep && MinuteNumber(at) / 1440 == today) {
                 continue;
             }
-            list.firings.push_back({MissedFiring::Kind::Alarm, static_cast<int>(i + 1), at, AlarmWhat(alarm, files)});
+            list.firings.push_back(
+                {MissedFiring::Kind::Alarm, static_cast<int>(i + 1), at, AlarmWhat(alarm, files), {}});
         }
     }
     for (std::size_t i = 0; i < tasks.size(); ++i) {
@@ -149,9 +150,9 @@ MissedList MissedBetween(const std::vector<AlarmRecord>& alarms, const std::vect
                 {MissedFiring::Kind::Task, static_cast<int>(i + 1), at, TaskWhat(tasks[i]), tasks[i]});
         }
     }
-    std::stable_sort(list.firings.begin(), list.firings.end(), [](const MissedFiring& a, const MissedFiring& b) {
-        return MinuteNumber(a.at) < MinuteNumber(b.at);
-    });
+    std::stable_sort(
+        list.firings.begin(), list.firings.end(),
+        [](const MissedFiring& a, const MissedFiring& b) { return MinuteNumber(a.at) < MinuteNumber(b.at); });
     return list;
 }
 
@@ -169,8 +170,8 @@ std::string MissedLine(const MissedFiring& firing) {
     const std::string when = FiringMinuteText(firing.at); // "вт 08.12.2026 07:30"
     const std::string time = when.substr(when.size() - 5);
     const std::string day = when.substr(0, when.size() - 6);
-    return std::string(firing.kind == MissedFiring::Kind::Alarm ? "будильник " : "задание ") + time + " " + day +
-           " — " + firing.what;
+    return std::string(firing.kind == MissedFiring::Kind::Alarm ? "будильник " : "задание ") + time + " " +
+           day + " — " + firing.what;
 }
 
 MissedWatch::MissedWatch(Registry& registry, const Clock& clock, AlarmStore& alarms, TaskStore& tasks,

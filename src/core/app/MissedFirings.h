@@ -44,8 +44,8 @@ struct MissedFiring {
 };
 
 struct MissedList {
-    bool afterSleep = false; // the gap was a sleep, not the program being off
-    bool cut = false;        // the gap was longer than kMissedDays; only its end was looked at
+    bool afterSleep = false;           // the gap was a sleep, not the program being off
+    bool cut = false;                  // the gap was longer than kMissedDays; only its end was looked at
     std::vector<MissedFiring> firings; // in the order of time, alarms before tasks
 };
 
@@ -69,7 +69,8 @@ std::string MissedLine(const MissedFiring& firing);
 // quitting() when the program ends. It never writes the alarm or the task file.
 class MissedWatch {
 public:
-    MissedWatch(Registry& registry, const Clock& clock, AlarmStore& alarms, TaskStore& tasks, FileStore& files);
+    MissedWatch(Registry& registry, const Clock& clock, AlarmStore& alarms, TaskStore& tasks,
+                FileStore& files);
 
     // What was missed since the stored last pass; nothing when there is no stored pass (the
     // first run) or nothing was due. Stores the current minute.

@@ -113,7 +113,9 @@ public:
     TaskProgramStarter& taskStarter() override { return taskStarter_; }
     ClockSetter& clockSetter() override { return clockSetter_; }
     std::unique_ptr<WallTimer> createWallTimer() override { return std::make_unique<FakeWallTimer>(); }
-    std::unique_ptr<SleepWatch> createSleepWatch() override { return std::make_unique<FakeSleepWatch>(*this); }
+    std::unique_ptr<SleepWatch> createSleepWatch() override {
+        return std::make_unique<FakeSleepWatch>(*this);
+    }
     // Tells the started sleep watch that the computer goes to sleep or woke up; false when
     // none listens.
     bool emitSleepChange(SleepWatch::Change change) {

@@ -30,9 +30,9 @@ bool LogindSleepWatch::start(Listener listener) {
     if (bus_->get() == nullptr) {
         return false;
     }
-    const int result = sd_bus_match_signal(bus_->get(), &slot_, "org.freedesktop.login1", "/org/freedesktop/login1",
-                                           "org.freedesktop.login1.Manager", "PrepareForSleep",
-                                           &LogindSleepWatch::onSignal, this);
+    const int result = sd_bus_match_signal(bus_->get(), &slot_, "org.freedesktop.login1",
+                                           "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                                           "PrepareForSleep", &LogindSleepWatch::onSignal, this);
     if (result < 0) {
         slot_ = nullptr;
         return false;

@@ -18,7 +18,8 @@ MissedModule::MissedModule(const ModuleContext& context) : host_(context.host) {
     Platform& platform = context.platform;
     alarms_ = std::make_unique<AlarmStore>(platform.files(), context.paths.BudilPath, platform.clock());
     tasks_ = std::make_unique<TaskStore>(platform.files(), context.paths.ZadanPath);
-    watch_ = std::make_unique<MissedWatch>(platform.registry(), platform.clock(), *alarms_, *tasks_, platform.files());
+    watch_ = std::make_unique<MissedWatch>(platform.registry(), platform.clock(), *alarms_, *tasks_,
+                                           platform.files());
     runner_ = std::make_unique<PlatformTaskRunner>(platform.taskStarter(), platform.actions());
 
     sleep_ = platform.createSleepWatch();
@@ -59,7 +60,8 @@ void MissedModule::beat() {
 
 void MissedModule::show(const MissedList& list) {
     if (window_ == nullptr) {
-        window_ = new MissedWindow([this](const MissedFiring& firing) { return runNow(firing); }, host_.owner());
+        window_ =
+            new MissedWindow([this](const MissedFiring& firing) { return runNow(firing); }, host_.owner());
     }
     window_->showList(list);
     window_->show();
