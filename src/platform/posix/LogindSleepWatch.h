@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include <systemd/sd-bus.h>
+
 namespace domora {
 
 class SdBusConnection;
@@ -20,10 +22,10 @@ public:
     void process() override;
 
 private:
-    static int onSignal(struct sd_bus_message* message, void* self, struct sd_bus_error* error);
+    static int onSignal(sd_bus_message* message, void* self, sd_bus_error* error);
 
     std::unique_ptr<SdBusConnection> bus_;
-    struct sd_bus_slot* slot_ = nullptr;
+    sd_bus_slot* slot_ = nullptr;
     Listener listener_;
 };
 
