@@ -2,7 +2,9 @@
 # Takes screenshots of the program as a user sees it: under Xvfb with the trayer tray
 # host, in a temporary home. Usage: scripts/screenshot.sh BUILD_DIR OUT_DIR [PAGE ...]
 # Each PAGE (0..5) gives one picture of the main window on that page; "menu" gives one of
-# the tray menu; "tallyup" one of the price editor's window alone, with a week of prices. With DOMORA_FROZEN_TIME set ("2026-12-07 10:00:00") the program's clock
+# the tray menu; "tallyup" one of the price editor's window alone, with a week of prices;
+# "missed" the list of what was missed, the program having been off since Friday 07:00
+# (with the alarms and tasks of tests/data). With DOMORA_FROZEN_TIME set ("2026-12-07 10:00:00") the program's clock
 # stands still at that instant, so that two builds can be compared picture by picture.
 set -euo pipefail
 build=${1:?build folder}
@@ -60,6 +62,25 @@ for page in "${pages[@]}"; do
         sleep 2
         window=$(xdotool search --onlyvisible --pid "$pid" --class '^TfrmTallyup$' | head -n 1)
         import -window "$window" "$out/tallyup.png"
+        kill "$pid"
+        wait "$pid" 2>/dev/null || true
+        continue
+    fi
+    if [ "$page" = missed ]; then
+        app=$work/app
+        mkdir -p "$app"
+        cp -r "$build/bin/Data" "$build/bin/Sound" "$app/"
+        cp "$here/tests/data/Budil.DMR" "$here/tests/data/Zadan.DMR" "$app/Data/"
+        sed -e 's/^"StartWith"=.*/&\n"LastPass"="2026-12-04 07:00"\r/' \
+            "$here/tests/data/registry-defaults.reg" >"$XDG_CONFIG_HOME/domora/registry.reg"
+        DOMORA_HOME=$app LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 \
+            FAKETIME="${DOMORA_FROZEN_TIME:-2026-12-07 10:30:00}" FAKETIME_DONT_FAKE_MONOTONIC=1 "$build/bin/domora" &
+        pid=$!
+        sleep 3
+        window=$(xdotool search --onlyvisible --pid "$pid" --name 'пропущено$' | head -n 1)
+        xdotool windowmove "$window" 40 40
+        sleep 0.5
+        import -window "$window" "$out/missed.png"
         kill "$pid"
         wait "$pid" 2>/dev/null || true
         continue
