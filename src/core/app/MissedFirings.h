@@ -54,7 +54,8 @@ struct MissedList {
 // kMissedDays. The records are not changed: repeats are counted down and flags set only in
 // the reckoning. A record without a time is left out on now's day at start-up, for the
 // start-up pass gives it; a task without a time is not missed (it runs once per run, and
-// the run before the gap made it). `files` reads the alarms' typed texts.
+// the run before the gap made it). After a sleep shorter than the minute gate's hour nothing
+// is missed: the gate gives those minutes late. `files` reads the alarms' typed texts.
 MissedList MissedBetween(const std::vector<AlarmRecord>& alarms, const std::vector<TaskRecord>& tasks,
                          const DateTime& lastPass, const DateTime& now, bool afterSleep, FileStore& files);
 
