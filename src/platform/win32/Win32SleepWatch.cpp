@@ -30,7 +30,21 @@ bool Win32SleepWatch::start(Listener listener) {
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                               instance, nullptr);
     if (window_ == nullptr) {
-        return false;
+        // Where no top-level window can be made (a session without a desktop): a
+        // message-only window, which hears the sleep only when registered for it.
+        window_ =
+            CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+        if (window_ == nullptr) {
+            return false;
+        }
+        // Windows 8 on: looked up, so that the program still starts on an older system.
+        using Register = HPOWERNOTIFY(WINAPI*)(HANDLE, DWORD);
+        if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+            if (FARPROC found = GetProcAddress(user32, "RegisterSuspendResumeNotification")) {
+                reinterpret_cast<Register>(reinterpret_cast<void*>(found))(window_,
+                                                                           DEVICE_NOTIFY_WINDOW_HANDLE);
+            }
+        }
     }
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return true;

@@ -7,7 +7,9 @@
 namespace domora {
 
 // WM_POWERBROADCAST to a hidden top-level window of the program ("DomoraSleepWatch"; a
-// message-only window hears no broadcasts): PBT_APMSUSPEND before the sleep,
+// message-only window hears no broadcasts, and is made, registered with
+// RegisterSuspendResumeNotification, only where no top-level window can be made, as in a
+// session without a desktop): PBT_APMSUSPEND before the sleep,
 // PBT_APMRESUMEAUTOMATIC and PBT_APMRESUMESUSPEND after the wake (told once). The thread's
 // message loop delivers them.
 class Win32SleepWatch final : public SleepWatch {
