@@ -18,6 +18,8 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <utility>
+#include <vector>
 
 namespace domora {
 namespace {
@@ -322,6 +324,36 @@ TEST(NextFiring, TellsWhenAndWhyNot) {
     EXPECT_EQ(FiringText(NextTaskFiring(task, from)),
               "Не сработает никогда: период «Понедельник » отличается от «Понедельник» регистром букв или "
               "пробелами и потому не распознаётся");
+}
+
+// What the windows say, asked at Tuesday 8 December 2026 07:30:20, after that minute's pass.
+TEST(NextFiring, WhatTheWindowsSay) {
+    EXPECT_EQ(MinuteAfter(DateTime{2026, 12, 31, 5, 23, 59, 30, 0}), (DateTime{2027, 1, 1, 6, 0, 0, 0, 0}));
+    const std::uint8_t fired[kMaxAlarms] = {0, 0, 1};
+    const auto flag = [](AlarmFlag f) { return std::pair(f.exists, f.checked); };
+    EXPECT_EQ(flag(AlarmFlagAt(2, fired)), std::pair(true, true));
+    EXPECT_EQ(flag(AlarmFlagAt(2)), std::pair(true, false)); // no flags at hand: as at start-up
+    EXPECT_EQ(flag(AlarmFlagAt(kMaxAlarms, fired)), std::pair(false, false));
+
+    const DateTime now{2026, 12, 8, 3, 7, 30, 20};
+    AlarmRecord tuesdays = test::Alarm(7, 30);
+    tuesdays.Weekdays[1] = true;
+    AlarmRecord laterOff = tuesdays;
+    laterOff.Minute = 45;
+    laterOff.SwitchedOn = false;
+    AlarmRecord wednesdays = test::Alarm(8, 0);
+    wednesdays.Weekdays[2] = true;
+    const std::vector<AlarmRecord> alarms{laterOff, tuesdays, wednesdays};
+    EXPECT_EQ(NextAlarmLine(alarms, now, {}), "Будильник: ср 09.12.2026 08:00");
+    EXPECT_EQ(NextAlarmLine({}, now, {}), "");
+    EXPECT_EQ(AlarmFiringLine(tuesdays, now, {}), "Следующий раз: вт 15.12.2026 07:30");
+
+    // Saving is asked about only for an alarm that is on and never fires.
+    EXPECT_EQ(NeverFiringQuestion(tuesdays, now, {}), std::nullopt);
+    EXPECT_EQ(NeverFiringQuestion(laterOff, now, {}), std::nullopt);
+    tuesdays.Weekdays[1] = false;
+    EXPECT_EQ(NeverFiringQuestion(tuesdays, now, {}),
+              "Этот будильник не сработает никогда: не выбран ни один день недели. Сохранить всё равно?");
 }
 
 } // namespace

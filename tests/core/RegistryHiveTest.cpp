@@ -1,7 +1,6 @@
 #include "core/app/MemoryRegistry.h"
 #include "core/app/RegistryNames.h"
 #include "core/base/Cp1251.h"
-#include "testing/core/FailingRegistry.h"
 #include "testing/core/TestData.h"
 
 #include <gtest/gtest.h>
@@ -21,31 +20,9 @@ RegValue Bin(std::string name, std::vector<std::uint8_t> v) {
     return {std::move(name), RegType::Binary, 0, {}, std::move(v)};
 }
 
-TEST(RegistryHive, TextFormRoundTrip) {
-    RegistryHive hive;
-    hive.createKey(RegHive::CurrentUser, "\\Software\\Empty");
-    hive.setValue(RegHive::CurrentUser, "\\Software\\Tervo\\Main", Str("StartWith", "Время в мире"));
-    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Dw("Big", 0xDEADBEEF));
-    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Str("Path", "C:\\a \"b\"\\"));
-    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Str("Lines", "one\r\ntwo\t😀"));
-    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Bin("None", {}));
-    hive.setValue(RegHive::CurrentUser, "Software\\Tervo\\Main", Str("", "default"));
-    hive.setValue(RegHive::LocalMachine, "Software\\Run", Bin("B", {0x00, 0xAB, 0xFF}));
-    const std::string text = hive.serialise();
-    EXPECT_NE(text.find("\"Path\"=\"C:\\\\a \\\"b\\\"\\\\\"\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n[HKEY_LOCAL_MACHINE\\Software\\Run]\r\n\"B\"=hex:00,ab,ff\r\n"),
-              std::string::npos);
-
-    std::string error;
-    const auto parsed = RegistryHive::parse(text, &error);
-    ASSERT_TRUE(parsed.has_value()) << error;
-    EXPECT_EQ(parsed->serialise(), text);
-    ASSERT_EQ(parsed->keys().size(), 3U);
-    EXPECT_EQ(parsed->value(RegHive::CurrentUser, "Software\\Tervo\\Main", "Lines")->text, "one\r\ntwo\t😀");
-}
-
 // Every value is read back from the text exactly as it was written, byte for byte, under any
-// name the text can hold, and the file stays UTF-8 text whatever the strings hold.
+// name the text can hold, and the file stays UTF-8 text whatever the strings hold; a key
+// without values and the other hive come back too.
 TEST(RegistryHive, EveryValueSurvivesWritingAndReading) {
     std::vector<RegValue> values = {Str("\"q\" \\ [x] a]", "C:\\a \"b\"\\"),
                                     Str("", "Время 😀"),
@@ -60,6 +37,8 @@ TEST(RegistryHive, EveryValueSurvivesWritingAndReading) {
         values.push_back(Str("S" + std::to_string(values.size()), text));
     }
     RegistryHive hive;
+    hive.createKey(RegHive::CurrentUser, "\\Software\\Empty");
+    hive.setValue(RegHive::LocalMachine, "Software\\Run", Bin("B", {0x00, 0xAB, 0xFF}));
     for (const RegValue& v : values) {
         hive.setValue(RegHive::CurrentUser, "Software\\a]b]", v);
     }
@@ -73,6 +52,7 @@ TEST(RegistryHive, EveryValueSurvivesWritingAndReading) {
         EXPECT_EQ(parsed->value(RegHive::CurrentUser, "Software\\a]b]", v.name), v) << v.name;
     }
     EXPECT_EQ(parsed->serialise(), text);
+    EXPECT_EQ(parsed->keys().size(), 3U);
     EXPECT_NE(text.find("@=\"Время 😀\"\r\n"), std::string::npos); // UTF-8 text stays quoted
 }
 
@@ -196,26 +176,6 @@ TEST(MemoryRegistry, NamesTheTextCannotHoldAreRefused) {
     }
     ASSERT_EQ(registry.hive().keys().size(), 1U);
     EXPECT_TRUE(registry.hive().keys()[0].values.empty());
-}
-
-TEST(FailingRegistry, PlantedFailures) {
-    MemoryRegistry registry;
-    FailingRegistry failing(registry);
-    failing.failWritesAfter(2);
-    auto key = failing.openKey(RegHive::CurrentUser, "\\Software\\X", true);
-    key->writeInteger("A", 1);
-    key->writeInteger("B", 2);
-    EXPECT_THROW(key->writeInteger("C", 3), RegistryError);
-    EXPECT_THROW(key->deleteValue("A"), RegistryError);
-    EXPECT_EQ(registry.hive().keys()[0].values.size(), 2U);
-    failing.failWritesAfter(-1);
-    key->writeInteger("C", 3);
-    key->close();
-    EXPECT_THROW(key->writeInteger("D", 4), RegistryError);
-
-    failing.denyHive(RegHive::LocalMachine);
-    EXPECT_EQ(failing.openKey(RegHive::LocalMachine, "Software\\Run", true), nullptr);
-    EXPECT_FALSE(registry.hive().keyExists(RegHive::LocalMachine, "Software\\Run"));
 }
 
 } // namespace

@@ -33,6 +33,7 @@ bool Readable(int descriptor, std::chrono::milliseconds wait) {
     return ::poll(&watch, 1, static_cast<int>(wait.count())) == 1 && (watch.revents & POLLIN) != 0;
 }
 
+// One row a rule, not one a name of the lists the rules hold.
 TEST(LinuxConnectionRules, WhatCountsAsAConnection) {
     const struct {
         const char* name;
@@ -40,14 +41,11 @@ TEST(LinuxConnectionRules, WhatCountsAsAConnection) {
         bool dialUp;
     } links[] = {
         {"ppp0", IFF_UP | IFF_RUNNING | IFF_POINTOPOINT, true},
-        {"ppp12", IFF_UP | IFF_RUNNING, true},
         {"wwan0", IFF_UP | IFF_RUNNING, true},
         {"ppp0", IFF_UP, false},      // still dialling: no carrier yet
         {"ppp0", IFF_RUNNING, false}, // taken down
         {"eth0", IFF_UP | IFF_RUNNING, false},
-        {"wlan0", IFF_UP | IFF_RUNNING, false},
         {"xppp0", IFF_UP | IFF_RUNNING, false},
-        {"", IFF_UP | IFF_RUNNING, false},
     };
     for (const auto& link : links) {
         EXPECT_EQ(IsActiveDialUpLink(link.name, link.flags), link.dialUp) << link.name << " " << link.flags;
@@ -59,15 +57,12 @@ TEST(LinuxConnectionRules, WhatCountsAsAConnection) {
     } variables[] = {
         {"http_proxy=http://10.0.0.1:3128/", true},
         {"HTTPS_PROXY=proxy:8080", true},
-        {"ftp_proxy=x", true},
-        {"ALL_PROXY=socks5://h:1080", true},
         {"http_proxy=", false},
         {"http_proxy=  ", false},
         {"no_proxy=localhost", false},
         {"Http_Proxy=x", false},
         {"http_proxy_user=x", false},
         {"http_proxy", false},
-        {"PATH=/usr/bin", false},
     };
     for (const auto& variable : variables) {
         EXPECT_EQ(IsProxyVariable(variable.entry), variable.proxy) << variable.entry;
@@ -76,11 +71,7 @@ TEST(LinuxConnectionRules, WhatCountsAsAConnection) {
     const struct {
         const char* desktop;
         bool gnome;
-    } desktops[] = {
-        {"GNOME", true}, {"ubuntu:GNOME", true}, {"GNOME-Flashback:GNOME", true},
-        {"Unity", true}, {"Budgie:GNOME", true}, {"X-Cinnamon", true},
-        {"KDE", false},  {"XFCE", false},        {"", false},
-    };
+    } desktops[] = {{"ubuntu:GNOME", true}, {"X-Cinnamon", true}, {"KDE", false}, {"", false}};
     for (const auto& desktop : desktops) {
         EXPECT_EQ(KeepsGnomeProxySettings(desktop.desktop), desktop.gnome) << desktop.desktop;
     }
@@ -89,8 +80,9 @@ TEST(LinuxConnectionRules, WhatCountsAsAConnection) {
         const char* output;
         bool manual;
     } modes[] = {
-        {"'manual'\n", true}, {"'manual'", true},  {"\"manual\"\n", true}, {"'none'\n", false},
-        {"'auto'\n", false},  {"manual\n", false}, {"'manual2'\n", false}, {"", false},
+        {"'manual'\n", true}, {"'manual'", true},  {"\"manual\"\n", true},
+        {"'none'\n", false},  {"manual\n", false}, {"'manual2'\n", false},
+        {"", false},
     };
     for (const auto& mode : modes) {
         EXPECT_EQ(IsManualProxyMode(mode.output), mode.manual) << mode.output;

@@ -8,11 +8,13 @@
 #include "ui/app/MessageDialog.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest/QTest>
 
 #include <deque>
@@ -141,6 +143,15 @@ inline QStringList tableRow(const QTableWidget* table, int r) {
         texts << (item != nullptr ? item->text() : QString());
     }
     return texts;
+}
+
+// The tooltip a cell of the grid shows as the mouse rests on it.
+inline QString cellTip(QTableWidget* table, int r, int column) {
+    QToolTip::hideText();
+    const QPoint at = table->visualRect(table->model()->index(r, column)).center();
+    QHelpEvent event(QEvent::ToolTip, at, table->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(table->viewport(), &event);
+    return QToolTip::text();
 }
 
 } // namespace uitest

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -195,6 +196,49 @@ private slots:
                 f.editorPart("PictureFileEdit")->isEnabled());
     }
 
+    // The line under the buttons follows the fields (the clock: Tuesday 5 January 2027, 07:29:55;
+    // its pass is made, the next minute counts).
+    void nextFiringLineFollowsTheFields() {
+        Fixture f("");
+        open(f, Mode::Add);
+        auto* line = f.editorPart<QLabel>("NextFiringLabel");
+        const auto expect = [line](const char* text) { QCOMPARE(line->text(), QString(text)); };
+        expect("Не сработает никогда: будильник выключен");
+        f.editorPart<QCheckBox>("SwitchedOnCheck")->setChecked(true);
+        expect("Не сработает никогда: не выбран ни один день недели");
+        f.editorPart<QCheckBox>("DayTue")->setChecked(true);
+        expect("Следующий раз: вт 12.01.2027 00:00");
+        f.editorPart<QLineEdit>("HourEdit")->setText("7");
+        f.editorPart<QLineEdit>("MinuteEdit")->setText("30");
+        expect("Следующий раз: вт 05.01.2027 07:30");
+        f.editorPart<QLineEdit>("MinuteEdit")->setText("3x");
+        expect("Не сработает никогда: в поле времени «3x» — не целое число");
+        f.editorPart<QLineEdit>("MinuteEdit")->setText("45");
+        f.editorPart<QCheckBox>("DateCheck")->setChecked(true);
+        f.editorPart<QDateEdit>("DatePicker")->setDate(QDate(2027, 3, 1));
+        expect("Следующий раз: пн 01.03.2027 07:45");
+    }
+
+    // Saving a switched-on alarm that never fires is asked about: "Нет" goes back to the
+    // editor with nothing written, "Да" saves.
+    void neverFiringAlarmIsAskedAbout() {
+        Fixture f("");
+        open(f, Mode::Add);
+        f.editorPart<QCheckBox>("SwitchedOnCheck")->setChecked(true);
+        f.editorPart<QPushButton>("OkButton")->click();
+        const QString question = "question: Этот будильник не сработает никогда: не выбран ни один день "
+                                 "недели. Сохранить всё равно?";
+        QCOMPARE(f.boxes.shown, QStringList{question});
+        QVERIFY(f.editor->isVisible());
+        QCOMPARE(f.file(), std::string());
+
+        f.boxes.answers = {true};
+        f.editorPart<QPushButton>("OkButton")->click();
+        QCOMPARE(f.boxes.shown, (QStringList{question, question}));
+        QVERIFY(!f.editor->isVisible());
+        QCOMPARE(f.file().size(), kAlarmRecordSize);
+    }
+
     void addWithTheDefaultsAppendsASilentRule() {
         Fixture f(goldenAlarms());
         // Left over from an earlier showing.
@@ -268,7 +312,9 @@ private slots:
         // "Изменить..." before any selection changes alarm 1, which the list then has selected.
         open(f, Mode::Change, 0);
         f.editorPart<QLineEdit>("MinuteEdit")->setText("7");
+        f.boxes.answers = {true}; // -1:7 never fires: saved when the user says so
         ok->click();
+        QVERIFY(f.boxes.shown.last().contains("заданы минуты без часа"));
         QCOMPARE(f.list->selectedAlarm(), 1);
         QCOMPARE(decoded(f.file(), 1).Minute, 7);
     }

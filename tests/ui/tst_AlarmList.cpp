@@ -6,8 +6,10 @@
 
 #include "core/app/Settings.h"
 #include "ui/app/MainWindow.h"
+#include "ui/app/MinuteTimer.h"
 
 #include <QAction>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -22,6 +24,26 @@ namespace {
 
 constexpr const char* kButtons[] = {"BudAddButton", "BudChangeButton", "BudViewButton", "BudResetButton",
                                     "BudDeleteButton"};
+
+// An alarm every day of the week `days` (Monday first) marks, at h:m.
+std::string alarm(int h, int m, const char* days, bool on = true) {
+    AlarmRecord record;
+    record.Hour = h;
+    record.Minute = m;
+    record.Recurrence = "Всегда";
+    record.Repeat = "Безконечно";
+    record.SwitchedOn = on;
+    for (std::size_t day = 0; day < 7; ++day) {
+        record.Weekdays[day] = days[day] == 'x';
+    }
+    const auto bytes = EncodeAlarm(record);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Every day at 07:30, switched off, Thursdays at 06:00.
+std::string threeAlarms() {
+    return alarm(7, 30, "xxxxxxx") + alarm(7, 30, "xxxxxxx", false) + alarm(6, 0, "...x...");
+}
 
 std::string reset(const Fixture& f) {
     const auto bytes = EncodeAlarm(DefaultAlarm(f.platform.clockFake.localNow()));
@@ -44,11 +66,33 @@ private slots:
         QCOMPARE(tableRow(table, 3),
                  (QStringList{"4", "23:59", "31.12.2026", missing, "", "Безконечно", missing}));
         QCOMPARE(table->item(3, 3)->toolTip(), missing); // a cut cell's whole text
+        QVERIFY(uitest::cellTip(table, 3, 3).startsWith(missing + "\nНе сработает никогда: "));
         QCOMPARE(table->columnSpan(0, 2), 1);
         for (const char* button : kButtons) {
             QVERIFY(f.listPart(button)->isEnabled());
         }
         QVERIFY(f.boxes.shown.isEmpty());
+    }
+
+    // A row's tooltip: its alarm's next firing from the minute after the clock's, as the
+    // clock reads when the tooltip shows (Tuesday 5 January 2027).
+    void rowTooltips_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("minute"); // of 07:xx, second 10
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("its minute next") << 0 << 29 << "Следующий раз: вт 05.01.2027 07:30";
+        QTest::newRow("its minute seen") << 0 << 30 << "Следующий раз: ср 06.01.2027 07:30";
+        QTest::newRow("switched off") << 1 << 29 << "Не сработает никогда: будильник выключен";
+        QTest::newRow("thursdays") << 2 << 29 << "Следующий раз: чт 07.01.2027 06:00";
+    }
+    void rowTooltips() {
+        QFETCH(int, row);
+        QFETCH(int, minute);
+        QFETCH(QString, tip);
+        Fixture f(threeAlarms());
+        f.list->PageShow();
+        f.platform.clockFake.setLocal(DateTime{2027, 1, 5, 3, 7, minute, 10, 0});
+        QCOMPARE(uitest::cellTip(f.listPart<QTableWidget>("BudTable"), row, 1), tip);
     }
 
     void emptyAndMissingFile() {
@@ -171,6 +215,28 @@ private slots:
         for (const char* name : {"mnASee", "mnAAdd", "mnADelAll", "mnASbros"}) {
             QVERIFY(form.findChild<QAction*>(name)->isEnabled());
         }
+    }
+
+    // The tray tip's fourth line names the earliest next alarm after each minute's pass; with
+    // no alarm to fire (all deleted) the tip has its own three lines only.
+    void trayTipNamesTheNextAlarm() {
+        FakePlatform platform;
+        uitest::RecordingBoxes boxes;
+        WriteDefaults(platform.registryFake);
+        platform.filesFake.put("/app/Data/IServers.DMR", "pool.ntp.org\r\n");
+        platform.filesFake.put("/app/Data/Budil.DMR", threeAlarms());
+        platform.clockFake.setLocal(DateTime{2027, 1, 5, 3, 7, 30, 10, 0});
+        MainWindow form(platform, boxes);
+        auto* tray = uitest::child<QSystemTrayIcon>(form, "TrayIcon");
+        const QStringList own{"Domora Lite 2003", "Левая:  2-Открыть окно", "Правая: 1-Меню"};
+        QCOMPARE(tray->toolTip().split('\n'), own);
+
+        emit uitest::child<MinuteTimer>(form, "MinuteTimer")->minute();
+        QCOMPARE(tray->toolTip().split('\n'), own + QStringList{"Будильник: ср 06.01.2027 07:30"});
+
+        uitest::answerDialog(form.messageDialog(), 3);
+        form.findChild<QAction*>("mnADelAll")->trigger();
+        QCOMPARE(tray->toolTip().split('\n'), own);
     }
 };
 

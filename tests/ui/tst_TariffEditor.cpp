@@ -121,10 +121,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<double>("stored");
-        QTest::newRow("advance, comma") << "Avans"
-                                        << "250,75" << 25075.0;
-        QTest::newRow("advance, point") << "Avans"
-                                        << "0.07" << 7.0;
+        QTest::newRow("advance above a price's limit") << "Avans"
+                                                       << "2500,75" << 250075.0;
         QTest::newRow("Wednesday evening price") << "3_Evening"
                                                  << "0,1" << 10.0;
         QTest::newRow("Sunday night: no price") << "7_Night"
@@ -181,6 +179,7 @@ private slots:
         }
     }
 
+    // The texts refused are the core's cases; here the field named, focused and shown.
     void badInputIsRefusedAndNamed_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
@@ -189,18 +188,9 @@ private slots:
         QTest::newRow("advance not a number") << "Avans"
                                               << "сто"
                                               << "«Аванс»" << -1;
-        QTest::newRow("advance negative") << "Avans"
-                                          << "-5"
-                                          << "«Аванс»" << -1;
-        QTest::newRow("price with two commas") << "3_Evening"
-                                               << "1,2,3"
-                                               << "«Среда: вечерняя цена»" << 2;
         QTest::newRow("price absurd") << "7_Days"
                                       << "1000,01"
                                       << "«Воскресенье: дневная цена»" << 6;
-        QTest::newRow("price infinite") << "6_Evening"
-                                        << "INF"
-                                        << "«Суббота: вечерняя цена»" << 5;
     }
     void badInputIsRefusedAndNamed() {
         QFETCH(QString, name);

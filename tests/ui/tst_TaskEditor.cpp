@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -45,6 +46,32 @@ class TestTaskEditor : public QObject {
 
 private slots:
     void cleanup() { QApplication::closeAllWindows(); }
+
+    // The line under the buttons follows the fields (the clock: Tuesday 5 January 2027, 09:15;
+    // its pass is made, the next minute counts).
+    void nextFiringLineFollowsTheFields() {
+        Fixture f("");
+        open(f, Mode::Add);
+        auto* line = f.editorPart<QLabel>("NextFiringLabel");
+        const auto expect = [line](const char* text) { QCOMPARE(line->text(), QString(text)); };
+        expect("Не сработает никогда: его день — сегодня, 05.01.2027, а время 00:00 уже прошло");
+        f.editorPart<QLineEdit>("Edit1")->setText("9");
+        f.editorPart<QLineEdit>("Edit2")->setText("16");
+        expect("Следующий раз: вт 05.01.2027 09:16");
+        f.editorPart<QCheckBox>("CheckBox2")->setChecked(false);
+        expect("Не сработает никогда: задание выключено");
+        f.editorPart<QCheckBox>("CheckBox2")->setChecked(true);
+        f.editorPart<QDateEdit>("DateTimePicker1")->setDate(QDate(2027, 1, 6));
+        expect("Следующий раз: ср 06.01.2027 09:16");
+        // Without a time, once run in this run of the program, a task never runs again.
+        f.editorPart<QCheckBox>("CheckBox1")->setChecked(false);
+        f.editorPart<QLineEdit>("Edit1")->setText("-1");
+        f.editorPart<QLineEdit>("Edit2")->setText("-1");
+        expect("Следующий раз: вт 05.01.2027 09:16");
+        f.scheduler.TaskFired[0] = 1;
+        f.editorPart<QComboBox>("ComboBox1")->setCurrentText("По будням");
+        expect("Не сработает никогда: задание без времени уже выполнено в этом запуске программы");
+    }
 
     // Adding starts from the defaults and stores the ten values; changing loads the task and
     // replaces only it; viewing shows it with every input disabled and changes nothing.

@@ -47,6 +47,13 @@ private slots:
         QCOMPARE(tableRow(table, 0)[4], QString("notepad.exe")); // a custom task: its file
         QCOMPARE(tableRow(table, 2)[5], QString());
         expectButtons(f, true, true);
+        // A row's tooltip: the task's next run from the next minute on (Tuesday 09:15 now), by
+        // the scheduler's flag of a task without a time.
+        QCOMPARE(uitest::cellTip(table, 1, 1), QString("Следующий раз: вт 05.01.2027 09:16"));
+        f.scheduler.TaskFired[1] = 1;
+        QCOMPARE(uitest::cellTip(table, 1, 1),
+                 QString("Не сработает никогда: задание без времени уже выполнено в этом запуске программы"));
+        QCOMPARE(uitest::cellTip(table, 2, 1), QString("Не сработает никогда: задание выключено"));
 
         f.platform.filesFake.put(f.paths.ZadanPath, "");
         f.list->TabSheet10Show();

@@ -75,6 +75,47 @@ AlarmRecord AlarmAfterFiring(const AlarmRecord& alarm) {
     return after;
 }
 
+AlarmFlag AlarmFlagAt(std::size_t index, std::span<const std::uint8_t> fired) {
+    AlarmFlag flag;
+    flag.exists = index < kMaxAlarms;
+    flag.checked = flag.exists && index < fired.size() && fired[index] != 0;
+    return flag;
+}
+
+std::optional<DateTime> EarliestAlarmFiring(std::span<const AlarmRecord> alarms, const DateTime& from,
+                                            std::span<const std::uint8_t> fired) {
+    std::optional<DateTime> earliest;
+    for (std::size_t i = 0; i < alarms.size(); ++i) {
+        const Firing firing = NextAlarmFiring(alarms[i], from, AlarmFlagAt(i, fired));
+        if (firing.at && (!earliest || MinuteNumber(*firing.at) < MinuteNumber(*earliest))) {
+            earliest = firing.at;
+        }
+    }
+    return earliest;
+}
+
+std::string AlarmFiringLine(const AlarmRecord& alarm, const DateTime& now, AlarmFlag flag) {
+    return FiringText(NextAlarmFiring(alarm, MinuteAfter(now), flag));
+}
+
+std::string NextAlarmLine(std::span<const AlarmRecord> alarms, const DateTime& now,
+                          std::span<const std::uint8_t> fired) {
+    const auto earliest = EarliestAlarmFiring(alarms, MinuteAfter(now), fired);
+    return earliest ? "Будильник: " + FiringMinuteText(*earliest) : std::string();
+}
+
+std::optional<std::string> NeverFiringQuestion(const AlarmRecord& alarm, const DateTime& now,
+                                               AlarmFlag flag) {
+    if (!alarm.SwitchedOn) {
+        return std::nullopt;
+    }
+    const Firing firing = NextAlarmFiring(alarm, MinuteAfter(now), flag);
+    if (firing.at) {
+        return std::nullopt;
+    }
+    return "Этот будильник не сработает никогда: " + firing.neverReason + ". Сохранить всё равно?";
+}
+
 Firing NextAlarmFiring(const AlarmRecord& alarm, const DateTime& from, AlarmFlag flag) {
     if (auto reason = NeverReason(alarm, from, flag)) {
         return Firing::Never(std::move(*reason));

@@ -20,6 +20,14 @@ Firing Firing::Never(std::string reason) {
     return Firing{std::nullopt, std::move(reason)};
 }
 
+DateTime MinuteAfter(const DateTime& now) {
+    return DateTimeOfMinute(MinuteNumber(now) + 1);
+}
+
+Firing UnreadableTimeFiring(std::string_view typed) {
+    return Firing::Never("в поле времени «" + std::string(typed) + "» — не целое число");
+}
+
 std::int64_t FiringHorizon(const DateTime& from) {
     DateTime later = from;
     later.year += kFiringHorizonYears;

@@ -52,6 +52,13 @@ std::string PassedTodayReason(const DateTime& from, int hour, int minute);
 std::optional<std::string> ListNeverReason(std::string_view text, std::span<const std::string_view> list,
                                            std::string_view what);
 
+// The minute after the one `now` falls in (second 0). The windows ask for a record's next
+// firing from there: the pass for now's own minute is made by the time they look.
+DateTime MinuteAfter(const DateTime& now);
+
+// A time field as typed that is no whole number: the record would never fire so.
+Firing UnreadableTimeFiring(std::string_view typed);
+
 // "Следующий раз: вт 08.12.2026 07:30" or "Не сработает никогда: будильник выключен".
 std::string FiringText(const Firing& firing);
 

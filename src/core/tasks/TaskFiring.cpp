@@ -46,6 +46,17 @@ bool TaskDeactivatesAfterRun(const TaskRecord& task) {
     return task.hasTime();
 }
 
+TaskFlag TaskFlagAt(std::size_t index, std::span<const std::uint8_t> fired) {
+    TaskFlag flag;
+    flag.exists = index < kMaxTasks;
+    flag.ran = flag.exists && index < fired.size() && fired[index] != 0;
+    return flag;
+}
+
+std::string TaskFiringLine(const TaskRecord& task, const DateTime& now, TaskFlag flag) {
+    return FiringText(NextTaskFiring(task, MinuteAfter(now), flag));
+}
+
 Firing NextTaskFiring(const TaskRecord& task, const DateTime& from, TaskFlag flag) {
     if (auto reason = NeverReason(task, from, flag)) {
         return Firing::Never(std::move(*reason));

@@ -36,6 +36,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <tuple>
 
 namespace domora {
@@ -43,7 +44,8 @@ namespace domora {
 namespace {
 
 constexpr int kClientWidth = 404;
-constexpr int kClientHeight = 420;
+// The controls fill 420; the line of the next firing takes two lines' room under the buttons.
+constexpr int kClientHeight = 454;
 
 constexpr char kManualCaption[] = "Ручной ввод сообщения";
 constexpr char kFromFileCaption[] = "Текст из файла";
@@ -244,6 +246,52 @@ void AlarmEditor::buildWindow() {
     }
     connect(okButton_, &QPushButton::clicked, this, &AlarmEditor::OkClick);
     connect(cancelButton_, &QPushButton::clicked, this, &AlarmEditor::CancelClick);
+
+    nextFiringLabel_ = place(new QLabel(this), "NextFiringLabel", 8, 418, 390, 32);
+    nextFiringLabel_->setWordWrap(true);
+    nextFiringLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QLineEdit* field : {hourEdit_, minuteEdit_}) {
+        connect(field, &QLineEdit::textChanged, this, &AlarmEditor::showNextFiring);
+    }
+    for (QCheckBox* check : days_) {
+        connect(check, &QCheckBox::toggled, this, &AlarmEditor::showNextFiring);
+    }
+    connect(dateCheck_, &QCheckBox::toggled, this, &AlarmEditor::showNextFiring);
+    connect(switchedOnCheck_, &QCheckBox::toggled, this, &AlarmEditor::showNextFiring);
+    connect(datePicker_, &QDateEdit::dateChanged, this, &AlarmEditor::showNextFiring);
+    for (QComboBox* list : {recurrenceCombo_, repeatCombo_}) {
+        connect(list, &QComboBox::currentTextChanged, this, &AlarmEditor::showNextFiring);
+    }
+}
+
+AlarmFlag AlarmEditor::firingFlag() const {
+    const int index = mode_ == Mode::Add ? addedIndex_ : std::max(number_, 1) - 1;
+    return AlarmFlagAt(static_cast<std::size_t>(index), fired_);
+}
+
+// The fields that tell when the alarm fires, read without a word to the user: a time that
+// is no number is a reason in the line, and its message waits for "Ok".
+void AlarmEditor::showNextFiring() {
+    AlarmRecord record;
+    const std::pair<QLineEdit*, int*> times[] = {{hourEdit_, &record.Hour}, {minuteEdit_, &record.Minute}};
+    for (const auto& [field, target] : times) {
+        const auto value = ParseInt32(ss(field->text()));
+        if (!value) {
+            nextFiringLabel_->setText(qs(FiringText(UnreadableTimeFiring(ss(field->text())))));
+            return;
+        }
+        *target = *value;
+    }
+    record.UseDate = dateCheck_->isChecked();
+    const QDate date = datePicker_->date();
+    record.AlarmDate = OleDateOnly(date.year(), date.month(), date.day());
+    for (int day = 0; day < 7; ++day) {
+        record.Weekdays[static_cast<std::size_t>(day)] = days_[day]->isChecked();
+    }
+    record.Recurrence = ss(recurrenceCombo_->currentText());
+    record.Repeat = ss(repeatCombo_->currentText());
+    record.SwitchedOn = switchedOnCheck_->isChecked();
+    nextFiringLabel_->setText(qs(AlarmFiringLine(record, clock_.localNow(), firingFlag())));
 }
 
 void AlarmEditor::showEvent(QShowEvent* event) {
@@ -256,6 +304,10 @@ void AlarmEditor::showEvent(QShowEvent* event) {
 }
 
 void AlarmEditor::FormShow() {
+    if (mode_ == Mode::Add) {
+        const AlarmCount count = store_.CountAlarms();
+        addedIndex_ = count.result ? count.count : 0;
+    }
     hourEdit_->selectAll();
     setFileMode();
     const Mode mode = mode_;
@@ -264,6 +316,7 @@ void AlarmEditor::FormShow() {
         image_->setPixmap(EditorPicture(0));
         setWindowTitle(QStringLiteral("Добавить будильник..."));
         setDefaults();
+        showNextFiring();
         return;
     }
     image_->setPixmap(EditorPicture(mode == Mode::View ? 2 : 1));
@@ -275,6 +328,7 @@ void AlarmEditor::FormShow() {
     } else {
         fillFromRecord(loaded.record);
     }
+    showNextFiring();
     if (mode == Mode::View) {
         setEditing(false);
     } else {
@@ -728,6 +782,12 @@ void AlarmEditor::OkClick() {
     std::optional<AlarmRecord> record = recordFromControls();
     if (!record) {
         return;
+    }
+    // Asked, not refused: the user may mean to mend the alarm later.
+    if (const auto question = NeverFiringQuestion(*record, clock_.localNow(), firingFlag())) {
+        if (!boxes_.question(this, qs(*question))) {
+            return;
+        }
     }
     if (mode == Mode::Add) {
         // A full file refuses the alarm before its typed text is saved anywhere.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alarms/AlarmFiring.h"
 #include "core/alarms/AlarmRecord.h"
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 class QButtonGroup;
@@ -42,7 +44,9 @@ class SoundPlayer;
 // ToggleButton, TextFileEdit, TextFileButton, TypedText, PictureFileEdit, PictureFileButton;
 // GroupBox3 "Звук:" with BuiltinRadio, MelodyCombo, PlayButton, StopButton, Mp3Radio,
 // Mp3Edit, Mp3Button, WavRadio, WavEdit, WavButton, NoSoundRadio; Panel1 with
-// SwitchedOnCheck; OkButton, CancelButton.
+// SwitchedOnCheck; OkButton, CancelButton. Under them NextFiringLabel tells when the alarm
+// as the fields describe it fires next; saving one that is switched on and never fires is
+// asked about first.
 class AlarmEditor : public QDialog {
     Q_OBJECT
 public:
@@ -56,6 +60,9 @@ public:
     void edit(Mode mode, int number);
     // What the next showing is for, without showing.
     void prepare(Mode mode, int number);
+
+    // The scheduler's flags (AlarmFired); see AlarmListView::setFiredFlags.
+    void setFiredFlags(std::span<const std::uint8_t> fired) { fired_ = fired; }
 
     // The open-file dialog of the "..." buttons: caption, filter in the form
     // "Описание (*.ext)", whether it previews pictures; the chosen path or empty. Tests
@@ -97,6 +104,11 @@ private:
     // was shown and the field has the focus).
     std::optional<AlarmRecord> recordFromControls();
 
+    // NextFiringLabel for the fields as they stand.
+    void showNextFiring();
+    // The scheduler's flag of the alarm being edited (of the one to add: at the end of the file).
+    AlarmFlag firingFlag() const;
+
     void setDefaults();
     void fillFromRecord(const AlarmRecord& record);
     void loadTypedText(const std::string& path);
@@ -125,6 +137,8 @@ private:
     QString previewFile_;
     bool previewOpened_ = false;
     bool checking_ = false;
+    std::span<const std::uint8_t> fired_;
+    int addedIndex_ = 0; // the index (from 0) an alarm added now takes
 
     QLabel* image_ = nullptr;
     QGroupBox* timeGroup_ = nullptr;
@@ -167,6 +181,7 @@ private:
     QCheckBox* switchedOnCheck_ = nullptr;
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
+    QLabel* nextFiringLabel_ = nullptr;
 };
 
 } // namespace domora

@@ -1,7 +1,9 @@
 #include "ui/alarms/AlarmListView.h"
 
+#include "core/alarms/AlarmFiring.h"
 #include "core/alarms/AlarmStore.h"
 #include "core/alarms/AlarmViews.h"
+#include "core/base/Clock.h"
 #include "core/base/FileStore.h"
 #include "ui/app/MessageBoxes.h"
 #include "ui/app/MessageDialog.h"
@@ -32,6 +34,7 @@ AlarmListView::AlarmListView(AlarmStore& store, FileStore& files, const Clock& c
 
     table_ = MakeRecordGrid(this, "BudTable", kColumnWidths, kHeaders);
     table_->setGeometry(4, 4, 499, 116);
+    SetGridRowTips(*table_, [this](int row) { return rowTip(row); });
     connect(table_, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int, int) { BudTableSelectCell(column, row + 1); });
     connect(table_, &QTableWidget::cellClicked, this,
@@ -52,11 +55,27 @@ AlarmListView::~AlarmListView() = default;
 AlarmEditor& AlarmListView::editor() {
     if (!editor_) {
         editor_ = std::make_unique<AlarmEditor>(store_, files_, paths_, clock_, boxes_, previewPlayer_);
+        editor_->setFiredFlags(fired_);
         connect(editor_.get(), &AlarmEditor::added, this, [this] { setEditButtonsEnabled(true); });
         connect(editor_.get(), &AlarmEditor::alarmChosen, this,
                 [this](int number) { selectedAlarm_ = number; });
     }
     return *editor_;
+}
+
+void AlarmListView::setFiredFlags(std::span<const std::uint8_t> fired) {
+    fired_ = fired;
+    if (editor_) {
+        editor_->setFiredFlags(fired);
+    }
+}
+
+QString AlarmListView::rowTip(int row) const {
+    const auto index = static_cast<std::size_t>(row);
+    if (row < 0 || index >= alarms_.size()) {
+        return {};
+    }
+    return qs(AlarmFiringLine(alarms_[index], clock_.localNow(), AlarmFlagAt(index, fired_)));
 }
 
 void AlarmListView::showEvent(QShowEvent* event) {
@@ -79,6 +98,7 @@ void AlarmListView::PageShow() {
         return;
     }
     filling_ = true;
+    alarms_.clear();
     showMessageRow(QStringLiteral("Ошибка! Файл Budil.dmr не найден"));
     filling_ = false;
     addButton_->setEnabled(false);
@@ -108,6 +128,7 @@ void AlarmListView::ShowAlarms() {
 
 void AlarmListView::fill(const std::vector<AlarmRecord>& alarms) {
     filling_ = true;
+    alarms_ = alarms;
     if (alarms.empty()) {
         showMessageRow(QStringLiteral("БУДИЛЬНИК НЕ УСТАНОВЛЕН"));
         filling_ = false;

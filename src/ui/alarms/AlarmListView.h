@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 class QPushButton;
@@ -29,6 +30,7 @@ class SoundPlayer;
 //
 // Buttons by object name: BudAddButton "Добавить...", BudChangeButton "Изменить...",
 // BudViewButton "Просмотреть", BudResetButton "Сбросить...", BudDeleteButton "Удалить...".
+// A row's tooltip tells when its alarm fires next, worked out as it is about to show.
 class AlarmListView : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +44,11 @@ public:
     // The editor, made on first use and kept, so that its controls keep their contents
     // from one showing to the next.
     AlarmEditor& editor();
+
+    // The scheduler's flags (AlarmFired), by which the next firings of the alarms without a
+    // time are told for this list and its editor; without them those go by the state at
+    // start-up. They must outlive the list.
+    void setFiredFlags(std::span<const std::uint8_t> fired);
 
     // The grid row the user selected last (1-based); 0 until the first selection. Only the
     // grid's selection sets it (and the editor's change when it is 0).
@@ -74,6 +81,9 @@ private:
     // The grid filled with the alarms, or the empty-list row.
     void fill(const std::vector<AlarmRecord>& alarms);
 
+    // The tooltip of alarm row `row` (from 0): its next firing from the next minute on.
+    QString rowTip(int row) const;
+
     // The column texts of one alarm row.
     QStringList rowTexts(int number, const AlarmRecord& record);
 
@@ -85,6 +95,8 @@ private:
     MessageDialog& messageDialog_;
     SoundPlayer& previewPlayer_;
     std::unique_ptr<AlarmEditor> editor_;
+    std::span<const std::uint8_t> fired_;
+    std::vector<AlarmRecord> alarms_; // the rows' alarms, as the grid shows them
     std::int32_t selectedAlarm_ = 0;
     bool filling_ = false;
 

@@ -76,6 +76,7 @@ private:
     void showOn(ReminderSheet sheet) override;
     void notify(const QString& title, const QString& text) override;
     void showConnection(bool online, const QString& hint) override;
+    void setTrayLine(const QString& line) override;
     void setEventText(const QString& text) override;
     void setEventBold(bool bold) override;
     void onClockTick(std::function<void(const DateTime& local, const DateTime& utc)> listener) override;
@@ -144,6 +145,7 @@ private:
     std::array<IntervalTimer*, kTimerNumbers + 1> timers_{}; // by number; null where the number went
     MinuteTimer* minuteTimer_ = nullptr;
     QSystemTrayIcon* tray_ = nullptr;
+    QString trayLine_; // a module's line under the tip's own ones
     QMenu* popupMenu_ = nullptr;
 
     QTabWidget* pages_ = nullptr;

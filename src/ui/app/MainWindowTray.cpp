@@ -20,7 +20,16 @@ namespace domora {
 
 namespace {
 
+// The tip's own three lines; the next alarm, when one will fire, comes fourth.
 constexpr char kTrayTip[] = "Domora Lite 2003\nЛевая:  2-Открыть окно\nПравая: 1-Меню";
+
+QString trayTip(const QString& line) {
+    QString tip = QString::fromUtf8(kTrayTip);
+    if (!line.isEmpty()) {
+        tip += QLatin1Char('\n') + line;
+    }
+    return tip;
+}
 
 // The tray menu opens while the button that opened it is still down. Released after a small
 // move, that button would choose whatever item lies under the cursor ("&Выход", or an item of
@@ -101,7 +110,7 @@ void MainWindow::finishFrame() {
 void MainWindow::buildTray() {
     tray_ = new QSystemTrayIcon(windowIcon(), this);
     tray_->setObjectName(QStringLiteral("TrayIcon"));
-    tray_->setToolTip(QString::fromUtf8(kTrayTip));
+    tray_->setToolTip(trayTip(trayLine_));
     // A right click opens the menu at the cursor; a double left click opens the window;
     // a single left click does nothing.
     tray_->setContextMenu(popupMenu_);
@@ -110,6 +119,17 @@ void MainWindow::buildTray() {
             showWindow();
         }
     });
+}
+
+// Set again only when it changed: the desktop is told of every change of the tip.
+void MainWindow::setTrayLine(const QString& line) {
+    if (line == trayLine_) {
+        return;
+    }
+    trayLine_ = line;
+    if (tray_ != nullptr) {
+        tray_->setToolTip(trayTip(trayLine_));
+    }
 }
 
 void MainWindow::addTrayIcon() {

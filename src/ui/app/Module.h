@@ -47,6 +47,9 @@ public:
     // The connection picture of the status line: online or offline, with its hint.
     virtual void showConnection(bool online, const QString& hint) = 0;
 
+    // The line the tray icon's tip shows under its own ones (the next alarm); empty for none.
+    virtual void setTrayLine(const QString& line) = 0;
+
     // The event line of the status line.
     virtual void setEventText(const QString& text) = 0;
     virtual void setEventBold(bool bold) = 0;

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QToolTip>
+
+#include <utility>
 
 namespace domora {
 
@@ -34,6 +38,41 @@ public:
                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
         painter->restore();
     }
+};
+
+// Puts the row's tooltip in place of the cell's as the viewport is about to show one.
+class RowTipFilter final : public QObject {
+public:
+    RowTipFilter(QTableWidget& grid, std::function<QString(int)> rowTip)
+        : QObject(&grid), grid_(grid), rowTip_(std::move(rowTip)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip || watched != grid_.viewport()) {
+            return false;
+        }
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = grid_.indexAt(help->pos());
+        const QTableWidgetItem* item = grid_.itemFromIndex(index);
+        if (item == nullptr) {
+            return false;
+        }
+        QString tip = rowTip_(index.row());
+        if (tip.isEmpty()) {
+            return false;
+        }
+        const QString text = item->text();
+        // The cell's two pixels of margin and one at its far edge (GridCellDelegate).
+        if (grid_.fontMetrics().horizontalAdvance(text) + 3 > grid_.visualRect(index).width()) {
+            tip = text + QLatin1Char('\n') + tip;
+        }
+        QToolTip::showText(help->globalPos(), tip, grid_.viewport(), grid_.visualRect(index));
+        return true;
+    }
+
+private:
+    QTableWidget& grid_;
+    std::function<QString(int)> rowTip_;
 };
 
 } // namespace
@@ -76,6 +115,10 @@ void SetGridRow(QTableWidget& grid, int row, const QStringList& texts) {
         item->setToolTip(texts[column]);
         grid.setItem(row, column, item);
     }
+}
+
+void SetGridRowTips(QTableWidget& grid, std::function<QString(int row)> rowTip) {
+    grid.viewport()->installEventFilter(new RowTipFilter(grid, std::move(rowTip)));
 }
 
 void ShowGridMessage(QTableWidget& grid, int column, const QString& text) {

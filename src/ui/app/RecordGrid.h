@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <span>
 
 class QTableWidget;
@@ -18,6 +19,12 @@ QTableWidget* MakeRecordGrid(QWidget* parent, const char* name, std::span<const 
 
 // Fills row `row` with one text per column, each cell's tooltip giving its whole text.
 void SetGridRow(QTableWidget& grid, int row, const QStringList& texts);
+
+// The tooltip of the grid's record rows: `rowTip(row)` (from 0), asked only as a tooltip is
+// about to show, so that nothing is worked out while nobody looks. A cell whose text is cut
+// at its edge shows its whole text on the line above. An empty answer (a message row) leaves
+// the cell's own tooltip.
+void SetGridRowTips(QTableWidget& grid, std::function<QString(int row)> rowTip);
 
 // One row with a message from `column` on, across the columns after it, so that it shows whole.
 void ShowGridMessage(QTableWidget& grid, int column, const QString& text);

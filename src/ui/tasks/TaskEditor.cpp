@@ -4,6 +4,7 @@
 #include "core/base/FileStore.h"
 #include "core/base/NumberText.h"
 #include "core/base/OleDate.h"
+#include "core/tasks/TaskFiring.h"
 #include "core/tasks/TaskPeriods.h"
 #include "core/tasks/TaskPresets.h"
 #include "core/tasks/TaskScheduler.h"
@@ -30,12 +31,15 @@
 #include <QShowEvent>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace domora {
 
 namespace {
 
 constexpr int kClientWidth = 400;
-constexpr int kClientHeight = 318;
+// The controls fill 318; the line of the next run takes two lines' room under the buttons.
+constexpr int kClientHeight = 346;
 
 // A program window with a clock in its corner: a task that starts something at a time.
 void drawTask(QPainter& painter) {
@@ -153,7 +157,42 @@ void TaskEditor::buildWindow() {
     connect(okButton_, &QPushButton::clicked, this, &TaskEditor::OkClick);
     connect(cancelButton_, &QPushButton::clicked, this, &TaskEditor::CancelClick);
     connect(testButton_, &QPushButton::clicked, this, &TaskEditor::TestClick);
+
+    nextFiringLabel_ = place(new QLabel(this), "NextFiringLabel", 10, 310, 386, 32);
+    nextFiringLabel_->setWordWrap(true);
+    nextFiringLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (QLineEdit* field : {hourEdit_, minuteEdit_}) {
+        connect(field, &QLineEdit::textChanged, this, &TaskEditor::showNextFiring);
+    }
+    for (QCheckBox* check : {dateCheck_, activeCheck_}) {
+        connect(check, &QCheckBox::toggled, this, &TaskEditor::showNextFiring);
+    }
+    connect(datePicker_, &QDateEdit::dateChanged, this, &TaskEditor::showNextFiring);
+    connect(periodCombo_, &QComboBox::currentTextChanged, this, &TaskEditor::showNextFiring);
     CheckBox1Click();
+}
+
+// The fields that tell when the task runs, read without a word to the user: a time that is
+// no number is a reason in the line, and its message waits for "Ok".
+void TaskEditor::showNextFiring() {
+    TaskRecord task;
+    const std::pair<QLineEdit*, int*> times[] = {{hourEdit_, &task.Hour}, {minuteEdit_, &task.Minute}};
+    for (const auto& [field, target] : times) {
+        const auto value = ParseInt32(ss(field->text()));
+        if (!value) {
+            nextFiringLabel_->setText(qs(FiringText(UnreadableTimeFiring(ss(field->text())))));
+            return;
+        }
+        *target = *value;
+    }
+    task.UseDate = dateCheck_->isChecked();
+    const QDate date = datePicker_->date();
+    task.TaskDate = OleDateOnly(date.year(), date.month(), date.day());
+    task.Period = ss(periodCombo_->currentText());
+    task.Active = activeCheck_->isChecked();
+    const int index = mode_ == Mode::Add ? addedIndex_ : std::max(number_, 1) - 1;
+    const TaskFlag flag = TaskFlagAt(static_cast<std::size_t>(index), scheduler_.TaskFired);
+    nextFiringLabel_->setText(qs(TaskFiringLine(task, clock_.localNow(), flag)));
 }
 
 void TaskEditor::showEvent(QShowEvent* event) {
@@ -177,6 +216,7 @@ void TaskEditor::FormShow() {
     image_->setPixmap(BadgedPicture(drawTask, picture));
     switch (mode_) {
     case Mode::Add:
+        addedIndex_ = std::max(store_.CountTasks().count, 0);
         setWindowTitle(QStringLiteral("Установить задание..."));
         ResetTaskEditor();
         break;
@@ -191,6 +231,7 @@ void TaskEditor::FormShow() {
     }
     periodCombo_->setEnabled(!dateCheck_->isChecked());
     ComboBox2Change();
+    showNextFiring();
     if (mode_ != Mode::View) {
         hourEdit_->setFocus(Qt::OtherFocusReason);
         hourEdit_->selectAll();

@@ -35,7 +35,8 @@ class TaskStore;
 // (hours), Edit2 (minutes), CheckBox1 "Дата:", DateTimePicker1, ComboBox1 (period);
 // GroupBox2 "Программа" with ComboBox2 (preset), Label2/Edit3 (folder), Label3/Edit4 (file
 // name), Button1 "Обзор...", Label4/Edit5 (parameters); CheckBox2 "Задание активно";
-// SpeedButton1 "Ok", SpeedButton2 "Отмена", SpeedButton3 "Тест".
+// SpeedButton1 "Ok", SpeedButton2 "Отмена", SpeedButton3 "Тест". Under them
+// NextFiringLabel tells when the task as the fields describe it runs next.
 class TaskEditor : public QDialog {
     Q_OBJECT
 public:
@@ -85,6 +86,8 @@ private:
     // one of them cannot be stored.
     std::optional<TaskRecord> programFromControls();
     bool storable(const QString& text);
+    // NextFiringLabel for the fields as they stand.
+    void showNextFiring();
 
     TaskStore& store_;
     TaskScheduler& scheduler_;
@@ -94,6 +97,7 @@ private:
     MessageDialog& messageDialog_;
     Mode mode_ = Mode::Add;
     int number_ = 0;
+    int addedIndex_ = 0; // the index (from 0) a task added now takes
 
     QLabel* image_ = nullptr;
     QGroupBox* timeGroup_ = nullptr;
@@ -115,6 +119,7 @@ private:
     QPushButton* okButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* testButton_ = nullptr;
+    QLabel* nextFiringLabel_ = nullptr;
 };
 
 } // namespace domora

@@ -1,5 +1,8 @@
 #include "ui/tasks/TaskListView.h"
 
+#include "core/base/Clock.h"
+#include "core/tasks/TaskFiring.h"
+#include "core/tasks/TaskScheduler.h"
 #include "core/tasks/TaskStore.h"
 #include "core/tasks/TaskViews.h"
 #include "ui/app/MessageBoxes.h"
@@ -31,6 +34,7 @@ TaskListView::TaskListView(TaskStore& store, TaskScheduler& scheduler, FileStore
 
     table_ = MakeRecordGrid(this, "ZadTable", kColumnWidths, kHeaders);
     table_->setGeometry(4, 4, 495, 232);
+    SetGridRowTips(*table_, [this](int row) { return rowTip(row); });
     connect(table_, &QTableWidget::currentCellChanged, this,
             [this](int row, int, int, int) { ZadTableSelectCell(row + 1); });
     connect(table_, &QTableWidget::cellClicked, this, [this](int row, int) { ZadTableSelectCell(row + 1); });
@@ -69,6 +73,7 @@ void TaskListView::showEvent(QShowEvent* event) {
 }
 
 void TaskListView::TabSheet10Show() {
+    tasks_.clear();
     if (!store_.TaskFileExists()) {
         filling_ = true;
         ShowGridMessage(*table_, kDateColumn, QStringLiteral("Ошибка! Файл Zadan.dmr не найден"));
@@ -104,8 +109,17 @@ void TaskListView::FillZadTable() {
     fill(list.tasks);
 }
 
+QString TaskListView::rowTip(int row) const {
+    const auto index = static_cast<std::size_t>(row);
+    if (row < 0 || index >= tasks_.size()) {
+        return {};
+    }
+    return qs(TaskFiringLine(tasks_[index], clock_.localNow(), TaskFlagAt(index, scheduler_.TaskFired)));
+}
+
 void TaskListView::fill(const std::vector<TaskRecord>& tasks) {
     filling_ = true;
+    tasks_ = tasks;
     if (tasks.empty()) {
         ShowGridMessage(*table_, kTaskColumn, QStringLiteral("ЗАДАНИЙ НЕТ"));
         filling_ = false;

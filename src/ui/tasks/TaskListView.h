@@ -23,7 +23,8 @@ class TaskStore;
 // The sub-page "Задания": the grid `ZadTable` with one row per task of the task file, and
 // the buttons SpeedButton40 "Добавить...", SpeedButton41 "Изменить...", SpeedButton44
 // "Просмотреть" and SpeedButton42 "Удалить...". Adding, changing and viewing open the task
-// editor; deleting asks in the program's message dialog first.
+// editor; deleting asks in the program's message dialog first. A row's tooltip tells when
+// its task runs next, worked out as it is about to show.
 class TaskListView : public QWidget {
     Q_OBJECT
 public:
@@ -61,6 +62,8 @@ private:
     void enableByCount();
     void setEditButtonsEnabled(bool enabled);
     void fill(const std::vector<TaskRecord>& tasks);
+    // The tooltip of task row `row` (from 0): its next run from the next minute on.
+    QString rowTip(int row) const;
 
     TaskStore& store_;
     TaskScheduler& scheduler_;
@@ -69,6 +72,7 @@ private:
     MessageBoxes& boxes_;
     MessageDialog& messageDialog_;
     std::unique_ptr<TaskEditor> editor_;
+    std::vector<TaskRecord> tasks_; // the rows' tasks, as the grid shows them
     int selectedTask_ = 0;
     bool filling_ = false;
 

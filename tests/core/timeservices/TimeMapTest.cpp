@@ -54,13 +54,6 @@ TEST(TimeMap, TheSeaKeepsTheLastCity) {
     }
 }
 
-TEST(TimeMap, StartsOnKyiv) {
-    const MapCity& kyiv = kMapCities[kStartCity];
-    EXPECT_EQ(kyiv.text, "Киев (Украина, Европа)");
-    EXPECT_EQ(kyiv.offset, 2);
-    EXPECT_EQ(std::make_pair(kyiv.pointX, kyiv.pointY), std::make_pair(373, 112));
-}
-
 // Warsaw and Budapest are on central European time: their time is not an hour late.
 TEST(TimeMap, CentralEuropeanCapitalsKeepTheirZone) {
     EXPECT_EQ(kMapCities[Row("Варшава")].offset, 1);

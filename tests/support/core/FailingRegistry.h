@@ -4,7 +4,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace domora {
 
@@ -18,14 +17,11 @@ public:
 
     // Every write after the next `writes` ones fails, also on keys opened before; -1 never.
     void failWritesAfter(int writes) { writesLeft_ = writes; }
-    // Opening a key of `hive` fails, as without access rights.
-    void denyHive(RegHive hive) { denied_.push_back(hive); }
 
 private:
     friend class FailingKey;
     Registry& inner_;
     int writesLeft_ = -1;
-    std::vector<RegHive> denied_;
 };
 
 } // namespace domora
