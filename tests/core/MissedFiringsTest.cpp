@@ -112,6 +112,31 @@ TEST_F(MissedWatchTest, AStartAfterTheProgramWasOffTellsTheGapOnce) {
     EXPECT_FALSE(third.watch.start()) << "a start without a gap";
 }
 
+// The settings file is written on a minute at which something came due and on a new day,
+// not on every minute; a program killed in between still tells exactly what it did not see.
+TEST_F(MissedWatchTest, TheLastPassMovesOnOnlyWhenSomethingCameDue) {
+    clock_.setLocal(At(8, 7, 1));
+    {
+        Run run(*this);
+        run.watch.start();
+        clock_.setLocal(At(8, 7, 29));
+        run.watch.pass();
+        EXPECT_EQ(ReadLastPass(registry_), At(8, 7, 1)) << "nothing came due";
+        clock_.setLocal(At(8, 7, 30));
+        run.watch.pass();
+        EXPECT_EQ(ReadLastPass(registry_), At(8, 7, 30)) << "the wake-up alarm's minute";
+        clock_.setLocal(At(8, 7, 40));
+        run.watch.pass();
+        EXPECT_EQ(ReadLastPass(registry_), At(8, 7, 30));
+    } // killed: no quitting()
+    clock_.setLocal(At(8, 8, 1));
+    Run next(*this);
+    EXPECT_EQ(Lines(next.watch.start()),
+              (std::vector<std::string>{
+                  "Пока компьютер был выключен, пропущено:", "будильник 07:45 вт 08.12.2026 — без текста",
+                  "задание 08:00 вт 08.12.2026 — backup.sh --all"}));
+}
+
 TEST_F(MissedWatchTest, AResumeTellsALongSleepAndNotAShortOne) {
     clock_.setLocal(At(8, 6, 0));
     Run run(*this);

@@ -215,8 +215,41 @@ std::optional<MissedList> MissedWatch::start() {
     return missedSince(*last, false);
 }
 
+// The stored minute is moved on only when the next start would otherwise count something
+// as missed that was not: on a minute at which something came due since the stored one (an
+// alarm, a task, or a record changed into the past since), and at the first pass of a day
+// (which gives the alarms without a time). In between it stays behind, and the next start
+// looks from it over minutes in which nothing was due. That is a write of the settings file
+// a day and one a firing, not one a minute.
 void MissedWatch::pass() {
-    store(minuteNow());
+    const DateTime now = minuteNow();
+    lastPass_ = now;
+    if (!stored_ || MinuteNumber(*stored_) / 1440 != MinuteNumber(now) / 1440 || dueSince(*stored_, now)) {
+        store(now);
+    }
+}
+
+bool MissedWatch::dueSince(const DateTime& after, const DateTime& through) {
+    const std::int64_t from =
+        std::max(MinuteNumber(after), MinuteNumber(through) - 1440 * std::int64_t{kMissedDays});
+    if (from >= MinuteNumber(through)) {
+        return false;
+    }
+    const DateTime start = DateTimeOfMinute(from);
+    const AlarmList alarms = alarms_.ReadAlarms();
+    for (std::size_t i = 0; i < alarms.alarms.size(); ++i) {
+        if (!AlarmFiringsBetween(alarms.alarms[i], start, through, AlarmFlag{i < kMaxAlarms, true}, 1)
+                 .empty()) {
+            return true;
+        }
+    }
+    const TaskList tasks = tasks_.ReadTasks();
+    for (std::size_t i = 0; i < tasks.tasks.size(); ++i) {
+        if (!TaskFiringsBetween(tasks.tasks[i], start, through, TaskFlag{i < kMaxTasks, true}, 1).empty()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void MissedWatch::suspending() {

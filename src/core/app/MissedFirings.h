@@ -18,8 +18,9 @@
 namespace domora {
 
 // The local minute of the program's last minute pass, "2026-12-08 07:30", under the main
-// key. It is written on the minute pass when the minute changed, before the computer goes to
-// sleep and when the program ends, so that the next start knows what it did not see.
+// key. It is written on a minute pass at which something came due and on the first pass of
+// a day, before the computer goes to sleep and when the program ends, so that the next start
+// knows what it did not see.
 inline constexpr char kLastPassName[] = "LastPass";
 
 // The stored minute, or nothing when there is none or it is not a "ГГГГ-ММ-ДД чч:мм" text.
@@ -76,8 +77,9 @@ public:
     // What was missed since the stored last pass; nothing when there is no stored pass (the
     // first run) or nothing was due. Stores the current minute.
     std::optional<MissedList> start();
-    // Stores the current minute when it changed. The minute the sleep began at is kept
-    // apart, so a beat that comes before the resume is heard loses nothing.
+    // Stores the current minute when something came due since the stored one or a day
+    // began. The minute the sleep began at is kept apart, so a beat that comes before the
+    // resume is heard loses nothing.
     void pass();
     void suspending();
     // What was missed since suspending() (or the last pass when the going to sleep was not
@@ -89,6 +91,8 @@ private:
     DateTime minuteNow() const;
     void store(const DateTime& minute);
     std::optional<MissedList> missedSince(const DateTime& last, bool afterSleep);
+    // Whether an alarm or a task of the files comes due in (after, through].
+    bool dueSince(const DateTime& after, const DateTime& through);
 
     Registry& registry_;
     const Clock& clock_;
