@@ -15,6 +15,7 @@
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
 #include "ui/app/StoredText.h"
+#include "ui/app/TimeFields.h"
 #include "ui/sound/SoundPlayer.h"
 
 #include <QApplication>
@@ -273,14 +274,9 @@ AlarmFlag AlarmEditor::firingFlag() const {
 // is no number is a reason in the line, and its message waits for "Ok".
 void AlarmEditor::showNextFiring() {
     AlarmRecord record;
-    const std::pair<QLineEdit*, int*> times[] = {{hourEdit_, &record.Hour}, {minuteEdit_, &record.Minute}};
-    for (const auto& [field, target] : times) {
-        const auto value = ParseInt32(ss(field->text()));
-        if (!value) {
-            nextFiringLabel_->setText(qs(FiringText(UnreadableTimeFiring(ss(field->text())))));
-            return;
-        }
-        *target = *value;
+    if (const auto unreadable = ReadTimeFields(*hourEdit_, *minuteEdit_, record.Hour, record.Minute)) {
+        nextFiringLabel_->setText(*unreadable);
+        return;
     }
     record.UseDate = dateCheck_->isChecked();
     const QDate date = datePicker_->date();

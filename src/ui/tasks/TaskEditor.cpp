@@ -15,6 +15,7 @@
 #include "ui/app/Place.h"
 #include "ui/app/QtText.h"
 #include "ui/app/StoredText.h"
+#include "ui/app/TimeFields.h"
 #include "ui/service/SessionQuestion.h"
 
 #include <QCheckBox>
@@ -176,14 +177,9 @@ void TaskEditor::buildWindow() {
 // no number is a reason in the line, and its message waits for "Ok".
 void TaskEditor::showNextFiring() {
     TaskRecord task;
-    const std::pair<QLineEdit*, int*> times[] = {{hourEdit_, &task.Hour}, {minuteEdit_, &task.Minute}};
-    for (const auto& [field, target] : times) {
-        const auto value = ParseInt32(ss(field->text()));
-        if (!value) {
-            nextFiringLabel_->setText(qs(FiringText(UnreadableTimeFiring(ss(field->text())))));
-            return;
-        }
-        *target = *value;
+    if (const auto unreadable = ReadTimeFields(*hourEdit_, *minuteEdit_, task.Hour, task.Minute)) {
+        nextFiringLabel_->setText(*unreadable);
+        return;
     }
     task.UseDate = dateCheck_->isChecked();
     const QDate date = datePicker_->date();
